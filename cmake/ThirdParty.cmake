@@ -1,0 +1,33 @@
+# Libraries the project takes from Debian's packages.
+#
+# GoogleTest: the system libraries natively; for the mingw builds, Debian's
+# googletest source compiled with the cross compiler.
+# nlohmann-json: header only. The cross compilers must not see /usr/include
+# (glibc's headers), so its folder is copied into the build tree alone.
+
+if(QUIZ_BUILD_TESTS)
+  if(CMAKE_CROSSCOMPILING)
+    set(QUIZ_GTEST_SOURCE /usr/src/googletest CACHE PATH "googletest source tree")
+    if(NOT EXISTS ${QUIZ_GTEST_SOURCE}/CMakeLists.txt)
+      message(FATAL_ERROR "googletest source not found at ${QUIZ_GTEST_SOURCE} (apt-get install googletest)")
+    endif()
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${QUIZ_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    if(NOT TARGET GTest::gtest)
+      add_library(GTest::gtest ALIAS gtest)
+      add_library(GTest::gtest_main ALIAS gtest_main)
+    endif()
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
+
+set(QUIZ_JSON_SOURCE /usr/include/nlohmann CACHE PATH "nlohmann-json headers")
+if(NOT EXISTS ${QUIZ_JSON_SOURCE}/json.hpp)
+  message(FATAL_ERROR "nlohmann/json.hpp not found (apt-get install nlohmann-json3-dev)")
+endif()
+file(COPY ${QUIZ_JSON_SOURCE} DESTINATION ${CMAKE_BINARY_DIR}/third_party/include)
+add_library(nlohmann_json_headers INTERFACE)
+target_include_directories(nlohmann_json_headers SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party/include)

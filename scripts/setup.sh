@@ -1,0 +1,58 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the project
+# needs when any is missing, and helpers to run Windows programs under Wine.
+
+QUIZ_PACKAGES="cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
+  wine wine64 xvfb xauth imagemagick nlohmann-json3-dev zlib1g-dev
+  clang libclang-rt-14-dev"
+
+ensure_packages() {
+    local missing=()
+    for package in $QUIZ_PACKAGES; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "error: missing packages and not root; install them: ${missing[*]}" >&2
+        return 1
+    fi
+    # An index that is being synced can make 'update' report an error; only a
+    # package that then fails to install stops the set-up.
+    apt-get update || echo "warning: apt-get update reported an error; trying the install anyway" >&2
+    if ! DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"; then
+        echo "error: could not install: ${missing[*]}" >&2
+        return 1
+    fi
+}
+
+# Starts a private X server when there is no display, and one persistent
+# wineserver for the whole run, both stopped by stop_display.
+QUIZ_XVFB_PID=""
+start_display() {
+    export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-quizplayer}"
+    export WINEDEBUG="${WINEDEBUG:--all}"
+    export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+    if [ -z "${DISPLAY:-}" ]; then
+        local number=99
+        while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do number=$((number + 1)); done
+        Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        QUIZ_XVFB_PID=$!
+        export DISPLAY=":${number}"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${number}" ] && break; sleep 0.1; done
+    fi
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+    wineserver -p >/dev/null 2>&1 || true
+}
+
+stop_display() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "$QUIZ_XVFB_PID" ] && kill "$QUIZ_XVFB_PID" 2>/dev/null || true
+    QUIZ_XVFB_PID=""
+}

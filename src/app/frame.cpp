@@ -1,0 +1,2 @@
+// PLACEHOLDER: replaced by the frame window.
+#include "app/app.h"

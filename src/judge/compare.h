@@ -1,0 +1,23 @@
+#pragma once
+// Judging one typed answer against its stored answer: pure byte-level text
+// processing over Windows-1252 texts of at most 259 characters. No heap, no
+// state: the same two texts always give the same verdict.
+
+// The ten verdicts, exactly as the verdict labels show them.
+extern const char VerdictEmpty[];        // "?"
+extern const char VerdictRight[];        // "BRAVO"
+extern const char VerdictAnagram[];      // "Anagramme"
+extern const char VerdictAlmost[];       // "Quasiment"
+extern const char VerdictNearly[];       // "Presque"
+extern const char VerdictTooLong[];      // "Trop long"
+extern const char VerdictTooShort[];     // "Trop court"
+extern const char VerdictNotFar[];       // "pas loin"
+extern const char VerdictIdea[];         // "yade lidée"
+extern const char VerdictWrong[];        // "FAUX"
+
+void upperCaseAscii(char* text);
+void normaliseTypedAnswer(char* text);
+int editDistance(const char* a, const char* b);
+void sortLetters(char* text);
+int findContainment(const char* stored, const char* typed);
+const char* chooseVerdict(const char* typed, const char* stored);

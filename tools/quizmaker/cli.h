@@ -1,0 +1,31 @@
+#pragma once
+// Shared plumbing of the quizmaker commands: arguments arrive as UTF-8 (the
+// wide command line is converted on Windows), texts are judged and stored in
+// Windows-1252, errors go to stderr as "quizmaker: error: ...".
+#include <string>
+#include <vector>
+
+typedef std::vector<unsigned char> Bytes;
+
+enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
+
+// Converts UTF-8 to Windows-1252. False when the text is not valid UTF-8 or
+// holds a character that Windows-1252 cannot represent (nothing substituted).
+bool utf8ToCp1252(const std::string& utf8, std::string* cp1252);
+std::string cp1252ToUtf8(const std::string& cp1252);
+
+// Prints "quizmaker: error: <message>" on stderr and returns ExitFailure.
+int failWith(const std::string& message);
+// Prints "quizmaker: warning: <message>" on stderr.
+void warn(const std::string& message);
+// Writes UTF-8 text to stdout: on a Windows console as Unicode, elsewhere as
+// the bytes themselves.
+void printText(const std::string& utf8);
+
+bool readFile(const std::string& path, Bytes* bytes, std::string* error);
+// Writes to a temporary file beside path, then moves it into place: either
+// the whole file is there or nothing is.
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string* error);
+
+// True when args holds "--help" or "-h".
+bool wantsHelp(const std::vector<std::string>& args);
