@@ -1,0 +1,47 @@
+#pragma once
+// Shared by the window tests: a quiz filled by the test, the player's real
+// frame window and board created in-process over it, and helpers to read
+// the windows back.
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "content/quiz.h"
+
+// Fills quiz with count questions: answer "REPONSE<i>", second answer
+// "SECOND<i>" (format 2), caption "Question <i>", reveal "Revele <i>",
+// code line "CODE<i>", title "Titre", creator "Auteur", explanation
+// "Explication", row captions "Ligne 1" / "Ligne 2", white background.
+void fillTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode);
+
+struct PlayerWindows {
+    HWND frame;
+    HWND board;
+};
+// Creates the frame window and the board exactly as start-up does (the
+// process-wide values are set), shows them and handles pending messages.
+PlayerWindows openPlayerWindows(Quiz* quiz);
+// Destroys both windows without saving and clears the process-wide values.
+void closePlayerWindows(PlayerWindows* windows);
+// Handles every message waiting in this thread's queue.
+void pumpMessages();
+// The text of the child with this ID (GetDlgItem), "" when there is none.
+std::string controlText(HWND parent, int id);
+
+// Records every showMessage call while it exists (text, caption).
+struct MessageCapture {
+    std::vector<std::pair<std::string, std::string>> messages;
+    MessageCapture();
+    ~MessageCapture();
+};
+
+// A fresh empty folder made the working directory for the test's lifetime;
+// the previous one is restored and the folder removed afterwards.
+struct ScratchDirectory {
+    std::string path;
+    std::string previous;
+    ScratchDirectory();
+    ~ScratchDirectory();
+};
