@@ -6,12 +6,13 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 ensure_packages
 
-for preset in native win32 win64; do
+for preset in native native-asan fuzz win32 win64; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 done
 
 ctest --preset native -j2
+ctest --preset native-asan -j2
 
 start_display
 trap stop_display EXIT
