@@ -1,7 +1,107 @@
-// PLACEHOLDER: replaced by the board geometry.
 #include "board/layout.h"
+
 int listRowTop(int i) { return 25 * i - 15; }
-int soundRowTop(int) { return 0; }
-int gridColumnLeft(int, int) { return 0; }
-int gridRowBase(int, int) { return 0; }
-ContentSize contentSizeFor(int, int, int, int) { return ContentSize{830, 0}; }
+
+int soundRowTop(int i) { return (i - 1) / 3 * 80 + 20; }
+
+int gridColumnLeft(int i, int format) { return (i - 1) % 3 * 290 + (format == 2 ? 90 : 0); }
+
+static bool revealsText(int mode) { return mode == 2 || mode == 3; }
+
+int gridRowBase(int i, int mode) { return (i - 1) / 3 * (revealsText(mode) ? 390 : 330) + 280; }
+
+int boardStyle(int style) { return style >= 0 && style <= 3 ? style : 0; }
+
+ContentSize contentSizeFor(int style, int questionCount, int questionFormat, int answerMode) {
+    int n = questionCount;
+    int rows = (n + 2) / 3;
+    int gridWidth = n <= 2 ? 830 : (questionFormat == 1 ? 890 : 980);
+    switch (boardStyle(style)) {
+    case 1:
+    case 3:
+        return ContentSize{gridWidth, rows * (revealsText(answerMode) ? 390 : 330) + 25};
+    case 2:
+        return ContentSize{gridWidth, rows * 80 + 20};
+    default:
+        return ContentSize{830, 25 * n + 25};
+    }
+}
+
+static Box box(int x, int y, int width, int height) { return Box{x, y, width, height}; }
+
+CellGeometry cellGeometry(int style, int i, int format, int mode) {
+    CellGeometry cell = {};
+    int x = gridColumnLeft(i, format);
+    int ax = 0, ay = 0, aw = 0;
+    Box singleVerdict = {};
+    switch (boardStyle(style)) {
+    case 0: {
+        int y = listRowTop(i);
+        cell.numberLabel = box(30, y + 3, 19, 17);
+        cell.questionLabel = box(50, y, 550, 20);
+        ax = 615, ay = y, aw = 100;
+        singleVerdict = box(720, y - 1, 90, 20);
+        break;
+    }
+    case 1: {
+        int y = gridRowBase(i, mode);
+        cell.numberLabel = box(x + 10, y + 12, 19, 17);
+        cell.pictureSquare = box(x + 30, y - 260, 260, 260);
+        cell.revealBox = box(x + 30, y + 56, 260, 65);
+        ax = x + 30, ay = y + 10, aw = format == 1 ? 260 : 240;
+        singleVerdict = box(x + 30, y + 29, 260, 20);
+        break;
+    }
+    case 2: {
+        int y = soundRowTop(i);
+        cell.numberLabel = box(x + 10, y + 2, 19, 17);
+        cell.playButton = box(x + 30, y, 20, 21);
+        cell.stopButton = box(x + 30, y + 21, 20, 20);
+        ax = x + 50, ay = y, aw = 220;
+        singleVerdict = box(x + 50, y + 19, 220, 20);
+        break;
+    }
+    case 3: {
+        int y = gridRowBase(i, mode);
+        cell.numberLabel = box(x - 10, y - 36, 19, 17);
+        cell.playButton = box(x + 15, y - 40, 20, 20);
+        cell.stopButton = box(x + 15, y - 20, 20, 20);
+        cell.videoBox = box(x + 15, y - 250, 200, 150);
+        ax = x + 35, ay = y - 40, aw = 230;
+        singleVerdict = box(x + 35, y - 21, 230, 20);
+        break;
+    }
+    }
+    if (format == 1) {
+        cell.answerFields[0] = box(ax, ay, aw, 20);
+        cell.verdictLabels[0] = singleVerdict;
+    } else if (format == 2) {
+        for (int j = 0; j < 2; ++j) {
+            cell.answerFields[j] = box(ax, ay + 20 * j, aw - 50, 21);
+            cell.verdictLabels[j] = box(ax + aw - 45, ay + 1 + 20 * j, 60, 17);
+        }
+    }
+    return cell;
+}
+
+Box pictureBoxFor(const CellGeometry& cell, int pictureWidth, int pictureHeight) {
+    const Box& square = cell.pictureSquare;
+    return box(square.x + (square.width - pictureWidth) / 2, square.y + (square.height - pictureHeight) / 2,
+               pictureWidth, pictureHeight);
+}
+
+Box rowCaptionBox(int style, int i, int which, int mode) {
+    int step = 20 * which;
+    switch (boardStyle(style)) {
+    case 1:
+        return box(3, gridRowBase(i, mode) + 12 + step, 95, 20);
+    case 2:
+        return box(3, soundRowTop(i) + 5 + step, 95, 20);
+    case 3:
+        // Beside the two answer fields, clear of the number label at x - 10.
+        return box(3, gridRowBase(i, mode) - 40 + step, 75, 20);
+    default:
+        // Text rows leave only the strip left of the number labels (x 30).
+        return box(3, listRowTop(i) + step, 26, 20);
+    }
+}

@@ -1,5 +1,42 @@
-// PLACEHOLDER: replaced by the results file format.
 #include "results/results.h"
-void resultsNameFromPath(const char*, char* name, size_t size) { if (size) name[0] = '\0'; }
-bool readAnswerLine(ResultsReader*, char (&text)[TextSize]) { text[0] = '\0'; return false; }
-bool appendAnswerLine(const char*, char*, size_t, size_t*) { return false; }
+
+#include <string.h>
+
+void resultsNameFromPath(const char* modulePath, char* name, size_t size) {
+    if (size == 0) return;
+    const char* start = strrchr(modulePath, '\\');
+    start = start ? start + 1 : modulePath;
+    copyTextBounded(name, size, start);
+    size_t length = strlen(name);
+    if (length >= 3) {
+        memcpy(name + length - 3, "txt", 3);
+    } else if (length + 4 < size) {
+        memcpy(name + length, ".txt", 5);
+    }
+}
+
+bool readAnswerLine(ResultsReader* reader, char (&text)[TextSize]) {
+    text[0] = '\0';
+    if (reader->position >= reader->size) return false;
+    const char* line = reader->data + reader->position;
+    size_t rest = reader->size - reader->position;
+    const char* feed = static_cast<const char*>(memchr(line, '\n', rest));
+    size_t length = feed ? static_cast<size_t>(feed - line) : rest;
+    reader->position += feed ? length + 1 : length;
+    if (feed && length > 0 && line[length - 1] == '\r') --length;
+    if (length > TextMaxLength) length = TextMaxLength;
+    if (length == 1 && line[0] == '*') length = 0;
+    memcpy(text, line, length);
+    text[length] = '\0';
+    return true;
+}
+
+bool appendAnswerLine(const char* fieldText, char* out, size_t capacity, size_t* used) {
+    const char* text = fieldText && fieldText[0] ? fieldText : "*";
+    size_t length = strnlen(text, TextMaxLength);
+    if (*used > capacity || capacity - *used < length + 2) return false;
+    memcpy(out + *used, text, length);
+    memcpy(out + *used + length, "\r\n", 2);
+    *used += length + 2;
+    return true;
+}

@@ -5,7 +5,9 @@
 #include "content/text.h"
 
 // The results file name for an executable path: the name without its
-// directory, its last three characters replaced by "txt".
+// directory, its last three characters replaced by "txt". A name shorter
+// than three characters has no extension to replace and gets ".txt"
+// appended ("ab" gives "ab.txt").
 void resultsNameFromPath(const char* modulePath, char* name, size_t size);
 
 // Reads answer lines from a results file held in memory.
