@@ -48,3 +48,98 @@ TEST(FittedSize, AnEmptySourceGivesAnEmptySizeInsteadOfDividingByZero) {
     expectFitted(0, 10, 260, 260, 0, 0);
     expectFitted(10, -1, 260, 260, 0, 0);
 }
+
+#include <vector>
+
+namespace {
+
+typedef std::vector<unsigned char> Pixels;
+
+// A picture of width x height 4-byte pixels, stride width * 4.
+Pixels picture(int width, int height, unsigned char b, unsigned char g, unsigned char r) {
+    Pixels pixels((size_t)width * height * 4);
+    for (size_t p = 0; p < pixels.size(); p += 4) {
+        pixels[p] = b;
+        pixels[p + 1] = g;
+        pixels[p + 2] = r;
+        pixels[p + 3] = 0;
+    }
+    return pixels;
+}
+
+void setGrey(Pixels& pixels, int width, int x, int y, unsigned char grey) {
+    for (int c = 0; c < 3; ++c) pixels[((size_t)y * width + x) * 4 + c] = grey;
+}
+
+int greyAt(const Pixels& pixels, int width, int x, int y) { return pixels[((size_t)y * width + x) * 4]; }
+
+}  // namespace
+
+TEST(ScaledPixels, KeepAUniformColourUnchangedWhetherReducedOrEnlarged) {
+    Pixels source = picture(800, 600, 10, 120, 250);
+    for (int size : {260, 1000}) {
+        int height = size * 3 / 4;
+        Pixels target((size_t)size * height * 4, 99);
+        ASSERT_TRUE(scalePixels(source.data(), 800, 600, 800 * 4, target.data(), size, height, size * 4));
+        for (size_t p = 0; p < target.size(); p += 4) {
+            ASSERT_EQ(target[p], 10) << p;
+            ASSERT_EQ(target[p + 1], 120) << p;
+            ASSERT_EQ(target[p + 2], 250) << p;
+        }
+    }
+}
+
+TEST(ScaledPixels, AverageOnePixelStripesToTheirMeanGrey) {
+    Pixels source = picture(520, 390, 0, 0, 0);
+    for (int y = 0; y < 390; ++y)
+        for (int x = 1; x < 520; x += 2) setGrey(source, 520, x, y, 255);
+    Pixels target((size_t)260 * 195 * 4);
+    ASSERT_TRUE(scalePixels(source.data(), 520, 390, 520 * 4, target.data(), 260, 195, 260 * 4));
+    for (int x = 0; x < 260; x += 37) EXPECT_EQ(greyAt(target, 260, x, 97), 128) << x;  // 127.5 rounded
+}
+
+TEST(ScaledPixels, WeighSourcePixelsByTheShareOfTheTargetPixelTheyCover) {
+    // Three pixels across into two: each target pixel covers one whole
+    // source pixel and half of the middle one.
+    Pixels source = picture(3, 1, 0, 0, 0);
+    setGrey(source, 3, 0, 0, 0);
+    setGrey(source, 3, 1, 0, 90);
+    setGrey(source, 3, 2, 0, 210);
+    Pixels target(2 * 4);
+    ASSERT_TRUE(scalePixels(source.data(), 3, 1, 12, target.data(), 2, 1, 8));
+    EXPECT_EQ(greyAt(target, 2, 0, 0), 30);   // (2 * 0 + 90) / 3
+    EXPECT_EQ(greyAt(target, 2, 1, 0), 170);  // (90 + 2 * 210) / 3
+}
+
+TEST(ScaledPixels, EnlargeBlendingOnlyWhereATargetPixelStraddlesTwoSourcePixels) {
+    Pixels source = picture(2, 1, 0, 0, 0);
+    setGrey(source, 2, 1, 0, 200);
+    Pixels target(5 * 4);
+    ASSERT_TRUE(scalePixels(source.data(), 2, 1, 8, target.data(), 5, 1, 20));
+    EXPECT_EQ(greyAt(target, 5, 0, 0), 0);
+    EXPECT_EQ(greyAt(target, 5, 1, 0), 0);
+    EXPECT_EQ(greyAt(target, 5, 2, 0), 100);
+    EXPECT_EQ(greyAt(target, 5, 3, 0), 200);
+    EXPECT_EQ(greyAt(target, 5, 4, 0), 200);
+}
+
+TEST(ScaledPixels, HonourRowStridesLargerThanTheRow) {
+    // Source rows padded with bright bytes that must never show.
+    Pixels source(4 * 16 * 2, 255);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            for (int c = 0; c < 4; ++c) source[y * 16 + x * 4 + c] = (unsigned char)(40 * (x + 2 * y));
+    Pixels target(12 * 2, 7);
+    ASSERT_TRUE(scalePixels(source.data(), 2, 2, 16, target.data(), 1, 1, 12));
+    EXPECT_EQ(target[0], 60);  // (0 + 40 + 80 + 120) / 4
+    EXPECT_EQ(target[4], 7) << "bytes past the target row are left alone";
+}
+
+TEST(ScaledPixels, RefuseEmptySizesAndLeaveTheTargetAlone) {
+    Pixels source = picture(4, 4, 1, 2, 3);
+    Pixels target(64, 7);
+    EXPECT_FALSE(scalePixels(source.data(), 0, 4, 16, target.data(), 4, 4, 16));
+    EXPECT_FALSE(scalePixels(source.data(), 4, 4, 16, target.data(), 4, 0, 16));
+    EXPECT_FALSE(scalePixels(nullptr, 4, 4, 16, target.data(), 4, 4, 16));
+    EXPECT_EQ(target, Pixels(64, 7));
+}

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "media/media.h"
+#include "media_support.h"
+
+TEST(MediaExtraction, WritesAVideoToItsNumberedFileByteForByte) {
+    WorkingFolder folder;
+    EXPECT_EQ(extractMedia(nullptr, 407, MediaVideo), 1);
+    std::string expected = resourceBytes(407);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(fileBytes("quizz7.avi"), expected);
+    EXPECT_FALSE(fileExists("quizz.mp3"));
+}
+
+TEST(MediaExtraction, WritesAnySoundToTheOneSoundFile) {
+    WorkingFolder folder;
+    EXPECT_EQ(extractMedia(nullptr, 407, MediaSound), 1);
+    EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(407));
+    EXPECT_FALSE(fileExists("quizz7.avi"));
+}
+
+TEST(MediaExtraction, ReplacesTheWholeSoundFileWithAShorterClip) {
+    WorkingFolder folder;
+    ASSERT_GT(resourceBytes(405).size(), resourceBytes(406).size());
+    EXPECT_EQ(extractMedia(nullptr, 405, MediaSound), 1);
+    EXPECT_EQ(extractMedia(nullptr, 406, MediaSound), 1);
+    EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(406));
+}
+
+TEST(MediaExtraction, WritesIntoTheWorkingDirectoryNotBesideTheProgram) {
+    WorkingFolder folder;
+    ASSERT_EQ(extractMedia(nullptr, 405, MediaVideo), 1);
+    char expected[MAX_PATH + 16];
+    snprintf(expected, sizeof expected, "%s\\quizz5.avi", folder.path);
+    EXPECT_EQ(fileBytes(expected), resourceBytes(405));
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    *strrchr(program, '\\') = 0;
+    lstrcatA(program, "\\quizz5.avi");
+    EXPECT_FALSE(fileExists(program));
+}
+
+TEST(MediaExtraction, TellsWhenTheResourceCannotBeFoundAndWritesNothing) {
+    WorkingFolder folder;
+    RecordedMessages recorded;
+    EXPECT_EQ(extractMedia(nullptr, 420, MediaSound), 0);
+    EXPECT_EQ(extractMedia(nullptr, 421, MediaVideo), 0);
+    ASSERT_EQ(recorded.messages().size(), 2u);
+    EXPECT_EQ(recorded.messages()[0].first, "Impossible de localiser le fichier audio.");
+    EXPECT_EQ(recorded.messages()[0].second, "Information");
+    // The accented letter is the single Windows-1252 byte 0xE9.
+    EXPECT_EQ(recorded.messages()[1].first, "Impossible de localiser le fichier vid\xE9o.");
+    EXPECT_EQ(recorded.messages()[1].second, "Information");
+    EXPECT_FALSE(fileExists("quizz.mp3"));
+    EXPECT_FALSE(fileExists("quizz21.avi"));
+}
+
+TEST(MediaExtraction, FailsWithTheLoadMessageWhenTheSoundFileCannotBeCreated) {
+    WorkingFolder folder;
+    RecordedMessages recorded;
+    ASSERT_TRUE(CreateDirectoryA("quizz.mp3", nullptr));
+    EXPECT_EQ(extractMedia(nullptr, 405, MediaSound), 0);
+    ASSERT_EQ(recorded.messages().size(), 1u);
+    EXPECT_EQ(recorded.messages()[0].first, "Impossible de charger le fichier audio.");
+    EXPECT_EQ(recorded.messages()[0].second, "Information");
+    EXPECT_TRUE(GetFileAttributesA("quizz.mp3") & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(MediaExtraction, FailsWithTheLoadMessageWhenTheVideoFileCannotBeCreated) {
+    WorkingFolder folder;
+    RecordedMessages recorded;
+    ASSERT_TRUE(CreateDirectoryA("quizz7.avi", nullptr));
+    EXPECT_EQ(extractMedia(nullptr, 407, MediaVideo), 0);
+    ASSERT_EQ(recorded.messages().size(), 1u);
+    EXPECT_EQ(recorded.messages()[0].first, "Impossible de charger le fichier vid\xE9o.");
+    EXPECT_EQ(recorded.messages()[0].second, "Information");
+}
+
+TEST(MediaExtraction, FailsWhenTheFileIsHeldOpenByAPlayerAndSucceedsOnceItIsClosed) {
+    WorkingFolder folder;
+    RecordedMessages recorded;
+    writeFile("quizz.mp3", "playing");
+    HANDLE held = CreateFileA("quizz.mp3", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(extractMedia(nullptr, 406, MediaSound), 0);
+    EXPECT_EQ(recorded.messages().size(), 1u);
+    CloseHandle(held);
+    EXPECT_EQ(fileBytes("quizz.mp3"), "playing");
+    EXPECT_EQ(extractMedia(nullptr, 406, MediaSound), 1);
+    EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(406));
+}

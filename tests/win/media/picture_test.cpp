@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+
+#include "media/picture.h"
+#include "media_support.h"
+
+namespace {
+
+SIZE bitmapSize(HBITMAP bitmap) {
+    BITMAP info;
+    ZeroMemory(&info, sizeof info);
+    GetObjectA(bitmap, sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+COLORREF pixelAt(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour;
+}
+
+HBITMAP loadFixture(int number) {
+    return loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(number), "IMG", 260, 260);
+}
+
+// The fitted bitmap the OLE loader and the HALFTONE stretch make.
+HBITMAP decodeAndFitFixture(int number) {
+    std::string bytes = resourceBytes(number);
+    HBITMAP full = decodePicture(bytes.data(), (DWORD)bytes.size());
+    if (!full) return nullptr;
+    HBITMAP fitted = fitBitmap(full, 260, 260);
+    DeleteObject(full);
+    return fitted;
+}
+
+void expectSize(HBITMAP bitmap, int width, int height) {
+    ASSERT_NE(bitmap, nullptr);
+    SIZE size = bitmapSize(bitmap);
+    EXPECT_EQ(size.cx, width);
+    EXPECT_EQ(size.cy, height);
+}
+
+}  // namespace
+
+TEST(LoadedPictures, AreFittedIntoTheBoxWithTheirAspectKept) {
+    struct Case { int number, width, height; } cases[] = {
+        {401, 260, 195},    // 520 x 390 reduced
+        {402, 260, 130},    // 130 x 65 enlarged
+        {403, 260, 260},    // a square fills the box
+        {10401, 260, 130},  // the 200 x 100 answer picture
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        HBITMAP bitmap = loadFixture(c.number);
+        expectSize(bitmap, c.width, c.height);
+        DeleteObject(bitmap);
+    }
+}
+
+TEST(LoadedPictures, AreScreenCompatibleBitmapsThatKeepTheirColoursInPlace) {
+    HBITMAP bitmap = loadFixture(401);
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info;
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(info.bmBitsPixel, GetDeviceCaps(screen, BITSPIXEL));
+    ReleaseDC(nullptr, screen);
+    COLORREF left = pixelAt(bitmap, 40, 100), right = pixelAt(bitmap, 220, 100);
+    EXPECT_GT(GetRValue(left), 180);
+    EXPECT_LT(GetBValue(left), 60);
+    EXPECT_GT(GetBValue(right), 180);
+    EXPECT_LT(GetRValue(right), 60);
+    DeleteObject(bitmap);
+}
+
+TEST(LoadedPictures, AreTheSameSizeAndPictureAsTheOleLoaderWithAHalftoneStretch) {
+    // Smooth pictures only: fine detail comes out grey here but may come
+    // out as single picked pixels from a platform's stretch (see below).
+    for (int number : {401, 402, 403, 10401}) {
+        SCOPED_TRACE(number);
+        HBITMAP fast = loadFixture(number);
+        HBITMAP reference = decodeAndFitFixture(number);
+        ASSERT_NE(fast, nullptr);
+        ASSERT_NE(reference, nullptr);
+        SIZE a = bitmapSize(fast), b = bitmapSize(reference);
+        EXPECT_EQ(a.cx, b.cx);
+        EXPECT_EQ(a.cy, b.cy);
+        int worst = 0;
+        for (int y = 5; y < a.cy - 5; y += 17)
+            for (int x = 5; x < a.cx - 5; x += 13) {
+                COLORREF p = pixelAt(fast, x, y), q = pixelAt(reference, x, y);
+                int d = abs(GetRValue(p) - GetRValue(q)) + abs(GetGValue(p) - GetGValue(q)) +
+                        abs(GetBValue(p) - GetBValue(q));
+                if (d > worst) worst = d;
+            }
+        EXPECT_LT(worst, 3 * 48) << "largest colour difference";
+        DeleteObject(fast);
+        DeleteObject(reference);
+    }
+}
+
+TEST(LoadedPictures, AverageFineDetailWhenReducedInsteadOfPickingSinglePixels) {
+    // One-pixel black and white columns halved in width come out grey.
+    HBITMAP bitmap = loadFixture(408);
+    expectSize(bitmap, 260, 195);
+    for (int x = 100; x < 110; ++x) {
+        int grey = GetGValue(pixelAt(bitmap, x, 90));
+        EXPECT_GT(grey, 64) << "column " << x;
+        EXPECT_LT(grey, 192) << "column " << x;
+    }
+    DeleteObject(bitmap);
+}
+
+TEST(UnreadablePictures, GiveNoBitmapAndNoMessage) {
+    RecordedMessages recorded;
+    EXPECT_EQ(loadFixture(404), nullptr) << "a resource that is no picture";
+    EXPECT_EQ(loadFixture(10402), nullptr) << "a resource that does not exist";
+    EXPECT_EQ(loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(401), "PATCH", 260, 260), nullptr)
+        << "the right number under another type";
+    std::string bytes = resourceBytes(404);
+    EXPECT_EQ(decodePicture(bytes.data(), (DWORD)bytes.size()), nullptr);
+    std::string cut = resourceBytes(401).substr(0, 40);
+    EXPECT_EQ(decodePicture(cut.data(), (DWORD)cut.size()), nullptr) << "a JPEG cut short";
+    EXPECT_EQ(decodePicture(bytes.data(), 0), nullptr);
+    EXPECT_TRUE(recorded.messages().empty());
+}
+
+TEST(DecodedPictures, KeepTheirFullSizeAndFittingLeavesTheSourceAlone) {
+    std::string bytes = resourceBytes(401);
+    HBITMAP full = decodePicture(bytes.data(), (DWORD)bytes.size());
+    expectSize(full, 520, 390);
+    HBITMAP fitted = fitBitmap(full, 260, 260);
+    expectSize(fitted, 260, 195);
+    EXPECT_NE(fitted, full);
+    expectSize(full, 520, 390);
+    HBITMAP tall = fitBitmap(full, 100, 300);
+    expectSize(tall, 100, 75);
+    DeleteObject(tall);
+    DeleteObject(fitted);
+    DeleteObject(full);
+}
+
+TEST(DecodedPictures, PairTheirComInitialisationWithAnUninitialisation) {
+    // Balanced calls leave COM as it was: not initialised on this thread.
+    std::string bytes = resourceBytes(402);
+    for (int n = 0; n < 3; ++n) DeleteObject(decodePicture(bytes.data(), (DWORD)bytes.size()));
+    DeleteObject(loadFixture(402));
+    DeleteObject(loadFixture(404));
+    HRESULT first = CoInitialize(nullptr);
+    EXPECT_EQ(first, S_OK) << "S_FALSE would mean an initialisation was left over";
+    CoUninitialize();
+}
