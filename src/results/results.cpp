@@ -25,9 +25,11 @@ bool readAnswerLine(ResultsReader* reader, char (&text)[TextSize]) {
     reader->position += feed ? length + 1 : length;
     if (feed && length > 0 && line[length - 1] == '\r') --length;
     if (length > TextMaxLength) length = TextMaxLength;
-    if (length == 1 && line[0] == '*') length = 0;
     memcpy(text, line, length);
     text[length] = '\0';
+    // The field shows the text up to its first zero byte, so "*" followed by
+    // a zero is the empty-field mark too.
+    if (text[0] == '*' && text[1] == '\0') text[0] = '\0';
     return true;
 }
 
