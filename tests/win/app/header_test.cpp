@@ -57,7 +57,7 @@ protected:
 };
 
 TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
-    open(0, 12);
+    open(0, 0);  // no answer field, so the judge leaves the creation texts alone
     std::vector<Child> header = headerControls(windows.frame);
     ASSERT_EQ(header.size(), 13u);
     // Z order is creation order except the version line, which the frame's
@@ -75,7 +75,7 @@ TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
         {4, "", 726, 2, 130, 45, WS_CHILD | WS_VISIBLE | WS_BORDER},
         {151, " Code :", 10, 29, 36, 15, WS_CHILD | WS_VISIBLE},
         {157, " xxxxxx", 47, 28, 55, 16, WS_CHILD | WS_VISIBLE},
-        {150, " 0 / 12", 10, 5, 90, 18, WS_CHILD | WS_VISIBLE | SS_CENTER},
+        {150, " 0 / 0", 10, 5, 90, 18, WS_CHILD | WS_VISIBLE | SS_CENTER},
         {154, "https://quizz-maker.example.org", 736, 5, 115, 18, WS_CHILD | WS_VISIBLE | SS_NOTIFY},
         {150, "Par :", 736, 25, 27, 18, WS_CHILD | WS_VISIBLE},
         {150, "Auteur", 763, 25, 85, 18, WS_CHILD | WS_VISIBLE},
@@ -98,6 +98,7 @@ TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
 
 TEST_F(FrameWindowTest, ScoreDisplayIsTheFirstOfTheFiveStaticsNumbered150) {
     open(0, 3);
+    EXPECT_EQ(controlText(windows.frame, 150), " 0 / 3");
     SetDlgItemTextA(windows.frame, 150, " 2 / 3");
     std::vector<Child> header = headerControls(windows.frame);
     std::vector<std::string> texts;
