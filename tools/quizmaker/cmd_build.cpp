@@ -1,5 +1,358 @@
-// PLACEHOLDER: replaced by the command implementation.
+// quizmaker build: writes a manifest's quiz into a copy of the player.
+// quizmaker unpack: writes a quiz executable's manifest and media to a folder.
+// Both edit or read executable resources, which only Windows (or Wine) can.
+#include <stdio.h>
+
+#include <string>
+
 #include "cli.h"
 #include "commands.h"
-int runBuild(const Args&) { return failWith("not available yet"); }
-int runUnpack(const Args&) { return failWith("not available yet"); }
+
+#ifndef _WIN32
+
+int runBuild(const Args&) {
+    return failWith("'build' needs the Windows build of quizmaker (run it under Wine on Linux)");
+}
+
+int runUnpack(const Args&) {
+    return failWith("'unpack' needs the Windows build of quizmaker (run it under Wine on Linux)");
+}
+
+#else
+
+#include <filesystem>
+
+#include <windows.h>
+
+#include <nlohmann/json.hpp>
+
+#include "content/codec.h"
+#include "content/parse.h"
+#include "content/quiz.h"
+#include "manifest.h"
+
+static const WORD quizLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+static const wchar_t* const quizTypes[] = {L"PATCH", L"IMG"};
+enum { ContentResource = 104, CodesResource = 105 };
+
+static std::wstring toWide(const std::string& utf8) {
+    int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    if (count > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], count);
+    return wide;
+}
+
+static std::string toUtf8(const std::wstring& wide) {
+    int count = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(count), '\0');
+    if (count > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], count, nullptr, nullptr);
+    return utf8;
+}
+
+// The system's description of an error code, on one line.
+static std::string systemMessage(DWORD code) {
+    wchar_t* text = nullptr;
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length && text ? std::wstring(text, length) : L"";
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
+                                message.back() == L'.'))
+        message.pop_back();
+    if (message.empty()) return "error " + std::to_string(code);
+    return toUtf8(message);
+}
+
+// Splits "IN -o OUT [--player P]" style arguments.
+static bool splitArguments(const Args& args, bool allowPlayer, std::string* input, std::string* output,
+                           std::string* player) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) *output = args[++i];
+        else if (allowPlayer && arg == "--player" && i + 1 < args.size()) *player = args[++i];
+        else if (!arg.empty() && arg[0] == '-') return false;
+        else if (input->empty()) *input = arg;
+        else return false;
+    }
+    return !input->empty() && !output->empty();
+}
+
+// ---------------------------------------------------------------------------
+// build
+
+// One resource to remove: its type, name (a number or a string) and language.
+struct ResourceEntry {
+    std::wstring type;
+    bool numbered;
+    WORD number;
+    std::wstring name;
+    WORD language;
+};
+
+struct Enumeration {
+    std::vector<ResourceEntry>* entries;
+    const wchar_t* type;
+    bool numbered;
+    WORD number;
+    std::wstring name;
+};
+
+static BOOL CALLBACK collectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR context) {
+    Enumeration* found = reinterpret_cast<Enumeration*>(context);
+    found->entries->push_back(ResourceEntry{found->type, found->numbered, found->number, found->name, language});
+    return TRUE;
+}
+
+static BOOL CALLBACK collectName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context) {
+    Enumeration* found = reinterpret_cast<Enumeration*>(context);
+    found->numbered = IS_INTRESOURCE(name);
+    found->number = found->numbered ? static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)) : 0;
+    found->name = found->numbered ? L"" : std::wstring(name);
+    EnumResourceLanguagesW(module, type, name, collectLanguage, context);
+    return TRUE;
+}
+
+// Every "PATCH" and "IMG" resource of the executable, in every language, so
+// that a rebuilt quiz keeps nothing of an earlier one.
+static bool listQuizResources(const std::wstring& path, std::vector<ResourceEntry>* entries) {
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return false;
+    for (const wchar_t* type : quizTypes) {
+        Enumeration found{entries, type, false, 0, L""};
+        EnumResourceNamesW(module, type, collectName, reinterpret_cast<LONG_PTR>(&found));
+    }
+    FreeLibrary(module);
+    return true;
+}
+
+static bool writeQuizResources(const std::wstring& path, const PreparedQuiz& quiz,
+                               const std::vector<ResourceEntry>& stale, std::string* error) {
+    HANDLE update = BeginUpdateResourceW(path.c_str(), FALSE);
+    if (!update) {
+        *error = "cannot open the copy of the player for writing resources: " + systemMessage(GetLastError());
+        return false;
+    }
+    bool fine = true;
+    for (const ResourceEntry& entry : stale) {
+        LPCWSTR name = entry.numbered ? MAKEINTRESOURCEW(entry.number) : entry.name.c_str();
+        if (fine && !UpdateResourceW(update, entry.type.c_str(), name, entry.language, nullptr, 0)) {
+            *error = "cannot remove an earlier quiz resource: " + systemMessage(GetLastError());
+            fine = false;
+        }
+    }
+    struct Item {
+        const wchar_t* type;
+        int number;
+        const Bytes* bytes;
+    };
+    std::vector<Item> items = {{L"PATCH", ContentResource, &quiz.content}, {L"PATCH", CodesResource, &quiz.codes}};
+    for (const MediaFile& file : quiz.media) items.push_back(Item{L"IMG", file.resource, &file.bytes});
+    for (const Item& item : items) {
+        if (!fine) break;
+        if (!UpdateResourceW(update, item.type, MAKEINTRESOURCEW(item.number), quizLanguage,
+                             const_cast<unsigned char*>(item.bytes->data()), static_cast<DWORD>(item.bytes->size()))) {
+            *error = "cannot add resource " + toUtf8(item.type) + " " + std::to_string(item.number) + ": " +
+                     systemMessage(GetLastError());
+            fine = false;
+        }
+    }
+    if (!fine) {
+        EndUpdateResourceW(update, TRUE);
+        return false;
+    }
+    if (!EndUpdateResourceW(update, FALSE)) {
+        *error = "cannot write the resources into the copy of the player: " + systemMessage(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+static std::wstring besideThisProgram(const wchar_t* fileName) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return (std::filesystem::path(path).parent_path() / fileName).wstring();
+}
+
+int runBuild(const Args& args) {
+    std::string manifestPath, outputPath, playerPath;
+    if (!splitArguments(args, true, &manifestPath, &outputPath, &playerPath)) {
+        fprintf(stderr, "usage: quizmaker build MANIFEST -o QUIZ.exe [--player PLAYER.exe]\n");
+        return ExitUsage;
+    }
+    Manifest manifest;
+    PreparedQuiz quiz;
+    std::vector<Problem> problems;
+    bool fine = prepareQuiz(manifestPath, &manifest, &quiz, &problems);
+    printProblems(manifestPath, problems);
+    if (!fine) return ExitFailure;
+
+    std::wstring player = playerPath.empty() ? besideThisProgram(L"quizplayer.exe") : toWide(playerPath);
+    std::wstring output = toWide(outputPath);
+    std::wstring temporary = output + L".quizmaker-tmp";
+    // The copy is made beside the output, so the final move is a rename.
+    if (!CopyFileW(player.c_str(), temporary.c_str(), FALSE)) {
+        DWORD code = GetLastError();
+        DeleteFileW(temporary.c_str());
+        return failWith("cannot copy the player '" + toUtf8(player) + "' to '" + toUtf8(temporary) +
+                        "': " + systemMessage(code));
+    }
+    std::vector<ResourceEntry> stale;
+    if (!listQuizResources(temporary, &stale)) {
+        DeleteFileW(temporary.c_str());
+        return failWith("the player '" + toUtf8(player) + "' is not a Windows program");
+    }
+    for (const MediaFile& file : quiz.media)
+        fprintf(stderr, "quizmaker: IMG %d <- %s (%u bytes)\n", file.resource, file.path.c_str(),
+                static_cast<unsigned>(file.bytes.size()));
+    std::string error;
+    if (!writeQuizResources(temporary, quiz, stale, &error)) {
+        DeleteFileW(temporary.c_str());
+        return failWith(error);
+    }
+    if (!MoveFileExW(temporary.c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD code = GetLastError();
+        DeleteFileW(temporary.c_str());
+        return failWith("cannot write '" + outputPath + "': " + systemMessage(code));
+    }
+    return ExitOk;
+}
+
+// ---------------------------------------------------------------------------
+// unpack
+
+struct ResourceView {
+    const unsigned char* bytes;
+    DWORD size;
+};
+
+static bool findResource(HMODULE module, const wchar_t* type, int number, ResourceView* view) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(number), type);
+    if (!found) return false;
+    HGLOBAL loaded = LoadResource(module, found);
+    if (!loaded) return false;
+    view->bytes = static_cast<const unsigned char*>(LockResource(loaded));
+    view->size = SizeofResource(module, found);
+    return view->bytes != nullptr;
+}
+
+// Decodes one stream and hands the plain bytes to parse.
+static bool decodeResource(const ResourceView& view, Quiz* quiz,
+                           bool (*parse)(Quiz*, const unsigned char*, size_t), std::string* error) {
+    unsigned char* plain = nullptr;
+    uint32_t length = 0;
+    int result = decodeContent(view.bytes, view.size, &plain, &length);
+    if (result != CoderOk) {
+        if (plain) releaseContent(plain);
+        *error = describeCoderResult(result);
+        return false;
+    }
+    // The decoder hands over two bytes more than it produced.
+    bool parsed = parse(quiz, plain, length >= 2 ? length - 2 : 0);
+    releaseContent(plain);
+    if (!parsed) *error = "the decoded bytes do not have the quiz layout";
+    return parsed;
+}
+
+static bool writeBytes(const std::filesystem::path& path, const unsigned char* bytes, size_t size,
+                       std::string* error) {
+    std::error_code ignored;
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    return writeFileAtomically(path.u8string(), Bytes(bytes, bytes + size), error);
+}
+
+static const char* mediaExtension(int style) {
+    return style == StyleSounds ? ".mp3" : style == StyleVideos ? ".avi" : ".jpg";
+}
+
+int runUnpack(const Args& args) {
+    std::string quizPath, folder, unused;
+    if (!splitArguments(args, false, &quizPath, &folder, &unused)) {
+        fprintf(stderr, "usage: quizmaker unpack QUIZ.exe -o DIR\n");
+        return ExitUsage;
+    }
+    HMODULE module = LoadLibraryExW(toWide(quizPath).c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return failWith("cannot open '" + quizPath + "' as a Windows program: " + systemMessage(GetLastError()));
+
+    Quiz quiz;
+    ResourceView content, codes;
+    std::string error;
+    if (!findResource(module, L"PATCH", ContentResource, &content) || content.size == 0) {
+        FreeLibrary(module);
+        return failWith("'" + quizPath + "' holds no quiz: it has no content resource (PATCH 104)");
+    }
+    if (!decodeResource(content, &quiz, parseContent, &error)) {
+        FreeLibrary(module);
+        return failWith("cannot read the quiz content of '" + quizPath + "': " + error);
+    }
+    if (!findResource(module, L"PATCH", CodesResource, &codes) || codes.size == 0)
+        warn("'" + quizPath + "' has no codes resource (PATCH 105): the codes stay empty");
+    else if (!decodeResource(codes, &quiz, parseCodes, &error))
+        warn("cannot read the codes of '" + quizPath + "': " + error + "; the codes stay empty");
+
+    std::filesystem::path base = std::filesystem::u8path(folder);
+    nlohmann::ordered_json root;
+    root["title"] = cp1252ToUtf8(quiz.title);
+    root["creator"] = cp1252ToUtf8(quiz.creator);
+    root["explanation"] = cp1252ToUtf8(quiz.explanation);
+    root["firstRowCaption"] = cp1252ToUtf8(quiz.firstRowCaption);
+    root["secondRowCaption"] = cp1252ToUtf8(quiz.secondRowCaption);
+    root["style"] = quiz.style;
+    root["questionFormat"] = quiz.questionFormat;
+    root["answerMode"] = quiz.answerMode;
+    char colour[8];
+    snprintf(colour, sizeof colour, "#%02X%02X%02X", static_cast<unsigned>(quiz.backColour & 0xFF),
+             static_cast<unsigned>((quiz.backColour >> 8) & 0xFF), static_cast<unsigned>((quiz.backColour >> 16) & 0xFF));
+    root["backColour"] = colour;
+    root["questions"] = nlohmann::ordered_json::array();
+    root["codes"] = nlohmann::ordered_json::array();
+
+    bool fine = true;
+    int number = 1;
+    for (Question* node = quiz.firstQuestion; node; node = node->next, ++number) {
+        nlohmann::ordered_json question;
+        question["answer"] = cp1252ToUtf8(node->answer);
+        question["secondAnswer"] = cp1252ToUtf8(node->secondAnswer);
+        question["caption"] = cp1252ToUtf8(node->caption);
+        question["reveal"] = cp1252ToUtf8(node->reveal);
+        question["media"] = "";
+        question["answerPicture"] = "";
+        ResourceView medium;
+        if (fine && findResource(module, L"IMG", MediaResourceBase + number, &medium)) {
+            if (quiz.style == StyleText) {
+                warn("question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
+                     std::to_string(MediaResourceBase + number) + " left out");
+            } else {
+                std::string name = "media/" + std::to_string(MediaResourceBase + number) + mediaExtension(quiz.style);
+                question["media"] = name;
+                fine = writeBytes(base / std::filesystem::u8path(name), medium.bytes, medium.size, &error);
+            }
+        }
+        if (fine && findResource(module, L"IMG", AnswerPictureResourceBase + number, &medium)) {
+            std::string name = "answers/" + std::to_string(AnswerPictureResourceBase + number) + ".jpg";
+            question["answerPicture"] = name;
+            fine = writeBytes(base / std::filesystem::u8path(name), medium.bytes, medium.size, &error);
+        }
+        root["questions"].push_back(question);
+        root["codes"].push_back(number <= MaxQuestions ? cp1252ToUtf8(quiz.codes[number - 1]) : "");
+    }
+    FreeLibrary(module);
+    if (!fine) return failWith(error);
+
+    std::string text = root.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    if (!writeBytes(base / "quiz.json", reinterpret_cast<const unsigned char*>(text.data()), text.size(), &error))
+        return failWith(error);
+    return ExitOk;
+}
+
+#endif

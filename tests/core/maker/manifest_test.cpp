@@ -1,0 +1,306 @@
+// The manifest model: what loading accepts and reports, and the exact bytes
+// composed for the player. Manifest texts here are JSON with \u escapes, so
+// they stay UTF-8 whatever the compiler's execution character set.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "content/codec.h"
+#include "content/parse.h"
+#include "content/quiz.h"
+#include "manifest.h"
+
+namespace {
+
+std::vector<Problem> load(const std::string& json, Manifest* manifest) {
+    std::vector<Problem> problems;
+    loadManifestText(json, manifest, &problems);
+    return problems;
+}
+
+std::vector<Problem> load(const std::string& json) {
+    Manifest manifest;
+    return load(json, &manifest);
+}
+
+// A one-question manifest with extra top-level keys and question keys.
+std::string oneQuestion(const std::string& top, const std::string& question) {
+    return "{" + top + (top.empty() ? "" : ",") + "\"questions\":[{\"answer\":\"Paris\"" +
+           (question.empty() ? "" : ",") + question + "}]}";
+}
+
+// The problems at one JSON path, errors or warnings.
+std::vector<Problem> at(const std::vector<Problem>& problems, const std::string& where, bool error) {
+    std::vector<Problem> found;
+    for (const Problem& problem : problems)
+        if (problem.where == where && problem.error == error) found.push_back(problem);
+    return found;
+}
+
+bool hasErrorAt(const std::vector<Problem>& problems, const std::string& where) {
+    return !at(problems, where, true).empty();
+}
+
+bool hasWarningAt(const std::vector<Problem>& problems, const std::string& where) {
+    return !at(problems, where, false).empty();
+}
+
+std::string bytesOf(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+}  // namespace
+
+TEST(ManifestLoading, LeftOutKeysTakeTheirDefaults) {
+    Manifest manifest;
+    std::vector<Problem> problems = load("{\"questions\":[{\"answer\":\"Paris\"}]}", &manifest);
+    EXPECT_FALSE(hasErrors(problems));
+    EXPECT_EQ(manifest.style, 0);
+    EXPECT_EQ(manifest.questionFormat, 1);
+    EXPECT_EQ(manifest.answerMode, 2);
+    EXPECT_EQ(manifest.red, 0xFF);
+    EXPECT_EQ(manifest.green, 0xFF);
+    EXPECT_EQ(manifest.blue, 0xFF);
+    EXPECT_EQ(manifest.title, "");
+    ASSERT_EQ(manifest.questions.size(), 1u);
+    EXPECT_EQ(manifest.questions[0].caption, "");
+    EXPECT_TRUE(manifest.codes.empty());
+}
+
+TEST(ManifestLoading, ReadsTheColourAsRedGreenBlue) {
+    Manifest manifest;
+    EXPECT_FALSE(hasErrors(load(oneQuestion("\"backColour\":\"#ff8001\"", ""), &manifest)));
+    EXPECT_EQ(manifest.red, 0xFF);
+    EXPECT_EQ(manifest.green, 0x80);
+    EXPECT_EQ(manifest.blue, 0x01);
+}
+
+TEST(ManifestLoading, StoresAccentedTextsInWindows1252) {
+    Manifest manifest;
+    load(oneQuestion("\"title\":\"Caf\\u00e9 \\u20ac\"", "\"caption\":\"\\u0153uvre\""), &manifest);
+    EXPECT_EQ(manifest.title, "Caf\xE9 \x80");
+    EXPECT_EQ(manifest.questions[0].caption, "\x9Cuvre");
+}
+
+TEST(ManifestErrors, SettingsOutOfRangeNameTheirKey) {
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":4", "")), "style"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":-1", "")), "style"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"questionFormat\":3", "")), "questionFormat"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"questionFormat\":0", "")), "questionFormat"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"answerMode\":256", "")), "answerMode"));
+    EXPECT_FALSE(hasErrors(load(oneQuestion("\"answerMode\":255", ""))));
+    EXPECT_FALSE(hasErrors(load(oneQuestion("\"answerMode\":0", ""))));
+}
+
+TEST(ManifestErrors, ValuesOfTheWrongTypeAreErrors) {
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":\"1\"", "")), "style"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"answerMode\":2.5", "")), "answerMode"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"title\":12", "")), "title"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("", "\"media\":true")), "questions[0].media"));
+    EXPECT_TRUE(hasErrorAt(load("{\"questions\":[\"Paris\"]}"), "questions[0]"));
+    EXPECT_TRUE(hasErrorAt(load("{\"questions\":{}}"), "questions"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":\"A\"", "")), "codes"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[1]", "")), "codes[0]"));
+}
+
+TEST(ManifestErrors, MalformedColoursAreErrors) {
+    for (const char* colour : {"\"FF8000\"", "\"#FF800\"", "\"#GG8000\"", "16744448"})
+        EXPECT_TRUE(hasErrorAt(load(oneQuestion(std::string("\"backColour\":") + colour, "")), "backColour"))
+            << colour;
+}
+
+TEST(ManifestErrors, TextsWindows1252CannotHoldAreErrorsNamingTheCharacter) {
+    std::vector<Problem> problems = load(oneQuestion("", "\"caption\":\"a \\u2192 b\""));
+    std::vector<Problem> errors = at(problems, "questions[0].caption", true);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].message.find("U+2192"), std::string::npos);
+}
+
+TEST(ManifestErrors, ABarInAnyTextIsAnError) {
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"creator\":\"a|b\"", "")), "creator"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("", "\"reveal\":\"a|b\"")), "questions[0].reveal"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"a|b\"]", "")), "codes[0]"));
+}
+
+TEST(ManifestErrors, TextsLongerThan259BytesAreErrors) {
+    std::string fits(259, 'a');
+    std::string tooLong(260, 'a');
+    EXPECT_FALSE(hasErrors(load(oneQuestion("\"explanation\":\"" + fits + "\"", ""))));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"explanation\":\"" + tooLong + "\"", "")), "explanation"));
+    // Counted in Windows-1252 bytes: 259 accented letters are 518 UTF-8 bytes and still fit.
+    std::string accents;
+    for (int i = 0; i < 259; ++i) accents += "\\u00e9";
+    EXPECT_FALSE(hasErrorAt(load(oneQuestion("\"title\":\"" + accents + "\"", "")), "title"));
+}
+
+TEST(ManifestErrors, LineBreaksInCodesAreErrors) {
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"A\\r\\nB\"]", "")), "codes[0]"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"A\\nB\"]", "")), "codes[0]"));
+}
+
+TEST(ManifestErrors, CountsOfQuestionsAndCodesAreBounded) {
+    std::string ninety, ninetyOne;
+    for (int i = 0; i < 91; ++i) {
+        std::string item = std::string(i ? "," : "") + "{\"answer\":\"A\"}";
+        if (i < 90) ninety += item;
+        ninetyOne += item;
+    }
+    EXPECT_FALSE(hasErrorAt(load("{\"questions\":[" + ninety + "]}"), "questions"));
+    EXPECT_TRUE(hasErrorAt(load("{\"questions\":[" + ninetyOne + "]}"), "questions"));
+    EXPECT_TRUE(hasErrorAt(load("{\"questions\":[]}"), "questions"));
+    EXPECT_FALSE(hasErrors(load(oneQuestion("\"codes\":[\"A\"]", ""))));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"A\",\"B\"]", "")), "codes"));
+}
+
+TEST(ManifestErrors, MediaInATextQuizAndUnknownKeysAreErrors) {
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":0", "\"media\":\"a.jpg\"")), "questions[0].media"));
+    EXPECT_FALSE(hasErrorAt(load(oneQuestion("\"style\":1", "\"media\":\"a.jpg\"")), "questions[0].media"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"titel\":\"x\"", "")), "titel"));
+    EXPECT_TRUE(hasErrorAt(load(oneQuestion("", "\"anwser\":\"x\"")), "questions[0].anwser"));
+}
+
+TEST(ManifestErrors, BrokenJsonIsOneWholeFileError) {
+    for (const char* text : {"{\"questions\": [", "", "[1,2]", "{\"title\":\"\xC3\"}"}) {
+        std::vector<Problem> problems = load(text);
+        ASSERT_EQ(problems.size(), 1u) << text;
+        EXPECT_TRUE(problems[0].error);
+        EXPECT_EQ(problems[0].where, "");
+    }
+}
+
+TEST(ManifestErrors, EveryProblemIsReportedNotOnlyTheFirst) {
+    std::vector<Problem> problems =
+        load("{\"style\":9,\"title\":\"a|b\",\"questions\":[{\"answer\":\"x\"},{\"caption\":\"" + std::string(300, 'c') +
+             "\"}],\"codes\":[\"1\",\"2\",\"3\"]}");
+    EXPECT_TRUE(hasErrorAt(problems, "style"));
+    EXPECT_TRUE(hasErrorAt(problems, "title"));
+    EXPECT_TRUE(hasErrorAt(problems, "questions[1].caption"));
+    EXPECT_TRUE(hasErrorAt(problems, "codes"));
+}
+
+TEST(ManifestWarnings, AnswersPlayersCannotTypeAsStoredAreWarnedAbout) {
+    const char* answers[] = {
+        "l\\u2019eau",        // curly apostrophe
+        "\\u00abOui\\u00bb",  // guillemets
+        "New\\u00a0York",     // non-breaking space
+        " Paris",             // leading space
+        "Paris ",             // trailing space
+        "\\u00c9cole",        // accented capital
+        "Stra\\u00dfe",       // a letter no French keyboard has
+    };
+    for (const char* answer : answers) {
+        std::vector<Problem> problems = load("{\"questions\":[{\"answer\":\"" + std::string(answer) + "\"}]}");
+        EXPECT_FALSE(hasErrors(problems)) << answer;
+        EXPECT_TRUE(hasWarningAt(problems, "questions[0].answer")) << answer;
+    }
+}
+
+TEST(ManifestWarnings, PlainFrenchAnswersGetNoWarning) {
+    std::vector<Problem> problems =
+        load("{\"questions\":[{\"answer\":\"l'\\u00e9l\\u00e8ve na\\u00efve \\u00e0 No\\u00ebl, 3\\u00b0\"}]}");
+    EXPECT_TRUE(problems.empty());
+}
+
+TEST(ManifestWarnings, TheSecondAnswerIsWarnedAboutOnlyWhenItIsUsed) {
+    std::string question = "\"secondAnswer\":\" x\"";
+    std::vector<Problem> two = load(oneQuestion("\"questionFormat\":2", question));
+    EXPECT_FALSE(hasErrors(two));
+    EXPECT_TRUE(hasWarningAt(two, "questions[0].secondAnswer"));
+    Manifest manifest;
+    std::vector<Problem> one = load(oneQuestion("\"questionFormat\":1", question), &manifest);
+    std::vector<Problem> warnings = at(one, "questions[0].secondAnswer", false);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].message.find("not stored"), std::string::npos);
+    EXPECT_EQ(manifest.questions[0].secondAnswer, "");
+}
+
+TEST(ManifestWarnings, RevealTextsAModeNeverShowsAreDropped) {
+    Manifest manifest;
+    std::vector<Problem> problems = load(oneQuestion("\"answerMode\":1", "\"reveal\":\"Seine\""), &manifest);
+    EXPECT_FALSE(hasErrors(problems));
+    EXPECT_TRUE(hasWarningAt(problems, "questions[0].reveal"));
+    EXPECT_EQ(manifest.questions[0].reveal, "");
+}
+
+TEST(ContentComposition, LaysOutHeaderTextsQuestionsRevealsAndColour) {
+    Manifest manifest;
+    load("{\"title\":\"T\",\"creator\":\"C\",\"explanation\":\"E\",\"firstRowCaption\":\"A\","
+         "\"secondRowCaption\":\"K\",\"style\":1,\"answerMode\":2,\"backColour\":\"#FF8000\","
+         "\"questions\":[{\"answer\":\"X\",\"caption\":\"Y\",\"reveal\":\"Z\"}]}",
+         &manifest);
+    EXPECT_EQ(bytesOf(composeContent(manifest)),
+              std::string("\x00\x02\x01\x01T|C|E|A|K|X|Y|\x02Z|\xFF\x80\x00", 24));
+}
+
+TEST(ContentComposition, FormatTwoStoresTheSecondAnswerBetweenAnswerAndCaption) {
+    Manifest manifest;
+    load("{\"questionFormat\":2,\"answerMode\":0,\"backColour\":\"#010203\","
+         "\"questions\":[{\"answer\":\"A\",\"secondAnswer\":\"B\",\"caption\":\"C\"},{\"answer\":\"D\"}]}",
+         &manifest);
+    EXPECT_EQ(bytesOf(composeContent(manifest)), std::string("\x00\x01\x02\x02|||||A|B|C|D|||\x00\x01\x02\x03", 23));
+}
+
+TEST(ContentComposition, ModeThreeWritesAnEmptySecondRevealFieldPerQuestion) {
+    Manifest manifest;
+    load("{\"answerMode\":3,\"questions\":[{\"answer\":\"A\",\"reveal\":\"R\"},{\"answer\":\"B\"}]}", &manifest);
+    std::string bytes = bytesOf(composeContent(manifest));
+    EXPECT_EQ(bytes.substr(4), std::string("|||||A||B||\x03R||||\xFF\xFF\xFF", 20));
+}
+
+TEST(ContentComposition, ModesWithoutRevealsPutTheColourRightAfterTheModeByte) {
+    for (int mode : {0, 1, 5, 255}) {
+        Manifest manifest;
+        load("{\"answerMode\":" + std::to_string(mode) + ",\"questions\":[{\"answer\":\"A\"}]}", &manifest);
+        std::string bytes = bytesOf(composeContent(manifest));
+        EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(1, static_cast<char>(mode)) + "\xFF\xFF\xFF") << mode;
+    }
+}
+
+TEST(ContentComposition, AccentedTextsArriveAsWindows1252Bytes) {
+    Manifest manifest;
+    load("{\"title\":\"\\u00c9t\\u00e9\",\"questions\":[{\"answer\":\"Ath\\u00e8nes\"}],\"codes\":[\"\\u20ac\"]}",
+         &manifest);
+    std::string content = bytesOf(composeContent(manifest));
+    EXPECT_EQ(content.substr(4, 4), "\xC9t\xE9|");
+    EXPECT_NE(content.find("Ath\xE8nes|"), std::string::npos);
+    EXPECT_EQ(bytesOf(composeCodes(manifest)), "\x80\r\n");
+}
+
+TEST(CodesComposition, WritesOneLinePerQuestionWithEmptyLinesForMissingCodes) {
+    Manifest manifest;
+    load("{\"questions\":[{\"answer\":\"A\"},{\"answer\":\"B\"},{\"answer\":\"C\"}],\"codes\":[\"one\",\"\"]}",
+         &manifest);
+    EXPECT_EQ(bytesOf(composeCodes(manifest)), "one\r\n\r\n\r\n");
+}
+
+TEST(ContentComposition, ComposedBytesEncodeAndParseBackIntoTheSameQuiz) {
+    Manifest manifest;
+    load("{\"title\":\"Caf\\u00e9\",\"style\":1,\"questionFormat\":2,\"answerMode\":3,\"backColour\":\"#102030\","
+         "\"questions\":[{\"answer\":\"Un\",\"secondAnswer\":\"Deux\",\"caption\":\"Trois\",\"reveal\":\"Quatre\"},"
+         "{\"answer\":\"Cinq\"}],\"codes\":[\"AB\"]}",
+         &manifest);
+    Bytes plain = composeContent(manifest);
+    unsigned char* encoded = nullptr;
+    uint32_t encodedLength = 0;
+    ASSERT_EQ(encodeContent(plain.data(), static_cast<uint32_t>(plain.size()), &encoded, &encodedLength), CoderOk);
+    unsigned char* decoded = nullptr;
+    uint32_t decodedLength = 0;
+    ASSERT_EQ(decodeContent(encoded, encodedLength - 1, &decoded, &decodedLength), CoderOk);
+    releaseContent(encoded);
+    Quiz quiz;
+    bool parsed = parseContent(&quiz, decoded, decodedLength - 2);
+    releaseContent(decoded);
+    ASSERT_TRUE(parsed);
+    Bytes codes = composeCodes(manifest);
+    ASSERT_TRUE(parseCodes(&quiz, codes.data(), codes.size()));
+    EXPECT_EQ(quiz.style, 1);
+    EXPECT_EQ(quiz.questionFormat, 2);
+    EXPECT_EQ(quiz.answerMode, 3);
+    EXPECT_EQ(quiz.backColour, 0x302010u);
+    EXPECT_STREQ(quiz.title, "Caf\xE9");
+    ASSERT_EQ(quiz.questionCount, 2);
+    EXPECT_STREQ(questionAt(&quiz, 0)->secondAnswer, "Deux");
+    EXPECT_STREQ(questionAt(&quiz, 0)->reveal, "Quatre");
+    EXPECT_STREQ(questionAt(&quiz, 1)->answer, "Cinq");
+    EXPECT_STREQ(quiz.codes[0], "AB");
+    EXPECT_STREQ(quiz.codes[1], "");
+}

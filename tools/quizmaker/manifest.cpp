@@ -1,0 +1,500 @@
+#include "manifest.h"
+
+#include <stdio.h>
+
+#include <filesystem>
+#include <set>
+
+#include <nlohmann/json.hpp>
+
+#include "content/codec.h"
+
+using nlohmann::json;
+
+static void addError(std::vector<Problem>* problems, const std::string& where, const std::string& message) {
+    problems->push_back(Problem{true, where, message});
+}
+
+static void addWarning(std::vector<Problem>* problems, const std::string& where, const std::string& message) {
+    problems->push_back(Problem{false, where, message});
+}
+
+bool hasErrors(const std::vector<Problem>& problems) {
+    for (const Problem& problem : problems)
+        if (problem.error) return true;
+    return false;
+}
+
+void printProblems(const std::string& manifestPath, const std::vector<Problem>& problems) {
+    for (const Problem& problem : problems) {
+        std::string line = manifestPath + ": ";
+        if (!problem.where.empty()) line += problem.where + ": ";
+        line += problem.error ? "error: " : "warning: ";
+        line += problem.message;
+        fprintf(stderr, "%s\n", line.c_str());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Texts
+
+// Splits UTF-8 (already validated by the JSON parser) into code points, each
+// with its own bytes, so a message can quote the character it is about.
+struct CodePoint {
+    unsigned long value;
+    std::string bytes;
+};
+
+static std::vector<CodePoint> codePoints(const std::string& utf8) {
+    std::vector<CodePoint> points;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : 3;
+        unsigned long value = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
+        for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
+            value = (value << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        size_t length = std::min(utf8.size() - i, static_cast<size_t>(1 + extra));
+        points.push_back(CodePoint{value, utf8.substr(i, length)});
+        i += length;
+    }
+    return points;
+}
+
+static std::string hexCodePoint(unsigned long value) {
+    char buffer[16];
+    snprintf(buffer, sizeof buffer, "U+%04lX", value);
+    return buffer;
+}
+
+// Lower-case letters with accents that French keyboards type directly or
+// with a dead key, and the few symbols printed on their keys.
+static bool onUsualKeyboard(unsigned long cp) {
+    if (cp >= 0x20 && cp <= 0x7E) return true;
+    static const unsigned long extra[] = {
+        0xE0, 0xE2, 0xE4, 0xE7, 0xE8, 0xE9, 0xEA, 0xEB, 0xEE, 0xEF, 0xF4, 0xF6, 0xF9, 0xFB, 0xFC, 0xFF,
+        0xB0, 0xA3, 0xB5, 0xA7, 0xB2, 0xA4, 0x20AC,
+    };
+    for (unsigned long allowed : extra)
+        if (cp == allowed) return true;
+    return false;
+}
+
+static bool isAccentedCapital(unsigned long cp) {
+    return (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) || cp == 0x152 || cp == 0x160 || cp == 0x178 || cp == 0x17D;
+}
+
+static bool isCurlyQuote(unsigned long cp) {
+    return cp == 0x2018 || cp == 0x2019 || cp == 0x201A || cp == 0x201C || cp == 0x201D || cp == 0x201E ||
+           cp == 0xAB || cp == 0xBB || cp == 0x2039 || cp == 0x203A;
+}
+
+static std::string joinQuoted(const std::set<std::string>& characters) {
+    std::string out;
+    for (const std::string& character : characters) {
+        if (!out.empty()) out += ", ";
+        out += "'" + character + "'";
+    }
+    return out;
+}
+
+// Warnings for an answer that players are unlikely to type as stored: the
+// player compares bytes, trims only the typed answer and folds only a to z.
+static void warnAboutAnswer(const std::string& utf8, const std::string& where, std::vector<Problem>* problems) {
+    if (utf8.empty()) {
+        addWarning(problems, where, "is empty: no typed answer can ever be right");
+        return;
+    }
+    if (utf8.front() == ' ' || utf8.back() == ' ')
+        addWarning(problems, where,
+                   "starts or ends with a space: typed answers are trimmed, so they can never match it");
+    std::set<std::string> quotes, spaces, capitals, others;
+    for (const CodePoint& point : codePoints(utf8)) {
+        if (isCurlyQuote(point.value)) quotes.insert(point.bytes);
+        else if (point.value == 0xA0) spaces.insert(hexCodePoint(point.value));
+        else if (isAccentedCapital(point.value)) capitals.insert(point.bytes);
+        else if (!onUsualKeyboard(point.value)) others.insert(point.bytes);
+    }
+    if (!quotes.empty())
+        addWarning(problems, where,
+                   "holds the curly apostrophe or quote " + joinQuoted(quotes) +
+                       ": players type a straight ' or \" instead, which counts as another character");
+    if (!spaces.empty())
+        addWarning(problems, where, "holds a non-breaking space: players type an ordinary space instead");
+    if (!capitals.empty())
+        addWarning(problems, where,
+                   "holds the accented capital " + joinQuoted(capitals) +
+                       ": players type the small letter, which the player does not take for the capital");
+    if (!others.empty())
+        addWarning(problems, where, "holds " + joinQuoted(others) + ", which is not on a usual keyboard");
+}
+
+enum TextKind { PlainText, AnswerText, CodeText };
+
+// Checks one text value and stores it in Windows-1252.
+static void readTextValue(const json& value, const std::string& where, TextKind kind, std::string* out,
+                          std::vector<Problem>* problems) {
+    out->clear();
+    if (!value.is_string()) {
+        addError(problems, where, "must be a text (a JSON string)");
+        return;
+    }
+    const std::string& utf8 = value.get_ref<const std::string&>();
+    std::string converted;
+    if (!utf8ToCp1252(utf8, &converted)) {
+        std::set<std::string> missing;
+        for (const CodePoint& point : codePoints(utf8)) {
+            std::string ignored;
+            if (!utf8ToCp1252(point.bytes, &ignored)) missing.insert(point.bytes + " (" + hexCodePoint(point.value) + ")");
+        }
+        std::string list;
+        for (const std::string& item : missing) list += (list.empty() ? "" : ", ") + item;
+        addError(problems, where, "holds " + list + ", which Windows-1252 cannot store");
+        return;
+    }
+    bool fine = true;
+    if (converted.find('|') != std::string::npos) {
+        addError(problems, where, "holds a '|', which the player reads as the end of the text");
+        fine = false;
+    }
+    if (converted.find('\0') != std::string::npos) {
+        addError(problems, where, "holds a zero character, which the player drops");
+        fine = false;
+    }
+    if (kind == CodeText && converted.find_first_of("\r\n") != std::string::npos) {
+        addError(problems, where, "holds a line break, which would shift every following code");
+        fine = false;
+    }
+    if (converted.size() > ManifestMaxText) {
+        addError(problems, where,
+                 "is " + std::to_string(converted.size()) + " bytes long in Windows-1252; at most " +
+                     std::to_string(ManifestMaxText) + " fit");
+        fine = false;
+    }
+    if (kind == AnswerText) warnAboutAnswer(utf8, where, problems);
+    if (fine) *out = converted;
+}
+
+// Reads one text key: absent means empty.
+static void readText(const json& object, const char* key, const std::string& where, TextKind kind,
+                     std::string* out, std::vector<Problem>* problems) {
+    out->clear();
+    if (object.contains(key)) readTextValue(object[key], where, kind, out, problems);
+}
+
+// Reads a whole-number key within [low, high]; absent keeps the default.
+static void readNumber(const json& object, const char* key, int low, int high, const std::string& meaning,
+                       int* out, std::vector<Problem>* problems) {
+    if (!object.contains(key)) return;
+    const json& value = object[key];
+    if (!value.is_number_integer()) {
+        addError(problems, key, "must be a whole number: " + meaning);
+        return;
+    }
+    // Huge unsigned values would not fit a signed read; any of them is out of range.
+    long long number = value.is_number_unsigned() && value.get<unsigned long long>() > 1000000ULL
+                           ? 1000000LL
+                           : value.get<long long>();
+    if (number < low || number > high) {
+        addError(problems, key, std::to_string(number) + " is out of range: " + meaning);
+        return;
+    }
+    *out = static_cast<int>(number);
+}
+
+static int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+static void readColour(const json& object, Manifest* manifest, std::vector<Problem>* problems) {
+    if (!object.contains("backColour")) return;
+    const json& value = object["backColour"];
+    const char* expected = "must be a colour written \"#RRGGBB\", for example \"#FF8000\"";
+    if (!value.is_string()) {
+        addError(problems, "backColour", expected);
+        return;
+    }
+    const std::string& text = value.get_ref<const std::string&>();
+    int digits[6];
+    bool fine = text.size() == 7 && text[0] == '#';
+    for (int k = 0; fine && k < 6; ++k) {
+        digits[k] = hexDigit(text[1 + k]);
+        fine = digits[k] >= 0;
+    }
+    if (!fine) {
+        addError(problems, "backColour", expected);
+        return;
+    }
+    manifest->red = static_cast<unsigned char>(digits[0] * 16 + digits[1]);
+    manifest->green = static_cast<unsigned char>(digits[2] * 16 + digits[3]);
+    manifest->blue = static_cast<unsigned char>(digits[4] * 16 + digits[5]);
+}
+
+static void readPath(const json& object, const char* key, const std::string& where, std::string* out,
+                     std::vector<Problem>* problems) {
+    out->clear();
+    if (!object.contains(key)) return;
+    const json& value = object[key];
+    if (!value.is_string()) {
+        addError(problems, where, "must be a file path (a JSON string)");
+        return;
+    }
+    *out = value.get<std::string>();
+}
+
+// A misspelt key would silently leave its value at the default.
+static void rejectUnknownKeys(const json& object, const std::set<std::string>& known, const std::string& prefix,
+                              std::vector<Problem>* problems) {
+    for (auto item = object.begin(); item != object.end(); ++item)
+        if (!known.count(item.key())) addError(problems, prefix + item.key(), "unknown key");
+}
+
+static void readQuestion(const json& object, const std::string& where, const Manifest& manifest,
+                         ManifestQuestion* question, std::vector<Problem>* problems) {
+    rejectUnknownKeys(object, {"answer", "secondAnswer", "caption", "reveal", "media", "answerPicture"}, where + ".",
+                      problems);
+    readText(object, "answer", where + ".answer", AnswerText, &question->answer, problems);
+    std::string secondWhere = where + ".secondAnswer";
+    if (manifest.questionFormat == 2) {
+        readText(object, "secondAnswer", secondWhere, AnswerText, &question->secondAnswer, problems);
+    } else {
+        readText(object, "secondAnswer", secondWhere, PlainText, &question->secondAnswer, problems);
+        if (!question->secondAnswer.empty())
+            addWarning(problems, secondWhere, "not stored: only questionFormat 2 has a second answer");
+        question->secondAnswer.clear();
+    }
+    readText(object, "caption", where + ".caption", PlainText, &question->caption, problems);
+    readText(object, "reveal", where + ".reveal", PlainText, &question->reveal, problems);
+    bool revealShown = manifest.answerMode >= 2 && manifest.answerMode <= 4;
+    if (!question->reveal.empty() && !revealShown) {
+        addWarning(problems, where + ".reveal", "not stored: only answerMode 2, 3 and 4 show reveal texts");
+        question->reveal.clear();
+    }
+    readPath(object, "media", where + ".media", &question->media, problems);
+    if (!question->media.empty() && manifest.style == StyleText)
+        addError(problems, where + ".media", "a text quiz (style 0) shows no media; remove it or change the style");
+    readPath(object, "answerPicture", where + ".answerPicture", &question->answerPicture, problems);
+    if (!question->answerPicture.empty() && manifest.answerMode != 1 && manifest.answerMode != 3)
+        addWarning(problems, where + ".answerPicture", "stored but not shown: only answerMode 1 and 3 show answer pictures");
+}
+
+void loadManifestText(const std::string& text, Manifest* manifest, std::vector<Problem>* problems) {
+    *manifest = Manifest();
+    json root = json::parse(text, nullptr, false);
+    if (root.is_discarded()) {
+        addError(problems, "", "is not valid JSON (or not UTF-8)");
+        return;
+    }
+    if (!root.is_object()) {
+        addError(problems, "", "must hold a JSON object with the quiz's keys");
+        return;
+    }
+    rejectUnknownKeys(root,
+                      {"title", "creator", "explanation", "firstRowCaption", "secondRowCaption", "style",
+                       "questionFormat", "answerMode", "backColour", "questions", "codes"},
+                      "", problems);
+    readText(root, "title", "title", PlainText, &manifest->title, problems);
+    readText(root, "creator", "creator", PlainText, &manifest->creator, problems);
+    readText(root, "explanation", "explanation", PlainText, &manifest->explanation, problems);
+    readText(root, "firstRowCaption", "firstRowCaption", PlainText, &manifest->firstRowCaption, problems);
+    readText(root, "secondRowCaption", "secondRowCaption", PlainText, &manifest->secondRowCaption, problems);
+    readNumber(root, "style", 0, 3, "0 text, 1 pictures, 2 sounds, 3 videos", &manifest->style, problems);
+    readNumber(root, "questionFormat", 1, 2, "1 or 2 answers per question", &manifest->questionFormat, problems);
+    readNumber(root, "answerMode", 0, 255, "a byte, 0 to 255", &manifest->answerMode, problems);
+    readColour(root, manifest, problems);
+
+    if (!root.contains("questions") || !root["questions"].is_array()) {
+        addError(problems, "questions", "must be a list of questions");
+    } else {
+        const json& list = root["questions"];
+        if (list.empty()) addError(problems, "questions", "a quiz needs at least one question");
+        if (list.size() > ManifestMaxQuestions)
+            addError(problems, "questions",
+                     std::to_string(list.size()) + " questions; the player holds at most " +
+                         std::to_string(ManifestMaxQuestions));
+        for (size_t i = 0; i < list.size(); ++i) {
+            std::string where = "questions[" + std::to_string(i) + "]";
+            ManifestQuestion question;
+            if (!list[i].is_object()) addError(problems, where, "must be an object with the question's keys");
+            else readQuestion(list[i], where, *manifest, &question, problems);
+            manifest->questions.push_back(question);
+        }
+    }
+
+    if (root.contains("codes")) {
+        const json& list = root["codes"];
+        if (!list.is_array()) {
+            addError(problems, "codes", "must be a list of texts");
+        } else {
+            if (list.size() > manifest->questions.size())
+                addError(problems, "codes",
+                         std::to_string(list.size()) + " codes for " + std::to_string(manifest->questions.size()) +
+                             " questions: the player shows one code per score, at most one per question");
+            for (size_t i = 0; i < list.size(); ++i) {
+                std::string code;
+                readTextValue(list[i], "codes[" + std::to_string(i) + "]", CodeText, &code, problems);
+                manifest->codes.push_back(code);
+            }
+        }
+    }
+}
+
+bool loadManifestFile(const std::string& path, Manifest* manifest, std::vector<Problem>* problems) {
+    Bytes bytes;
+    std::string error;
+    if (!readFile(path, &bytes, &error)) {
+        addError(problems, "", error);
+        return false;
+    }
+    loadManifestText(std::string(bytes.begin(), bytes.end()), manifest, problems);
+    return !hasErrors(*problems);
+}
+
+// ---------------------------------------------------------------------------
+// Composition
+
+static void appendField(Bytes* out, const std::string& text) {
+    out->insert(out->end(), text.begin(), text.end());
+    out->push_back('|');
+}
+
+Bytes composeContent(const Manifest& manifest) {
+    Bytes out;
+    out.push_back(0);  // the player never reads this byte
+    out.push_back(static_cast<unsigned char>(manifest.style + 1));
+    out.push_back(static_cast<unsigned char>(manifest.questions.size()));
+    out.push_back(static_cast<unsigned char>(manifest.questionFormat));
+    appendField(&out, manifest.title);
+    appendField(&out, manifest.creator);
+    appendField(&out, manifest.explanation);
+    appendField(&out, manifest.firstRowCaption);
+    appendField(&out, manifest.secondRowCaption);
+    for (const ManifestQuestion& question : manifest.questions) {
+        appendField(&out, question.answer);
+        if (manifest.questionFormat == 2) appendField(&out, question.secondAnswer);
+        appendField(&out, question.caption);
+    }
+    out.push_back(static_cast<unsigned char>(manifest.answerMode));
+    if (manifest.answerMode >= 2 && manifest.answerMode <= 4) {
+        for (const ManifestQuestion& question : manifest.questions) {
+            appendField(&out, question.reveal);
+            // Mode 3 reads a second field per question that it never shows.
+            if (manifest.answerMode == 3) appendField(&out, "");
+        }
+    }
+    out.push_back(manifest.red);
+    out.push_back(manifest.green);
+    out.push_back(manifest.blue);
+    return out;
+}
+
+Bytes composeCodes(const Manifest& manifest) {
+    Bytes out;
+    for (size_t i = 0; i < manifest.questions.size(); ++i) {
+        if (i < manifest.codes.size()) out.insert(out.end(), manifest.codes[i].begin(), manifest.codes[i].end());
+        out.push_back('\r');
+        out.push_back('\n');
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Files and streams
+
+std::string manifestFolder(const std::string& manifestPath) {
+    std::filesystem::path parent = std::filesystem::u8path(manifestPath).parent_path();
+    return parent.u8string();
+}
+
+std::string resolveMediaPath(const std::string& folder, const std::string& path) {
+    std::filesystem::path given = std::filesystem::u8path(path);
+    if (given.is_absolute() || folder.empty()) return given.u8string();
+    return (std::filesystem::u8path(folder) / given).u8string();
+}
+
+static void readMedium(const std::string& folder, const std::string& path, const std::string& where, int resource,
+                       bool picture, PreparedQuiz* quiz, std::vector<Problem>* problems) {
+    MediaFile file;
+    file.resource = resource;
+    file.where = where;
+    file.path = path;
+    std::string error;
+    if (!readFile(resolveMediaPath(folder, path), &file.bytes, &error)) {
+        addError(problems, where, error);
+        return;
+    }
+    if (file.bytes.empty()) {
+        addError(problems, where, "'" + path + "' is empty");
+        return;
+    }
+    std::string why;
+    if (picture && !decodesAsJpeg(file.bytes, &why)) {
+        addError(problems, where, "'" + path + "' is not a JPEG picture the player can show: " + why);
+        return;
+    }
+    quiz->media.push_back(file);
+}
+
+// Encodes one plain stream; both sides must stay under the coder's limit.
+static bool encodeStream(const Bytes& plain, const std::string& where, const char* what, Bytes* encoded,
+                         std::vector<Problem>* problems) {
+    if (plain.size() > ManifestMaxStream) {
+        addError(problems, where,
+                 std::string(what) + " come to " + std::to_string(plain.size()) + " bytes; at most " +
+                     std::to_string(ManifestMaxStream) + " can be stored");
+        return false;
+    }
+    unsigned char* output = nullptr;
+    uint32_t length = 0;
+    int result = encodeContent(plain.data(), static_cast<uint32_t>(plain.size()), &output, &length);
+    if (result != CoderOk) {
+        if (output) releaseContent(output);
+        addError(problems, where,
+                 std::string("cannot encode the ") + what + ": " + describeCoderResult(result));
+        return false;
+    }
+    // The encoder hands over one byte more than it produced.
+    size_t produced = length > 0 ? length - 1 : 0;
+    encoded->assign(output, output + produced);
+    releaseContent(output);
+    if (encoded->size() > ManifestMaxStream) {
+        addError(problems, where,
+                 std::string("the encoded ") + what + " come to " + std::to_string(encoded->size()) +
+                     " bytes; the player reads at most " + std::to_string(ManifestMaxStream));
+        return false;
+    }
+    return true;
+}
+
+bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQuiz* quiz,
+                 std::vector<Problem>* problems) {
+    *quiz = PreparedQuiz();
+    Bytes bytes;
+    std::string error;
+    if (!readFile(manifestPath, &bytes, &error)) {
+        addError(problems, "", error);
+        return false;
+    }
+    loadManifestText(std::string(bytes.begin(), bytes.end()), manifest, problems);
+    std::string folder = manifestFolder(manifestPath);
+    for (size_t i = 0; i < manifest->questions.size(); ++i) {
+        const ManifestQuestion& question = manifest->questions[i];
+        std::string where = "questions[" + std::to_string(i) + "]";
+        int number = static_cast<int>(i) + 1;
+        if (question.media.empty() && manifest->style != StyleText)
+            addWarning(problems, where + ".media", "no medium: the question's cell stays empty");
+        if (!question.media.empty() && manifest->style != StyleText)
+            readMedium(folder, question.media, where + ".media", MediaResourceBase + number,
+                       manifest->style == StylePictures, quiz, problems);
+        if (!question.answerPicture.empty())
+            readMedium(folder, question.answerPicture, where + ".answerPicture", AnswerPictureResourceBase + number,
+                       true, quiz, problems);
+    }
+    if (hasErrors(*problems)) return false;
+    encodeStream(composeContent(*manifest), "", "quiz's texts", &quiz->content, problems);
+    encodeStream(composeCodes(*manifest), "codes", "codes", &quiz->codes, problems);
+    return !hasErrors(*problems);
+}

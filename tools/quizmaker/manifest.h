@@ -1,0 +1,93 @@
+#pragma once
+// The quiz manifest: a UTF-8 JSON file that names the quiz's texts, settings
+// and media. Loading it gives a model whose texts are already Windows-1252;
+// composing turns the model into the plain bytes of the player's content and
+// codes resources. Every problem found is collected with the JSON path of its
+// key, so an author sees all of them at once.
+#include <string>
+#include <vector>
+
+#include "cli.h"
+
+enum {
+    ManifestMaxQuestions = 90,
+    ManifestMaxText = 259,          // bytes before the field's end
+    ManifestMaxStream = 65535,      // the coder's limit, plain and encoded
+    MediaResourceBase = 400,        // "IMG" 400 + i: question i's medium
+    AnswerPictureResourceBase = 10400,
+};
+
+enum QuizStyle { StyleText = 0, StylePictures = 1, StyleSounds = 2, StyleVideos = 3 };
+
+struct ManifestQuestion {
+    std::string answer;          // Windows-1252 from here on
+    std::string secondAnswer;
+    std::string caption;
+    std::string reveal;
+    std::string media;           // path as written in the manifest (UTF-8), or empty
+    std::string answerPicture;   // likewise
+};
+
+struct Manifest {
+    std::string title;
+    std::string creator;
+    std::string explanation;
+    std::string firstRowCaption;
+    std::string secondRowCaption;
+    int style = StyleText;
+    int questionFormat = 1;
+    int answerMode = 2;
+    unsigned char red = 0xFF, green = 0xFF, blue = 0xFF;
+    std::vector<ManifestQuestion> questions;
+    std::vector<std::string> codes;   // Windows-1252, at most one per question
+};
+
+struct Problem {
+    bool error;          // false: a warning
+    std::string where;   // JSON path of the key, empty for the whole file
+    std::string message;
+};
+
+// One file to store as an "IMG" resource.
+struct MediaFile {
+    int resource;
+    std::string where;      // JSON path of the key that names it
+    std::string path;       // as written in the manifest
+    Bytes bytes;
+};
+
+// Everything a quiz executable receives from a manifest.
+struct PreparedQuiz {
+    Bytes content;   // encoded content stream ("PATCH" 104)
+    Bytes codes;     // encoded codes stream ("PATCH" 105)
+    std::vector<MediaFile> media;
+};
+
+bool hasErrors(const std::vector<Problem>& problems);
+// Prints "MANIFEST: where: error: message" (or "warning:") lines to stderr.
+void printProblems(const std::string& manifestPath, const std::vector<Problem>& problems);
+
+// Parses manifest text and checks everything that needs no file: types,
+// ranges, texts (Windows-1252, no "|", at most 259 bytes) and counts, with
+// warnings for answers that players are unlikely to type as stored.
+void loadManifestText(const std::string& json, Manifest* manifest, std::vector<Problem>* problems);
+// Reads the manifest file, then loadManifestText.
+bool loadManifestFile(const std::string& path, Manifest* manifest, std::vector<Problem>* problems);
+
+// The plain bytes the player's loader parses.
+Bytes composeContent(const Manifest& manifest);
+Bytes composeCodes(const Manifest& manifest);
+
+// The folder that media paths are relative to, and one media path resolved.
+std::string manifestFolder(const std::string& manifestPath);
+std::string resolveMediaPath(const std::string& folder, const std::string& path);
+
+// Loads and checks a manifest completely: its texts, its media files
+// (present, readable, pictures that decode as JPEG) and the size of both
+// encoded streams. Fills quiz when there is no error.
+bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQuiz* quiz,
+                 std::vector<Problem>* problems);
+
+// True when bytes hold a complete JPEG picture that decodes; otherwise why
+// says what is wrong.
+bool decodesAsJpeg(const Bytes& bytes, std::string* why);
