@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "results/results.h"
+
+namespace {
+
+std::string nameFor(const char* path) {
+    char name[TextSize];
+    resultsNameFromPath(path, name, sizeof name);
+    return name;
+}
+
+std::vector<std::string> readAll(const std::string& file) {
+    ResultsReader reader = {file.data(), file.size(), 0};
+    std::vector<std::string> lines;
+    char text[TextSize];
+    while (readAnswerLine(&reader, text)) lines.push_back(text);
+    return lines;
+}
+
+std::string written(const std::vector<const char*>& fields) {
+    char out[4096];
+    size_t used = 0;
+    for (const char* field : fields) EXPECT_TRUE(appendAnswerLine(field, out, sizeof out, &used));
+    return std::string(out, used);
+}
+
+TEST(ResultsFileName, ReplacesTheLastThreeLettersOfTheProgramName) {
+    EXPECT_EQ(nameFor("C:\\Jeux\\quiz.exe"), "quiz.txt");
+    EXPECT_EQ(nameFor("C:\\Jeux\\Mon quiz.EXE"), "Mon quiz.txt");
+    EXPECT_EQ(nameFor("quiz.exe"), "quiz.txt");
+    EXPECT_EQ(nameFor("C:\\a.b\\programme"), "progratxt");
+    EXPECT_EQ(nameFor("C:\\x\\abc"), "txt");
+}
+
+TEST(ResultsFileName, AppendsAnExtensionToNamesShorterThanThree) {
+    EXPECT_EQ(nameFor("C:\\x\\ab"), "ab.txt");
+    EXPECT_EQ(nameFor("C:\\x\\"), ".txt");
+}
+
+TEST(ResultsFileName, NeverWritesPastTheGivenSize) {
+    char name[8];
+    memset(name, 'z', sizeof name);
+    resultsNameFromPath("C:\\jeux\\longname.exe", name, 6);
+    EXPECT_STREQ(name, "lotxt");
+    EXPECT_EQ(name[6], 'z');
+    char tiny[4];
+    resultsNameFromPath("C:\\ab", tiny, sizeof tiny);  // no room for ".txt"
+    EXPECT_STREQ(tiny, "ab");
+}
+
+TEST(WritingAnswers, GivesOneCrLfLineAFieldAndAStarForEmptyOnes) {
+    EXPECT_EQ(written({"Paris", "", "Rome"}), "Paris\r\n*\r\nRome\r\n");
+    EXPECT_EQ(written({nullptr}), "*\r\n");
+    EXPECT_EQ(written({"*"}), "*\r\n");
+    EXPECT_EQ(written({"\xE9t\xE9"}), "\xE9t\xE9\r\n");
+}
+
+TEST(WritingAnswers, RefusesALineThatDoesNotFit) {
+    char out[9];
+    size_t used = 0;
+    EXPECT_TRUE(appendAnswerLine("Rome", out, sizeof out, &used));
+    EXPECT_EQ(used, 6u);
+    EXPECT_FALSE(appendAnswerLine("Paris", out, sizeof out, &used));
+    EXPECT_EQ(used, 6u);
+    EXPECT_TRUE(appendAnswerLine("", out, sizeof out, &used));
+    EXPECT_EQ(used, 9u);
+    EXPECT_EQ(std::string(out, used), "Rome\r\n*\r\n");
+}
+
+TEST(ReadingAnswers, GivesBackWhatWasWritten) {
+    std::vector<std::string> lines = readAll(written({"Paris", "", "Rome", "*"}));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Paris");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "Rome");
+    EXPECT_EQ(lines[3], "");
+}
+
+TEST(ReadingAnswers, DropsOnlyTheLineBreak) {
+    std::vector<std::string> lines = readAll("un\ndeux\r\n trois \r\nquatre\r\r\n");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "un");
+    EXPECT_EQ(lines[1], "deux");
+    EXPECT_EQ(lines[2], " trois ");
+    EXPECT_EQ(lines[3], "quatre\r");
+}
+
+TEST(ReadingAnswers, KeepsEveryCharacterOfALastLineWithoutLineBreak) {
+    std::vector<std::string> lines = readAll("Paris\r\nRome");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "Rome");
+    EXPECT_EQ(readAll("x").at(0), "x");
+    EXPECT_EQ(readAll("*").at(0), "");
+}
+
+TEST(ReadingAnswers, CutsALongLineAndSkipsItsRestInsteadOfSpillingIntoTheNextField) {
+    std::string longLine(300, 'a');
+    longLine[258] = 'b';
+    longLine[259] = 'c';
+    std::vector<std::string> lines = readAll(longLine + "\r\nRome\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), 259u);
+    EXPECT_EQ(lines[0].back(), 'b');
+    EXPECT_EQ(lines[1], "Rome");
+}
+
+TEST(ReadingAnswers, TakesALineOfExactly259CharactersWhole) {
+    std::string line(259, 'q');
+    std::vector<std::string> lines = readAll(line + "\r\n" + "x\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], line);
+    EXPECT_EQ(lines[1], "x");
+}
+
+TEST(ReadingAnswers, EndsWhenTheFileIsUsedUp) {
+    EXPECT_TRUE(readAll("").empty());
+    std::vector<std::string> lines = readAll("\r\n\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "");
+}
+
+}  // namespace
