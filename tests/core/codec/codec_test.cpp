@@ -1,0 +1,370 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "content/codec.h"
+#include "content/message.h"
+
+typedef std::vector<unsigned char> Bytes;
+
+struct Coded {
+    int result;
+    Bytes bytes;        // the bytes produced (handed-over length minus the extra)
+    uint32_t length;    // the length as handed over
+    bool handedOver;
+};
+
+static Coded decode(const Bytes& source) {
+    unsigned char* out = nullptr;
+    uint32_t length = 0;
+    Coded coded;
+    coded.result = decodeContent(source.data(), static_cast<uint32_t>(source.size()), &out, &length);
+    coded.handedOver = out != nullptr;
+    coded.length = length;
+    if (out) coded.bytes.assign(out, out + length - 2);
+    releaseContent(out);
+    return coded;
+}
+
+static Coded encode(const Bytes& source) {
+    unsigned char* out = nullptr;
+    uint32_t length = 0;
+    Coded coded;
+    coded.result = encodeContent(source.data(), static_cast<uint32_t>(source.size()), &out, &length);
+    coded.handedOver = out != nullptr;
+    coded.length = length;
+    if (out) coded.bytes.assign(out, out + length - 1);
+    releaseContent(out);
+    return coded;
+}
+
+static Bytes text(const char* s) { return Bytes(s, s + strlen(s)); }
+
+// Packs codes MSB first, starting 9 bits wide; a 257 in the list widens the
+// codes after it and a 258 returns to 9 bits, as the format says.
+static Bytes pack(const std::vector<uint32_t>& codes) {
+    Bytes out;
+    uint64_t bits = 0;
+    int count = 0, width = 9;
+    for (uint32_t code : codes) {
+        bits = (bits << width) | code;
+        count += width;
+        while (count >= 8) out.push_back(static_cast<unsigned char>(bits >> (count -= 8)));
+        if (code == 257) ++width;
+        if (code == 258) width = 9;
+    }
+    if (count) out.push_back(static_cast<unsigned char>(bits << (8 - count)));
+    return out;
+}
+
+// Lists a stream's codes with the width each was read at, up to the end code.
+static std::vector<std::pair<uint32_t, int>> listCodes(const Bytes& stream) {
+    std::vector<std::pair<uint32_t, int>> codes;
+    size_t bit = 0;
+    int width = 9;
+    while (bit + width <= stream.size() * 8) {
+        uint32_t code = 0;
+        for (int i = 0; i < width; ++i, ++bit) code = (code << 1) | ((stream[bit / 8] >> (7 - bit % 8)) & 1);
+        codes.push_back({code, width});
+        if (codes.size() > 1 && code == 256) break;
+        if (codes.size() > 1 && code == 257) ++width;
+        if (codes.size() > 1 && code == 258) width = 9;
+    }
+    return codes;
+}
+
+static int countCode(const Bytes& stream, uint32_t wanted) {
+    int count = 0;
+    auto codes = listCodes(stream);
+    for (size_t i = 1; i < codes.size(); ++i) count += codes[i].first == wanted;
+    return count;
+}
+
+static Bytes randomBytes(size_t size, int alphabet, unsigned seed) {
+    std::mt19937 random(seed);
+    Bytes bytes(size);
+    for (unsigned char& b : bytes) b = static_cast<unsigned char>('a' + random() % alphabet);
+    return bytes;
+}
+
+// The encoder as written out step by step: strings searched by length, in
+// learning order, byte by byte. The real encoder's index must pick the same.
+static Bytes referenceEncode(const Bytes& source) {
+    std::vector<std::string> slot(4096);
+    std::vector<std::vector<int>> byLength(4096);
+    int nextCode = 259, width = 9, count = 0;
+    uint64_t bits = 0;
+    Bytes out;
+    auto write = [&](uint32_t code) {
+        bits = (bits << width) | code;
+        count += width;
+        while (count >= 8) out.push_back(static_cast<unsigned char>(bits >> (count -= 8)));
+    };
+    auto codeOf = [&](const std::string& s) -> uint32_t {
+        for (int code : byLength[s.size()]) if (slot[code] == s) return code;
+        return static_cast<unsigned char>(s[0]);
+    };
+    auto widenFor = [&](uint32_t p) { for (uint32_t r = p >> width; r; r >>= 1) { write(257); ++width; } };
+    auto learn = [&](const std::string& s) { slot[nextCode] = s; byLength[s.size()].push_back(nextCode++); };
+    std::string previous(1, static_cast<char>(source[0]));
+    for (size_t i = 1; i < source.size(); ++i) {
+        std::string candidate = previous + static_cast<char>(source[i]);
+        if (codeOf(candidate) >= 259) { previous = candidate; continue; }
+        learn(candidate);
+        uint32_t p = codeOf(previous);
+        widenFor(p);
+        write(p);
+        previous = candidate.substr(candidate.size() - 1);
+        if (nextCode == 4096) {
+            write(258);
+            nextCode = 259;
+            for (auto& list : byLength) list.clear();
+            learn(candidate);
+            width = 9;
+        }
+    }
+    uint32_t p = codeOf(previous);
+    widenFor(p);
+    write(p);
+    write(256);
+    if (count) out.push_back(static_cast<unsigned char>(bits << (8 - count)));
+    return out;
+}
+
+TEST(Decoder, DecodesTheDocumentedStreams) {
+    // 65, 256: "A"
+    Coded a = decode({0x20, 0xC0, 0x00});
+    EXPECT_EQ(a.result, 0);
+    EXPECT_EQ(a.bytes, text("A"));
+    EXPECT_EQ(a.length, 3u);
+    // 65, 66, 259, 256: "ABAB"
+    EXPECT_EQ(decode({0x20, 0x90, 0xA0, 0x70, 0x00}).bytes, text("ABAB"));
+    // 65, 259, 256: "AAA", slot 259 learned from the first byte of "A"
+    EXPECT_EQ(decode({0x20, 0xC0, 0xE0, 0x00}).bytes, text("AAA"));
+    // 65, 257 at 9 bits, 256 at 10 bits: "A"
+    EXPECT_EQ(decode({0x20, 0xC0, 0x50, 0x00}).bytes, text("A"));
+    // 65, 258, 66, 256: "AB"
+    Coded reset = decode({0x20, 0xC0, 0x88, 0x50, 0x00});
+    EXPECT_EQ(reset.result, 0);
+    EXPECT_EQ(reset.bytes, text("AB"));
+}
+
+TEST(Decoder, LearnsEachPairIntoTheNextSlot) {
+    // After A, B: 259 = AB; after AB: 260 = BA; so 65 66 259 260 gives ABABBA.
+    EXPECT_EQ(decode(pack({65, 66, 259, 260, 256})).bytes, text("ABABBA"));
+    // After a reset the pending string learns slot 259 again: A, reset, B, 259 = AB.
+    EXPECT_EQ(decode(pack({65, 258, 66, 259, 256})).bytes, text("ABAB"));
+}
+
+TEST(Decoder, IgnoresBytesAfterTheEndCodeAndCountsWhatItRead) {
+    Coded padded = decode({0x20, 0x90, 0xA0, 0x70, 0x00, 0xFF, 0xFF, 0x12});
+    EXPECT_EQ(padded.result, 0);
+    EXPECT_EQ(padded.bytes, text("ABAB"));
+    EXPECT_EQ(lastDecodeInputSize(), 8u);
+    EXPECT_EQ(lastDecodeBytesRead(), 5u);
+}
+
+TEST(Decoder, RefusesStreamsThatEndEarlyOrStartWithNothing) {
+    Coded empty = decode({});
+    EXPECT_EQ(empty.result, CoderBadInput);
+    EXPECT_TRUE(empty.handedOver);
+    EXPECT_EQ(empty.length, 2u);
+    EXPECT_EQ(decode({0x20}).result, CoderBadInput);  // ends inside the first code
+    Coded cut = decode({0x20, 0x80});                 // 65, then nothing
+    EXPECT_EQ(cut.result, CoderMalformed);
+    EXPECT_TRUE(cut.handedOver);
+    EXPECT_EQ(decode({0x20, 0x90, 0xA0}).result, CoderMalformed);  // 65, 66, then cut inside a code
+}
+
+TEST(Decoder, RefusesCodesBeyondTheNextSlot) {
+    // 65, 300, 256: 300 is past nextCode 259.
+    EXPECT_EQ(decode({0x20, 0xCB, 0x20, 0x00}).result, CoderMalformed);
+    EXPECT_EQ(decode(pack({65, 260, 256})).result, CoderMalformed);
+    EXPECT_EQ(decode(pack({65, 259, 256})).result, CoderOk);
+}
+
+TEST(Decoder, RefusesAWidthPastThirtyTwoBits) {
+    std::vector<uint32_t> codes = {65};
+    for (int width = 9; width <= 31; ++width) codes.push_back(257);
+    std::vector<uint32_t> atLimit = codes;
+    atLimit.push_back(256);                  // read 32 bits wide: still fine
+    EXPECT_EQ(decode(pack(atLimit)).result, CoderOk);
+    codes.push_back(257);                    // now 33 bits
+    Bytes stream = pack(codes);
+    stream.resize(stream.size() + 16, 0);
+    EXPECT_EQ(decode(stream).result, CoderMalformed);
+}
+
+TEST(Decoder, RefusesOutputBeyond120000Bytes) {
+    // 65 then nextCode again and again: strings A, AA, AAA, ... all written out.
+    std::vector<uint32_t> codes = {65};
+    int width = 9;
+    uint32_t produced = 0;
+    for (uint32_t code = 259; produced <= 120000; ++code) {
+        if (code >> width) { codes.push_back(257); ++width; }
+        codes.push_back(code);
+        produced += code - 258;  // the string written out is one shorter than the one learned
+    }
+    codes.push_back(256);
+    Coded over = decode(pack(codes));
+    EXPECT_EQ(over.result, CoderMalformed);
+    EXPECT_TRUE(over.handedOver);
+    EXPECT_LE(over.bytes.size(), 120000u);
+    codes.erase(codes.end() - 3, codes.end() - 1);  // two codes fewer stay in bounds
+    EXPECT_EQ(decode(pack(codes)).result, CoderOk);
+}
+
+TEST(Decoder, RefusesLearningPastSlot4095WithoutAReset) {
+    // Each 65 after the first learns "AA" into the next slot: 3837 fill 259..4095.
+    std::vector<uint32_t> codes(1 + 3837, 65);
+    codes.push_back(256);
+    Coded full = decode(pack(codes));
+    EXPECT_EQ(full.result, CoderOk);
+    EXPECT_EQ(full.bytes.size(), 3838u);
+    codes.insert(codes.end() - 1, 65);
+    EXPECT_EQ(decode(pack(codes)).result, CoderMalformed);
+    codes.insert(codes.end() - 2, 258);  // with a reset before it, the same code is fine
+    EXPECT_EQ(decode(pack(codes)).result, CoderOk);
+}
+
+TEST(Coder, RefusesSourcesOf65536BytesBeforeReadingThem) {
+    Bytes big(65536, 'a');
+    unsigned char sentinel = 0;
+    unsigned char* out = &sentinel;
+    uint32_t length = 77;
+    EXPECT_EQ(decodeContent(big.data(), 65536, &out, &length), CoderBadInput);
+    EXPECT_EQ(encodeContent(big.data(), 65536, &out, &length), CoderBadInput);
+    EXPECT_EQ(out, &sentinel);
+    EXPECT_EQ(length, 77u);
+    big.pop_back();
+    EXPECT_EQ(encode(big).result, CoderOk);
+}
+
+TEST(Encoder, EncodesTheDocumentedInputs) {
+    Coded a = encode(text("A"));
+    EXPECT_EQ(a.result, 0);
+    EXPECT_EQ(a.bytes, (Bytes{0x20, 0xC0, 0x00}));  // 65, 256
+    EXPECT_EQ(a.length, 4u);
+    EXPECT_EQ(lastEncodeOutputSize(), 3u);
+    EXPECT_EQ(encode(text("ABAB")).bytes, (Bytes{0x20, 0x90, 0xA0, 0x70, 0x00}));  // 65, 66, 259, 256
+    EXPECT_EQ(encode(text("AAA")).bytes, (Bytes{0x20, 0xC0, 0xE0, 0x00}));        // 65, 259, 256
+    Coded empty = encode({});
+    EXPECT_EQ(empty.result, CoderBadInput);
+    EXPECT_TRUE(empty.handedOver);
+    EXPECT_EQ(empty.length, 1u);
+}
+
+TEST(Encoder, WidensWithOneCodeAtTheOldWidthJustBeforeTheFirstWideCode) {
+    Bytes source = randomBytes(6000, 3, 7);
+    // The shortest prefix whose stream widens at all must widen for its last code.
+    for (size_t size = 256; size <= source.size(); ++size) {
+        Bytes stream = encode(Bytes(source.begin(), source.begin() + size)).bytes;
+        if (countCode(stream, 257) == 0) continue;
+        auto codes = listCodes(stream);
+        ASSERT_GE(codes.size(), 4u);
+        size_t n = codes.size();
+        EXPECT_EQ(codes[n - 3], std::make_pair(257u, 9));
+        EXPECT_GT(codes[n - 2].first, 511u);
+        EXPECT_EQ(codes[n - 2].second, 10);
+        EXPECT_EQ(codes[n - 1], std::make_pair(256u, 10));
+        return;
+    }
+    FAIL() << "no prefix needed a wider code";
+}
+
+TEST(Encoder, ResetsAtTheOldWidthWhenTheLastSlotIsTaken) {
+    Bytes stream = encode(randomBytes(9000, 256, 3)).bytes;
+    auto codes = listCodes(stream);
+    int learned = 1;  // the first code learned slot 259 when it was written
+    bool sawReset = false;
+    for (size_t i = 1; i < codes.size() && !sawReset; ++i) {
+        if (codes[i].first == 258) {
+            sawReset = true;
+            EXPECT_EQ(codes[i].second, 12);
+            EXPECT_EQ(learned, 4096 - 259);   // every data code learned one slot
+            EXPECT_EQ(codes[i + 1].second, 9);
+        } else if (codes[i].first != 257) {
+            ++learned;
+        }
+    }
+    EXPECT_TRUE(sawReset);
+}
+
+TEST(Encoder, WritesExactlyTheStreamOfTheStepByStepAlgorithm) {
+    const std::pair<int, size_t> cases[] = {{2, 65535}, {3, 65535}, {26, 20000}, {256, 9000}};
+    unsigned seed = 11;
+    for (auto [alphabet, size] : cases) {
+        Bytes source = randomBytes(size, alphabet, seed++);
+        Bytes stream = encode(source).bytes;
+        EXPECT_GT(countCode(stream, 258), 0) << "alphabet " << alphabet;
+        EXPECT_EQ(stream, referenceEncode(source)) << "alphabet " << alphabet;
+    }
+}
+
+TEST(Coder, RoundTripsRandomInputsOfEverySize) {
+    std::mt19937 random(2024);
+    std::vector<size_t> sizes = {1, 2, 3, 255, 4096, 65535};
+    for (int i = 0; i < 6; ++i) sizes.push_back(1 + random() % 65535);
+    int resets = 0, tooLongToDecode = 0;
+    for (size_t size : sizes) {
+        for (int alphabet : {4, 256}) {
+            Bytes source = randomBytes(size, alphabet, static_cast<unsigned>(size * alphabet));
+            Coded encoded = encode(source);
+            ASSERT_EQ(encoded.result, 0);
+            Coded decoded = decode(encoded.bytes);
+            if (encoded.bytes.size() > 65535) {
+                // Incompressible input: the stream outgrows what the decoder accepts.
+                EXPECT_EQ(decoded.result, CoderBadInput);
+                ++tooLongToDecode;
+                continue;
+            }
+            ASSERT_EQ(decoded.result, 0) << size << " bytes, alphabet " << alphabet;
+            EXPECT_EQ(decoded.bytes, source) << size << " bytes, alphabet " << alphabet;
+            EXPECT_EQ(lastDecodeBytesRead(), encoded.bytes.size());
+            resets += countCode(encoded.bytes, 258);
+        }
+    }
+    EXPECT_GT(resets, 0);
+    EXPECT_GT(tooLongToDecode, 0);
+    // Past 80000 bytes the encoder's output grows instead of failing.
+    EXPECT_GT(encode(randomBytes(65535, 256, 5)).bytes.size(), 80000u);
+}
+
+static int allocationsLeft;
+static void* failingAllocator(size_t size) { return allocationsLeft-- > 0 ? malloc(size) : nullptr; }
+static std::vector<std::pair<std::string, std::string>> captured;
+static void capture(const char* text, const char* caption) { captured.push_back({text, caption}); }
+
+TEST(Coder, ReportsAMissingOutputBufferInAMessage) {
+    MessageSink previousSink = setMessageSink(capture);
+    CoderAllocator previous = setCoderAllocator(failingAllocator);
+    unsigned char sentinel = 0;
+    unsigned char* out = &sentinel;
+    uint32_t length = 9;
+    const unsigned char stream[] = {0x20, 0xC0, 0x00};
+    captured.clear();
+    allocationsLeft = 4;  // dictionary, one-byte strings, previous, candidate: then the output fails
+    EXPECT_EQ(decodeContent(stream, 3, &out, &length), CoderNoMemory);
+    allocationsLeft = 0;  // the encoder obtains its output first
+    EXPECT_EQ(encodeContent(stream, 3, &out, &length), CoderNoMemory);
+    EXPECT_EQ(out, &sentinel);
+    EXPECT_EQ(length, 9u);
+    ASSERT_EQ(captured.size(), 2u);
+    EXPECT_EQ(captured[0], std::make_pair(std::string("Impossible d'allouer la memoire"), std::string("information")));
+    EXPECT_EQ(captured[1], captured[0]);
+    // A learned string that cannot be stored hands over what was produced.
+    allocationsLeft = 5;
+    EXPECT_EQ(decodeContent(stream, 3, &out, &length), CoderOk);
+    releaseContent(out);
+    Bytes learning = pack({65, 66, 259, 256});
+    allocationsLeft = 5;
+    EXPECT_EQ(decodeContent(learning.data(), static_cast<uint32_t>(learning.size()), &out, &length), CoderNoMemory);
+    EXPECT_EQ(length, 2u);
+    releaseContent(out);
+    setCoderAllocator(previous);
+    setMessageSink(previousSink);
+}
