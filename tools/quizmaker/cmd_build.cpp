@@ -20,7 +20,9 @@ int runUnpack(const Args&) {
 
 #else
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include <windows.h>
 
@@ -32,7 +34,6 @@ int runUnpack(const Args&) {
 #include "manifest.h"
 
 static const WORD quizLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-static const wchar_t* const quizTypes[] = {L"PATCH", L"IMG"};
 enum { ContentResource = 104, CodesResource = 105 };
 
 static std::wstring toWide(const std::string& utf8) {
@@ -83,88 +84,160 @@ static bool splitArguments(const Args& args, bool allowPlayer, std::string* inpu
 // ---------------------------------------------------------------------------
 // build
 
-// One resource to remove: its type, name (a number or a string) and language.
-struct ResourceEntry {
-    std::wstring type;
+// A resource name or type: a number or a string.
+struct ResourceId {
     bool numbered;
     WORD number;
-    std::wstring name;
+    std::wstring text;
+};
+
+static ResourceId idOf(LPCWSTR id) {
+    if (IS_INTRESOURCE(id)) return ResourceId{true, static_cast<WORD>(reinterpret_cast<ULONG_PTR>(id)), L""};
+    return ResourceId{false, 0, id};
+}
+
+static LPCWSTR asResourceName(const ResourceId& id) {
+    return id.numbered ? MAKEINTRESOURCEW(id.number) : id.text.c_str();
+}
+
+// A quiz resource: "PATCH" or "IMG" by name, whatever the case.
+static bool isQuizType(const ResourceId& type) {
+    return !type.numbered && (lstrcmpiW(type.text.c_str(), L"PATCH") == 0 || lstrcmpiW(type.text.c_str(), L"IMG") == 0);
+}
+
+// One resource of the player that the quiz keeps: dialog, icons, cursor,
+// version, manifest.
+struct KeptResource {
+    ResourceId type;
+    ResourceId name;
     WORD language;
+    Bytes bytes;
 };
 
-struct Enumeration {
-    std::vector<ResourceEntry>* entries;
-    const wchar_t* type;
-    bool numbered;
-    WORD number;
-    std::wstring name;
-};
-
-static BOOL CALLBACK collectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR context) {
-    Enumeration* found = reinterpret_cast<Enumeration*>(context);
-    found->entries->push_back(ResourceEntry{found->type, found->numbered, found->number, found->name, language});
+static BOOL CALLBACK keepLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR context) {
+    std::vector<KeptResource>* kept = reinterpret_cast<std::vector<KeptResource>*>(context);
+    HRSRC found = FindResourceExW(module, type, name, language);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const unsigned char* bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    DWORD size = found ? SizeofResource(module, found) : 0;
+    kept->push_back(KeptResource{idOf(type), idOf(name), language, bytes ? Bytes(bytes, bytes + size) : Bytes()});
     return TRUE;
 }
 
-static BOOL CALLBACK collectName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context) {
-    Enumeration* found = reinterpret_cast<Enumeration*>(context);
-    found->numbered = IS_INTRESOURCE(name);
-    found->number = found->numbered ? static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)) : 0;
-    found->name = found->numbered ? L"" : std::wstring(name);
-    EnumResourceLanguagesW(module, type, name, collectLanguage, context);
+static BOOL CALLBACK keepName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context) {
+    EnumResourceLanguagesW(module, type, name, keepLanguage, context);
     return TRUE;
 }
 
-// Every "PATCH" and "IMG" resource of the executable, in every language, so
-// that a rebuilt quiz keeps nothing of an earlier one.
-static bool listQuizResources(const std::wstring& path, std::vector<ResourceEntry>* entries) {
+static BOOL CALLBACK keepType(HMODULE module, LPWSTR type, LONG_PTR context) {
+    if (!isQuizType(idOf(type))) EnumResourceNamesW(module, type, keepName, context);
+    return TRUE;
+}
+
+// Every resource of the player but the quiz's own ("PATCH" and "IMG" of any
+// number and language), so that a quiz rebuilt from another quiz keeps
+// nothing of the earlier one.
+static bool listPlayerResources(const std::wstring& path, std::vector<KeptResource>* kept) {
     HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) return false;
-    for (const wchar_t* type : quizTypes) {
-        Enumeration found{entries, type, false, 0, L""};
-        EnumResourceNamesW(module, type, collectName, reinterpret_cast<LONG_PTR>(&found));
-    }
+    EnumResourceTypesW(module, keepType, reinterpret_cast<LONG_PTR>(kept));
     FreeLibrary(module);
     return true;
 }
 
+// Replaces all resources of the copy by the player's own and the quiz's.
+// Starting from none is what removes the quiz resources of every language.
 static bool writeQuizResources(const std::wstring& path, const PreparedQuiz& quiz,
-                               const std::vector<ResourceEntry>& stale, std::string* error) {
-    HANDLE update = BeginUpdateResourceW(path.c_str(), FALSE);
+                               const std::vector<KeptResource>& kept, std::string* error) {
+    HANDLE update = BeginUpdateResourceW(path.c_str(), TRUE);
     if (!update) {
         *error = "cannot open the copy of the player for writing resources: " + systemMessage(GetLastError());
         return false;
     }
-    bool fine = true;
-    for (const ResourceEntry& entry : stale) {
-        LPCWSTR name = entry.numbered ? MAKEINTRESOURCEW(entry.number) : entry.name.c_str();
-        if (fine && !UpdateResourceW(update, entry.type.c_str(), name, entry.language, nullptr, 0)) {
-            *error = "cannot remove an earlier quiz resource: " + systemMessage(GetLastError());
-            fine = false;
-        }
-    }
     struct Item {
-        const wchar_t* type;
-        int number;
+        ResourceId type;
+        ResourceId name;
+        WORD language;
         const Bytes* bytes;
     };
-    std::vector<Item> items = {{L"PATCH", ContentResource, &quiz.content}, {L"PATCH", CodesResource, &quiz.codes}};
-    for (const MediaFile& file : quiz.media) items.push_back(Item{L"IMG", file.resource, &file.bytes});
+    std::vector<Item> items;
+    for (const KeptResource& resource : kept)
+        items.push_back(Item{resource.type, resource.name, resource.language, &resource.bytes});
+    ResourceId patch{false, 0, L"PATCH"}, img{false, 0, L"IMG"};
+    items.push_back(Item{patch, ResourceId{true, ContentResource, L""}, quizLanguage, &quiz.content});
+    items.push_back(Item{patch, ResourceId{true, CodesResource, L""}, quizLanguage, &quiz.codes});
+    for (const MediaFile& file : quiz.media)
+        items.push_back(Item{img, ResourceId{true, static_cast<WORD>(file.resource), L""}, quizLanguage, &file.bytes});
     for (const Item& item : items) {
-        if (!fine) break;
-        if (!UpdateResourceW(update, item.type, MAKEINTRESOURCEW(item.number), quizLanguage,
+        if (!UpdateResourceW(update, asResourceName(item.type), asResourceName(item.name), item.language,
                              const_cast<unsigned char*>(item.bytes->data()), static_cast<DWORD>(item.bytes->size()))) {
-            *error = "cannot add resource " + toUtf8(item.type) + " " + std::to_string(item.number) + ": " +
-                     systemMessage(GetLastError());
-            fine = false;
+            *error = "cannot write a resource into the copy of the player: " + systemMessage(GetLastError());
+            EndUpdateResourceW(update, TRUE);
+            return false;
         }
-    }
-    if (!fine) {
-        EndUpdateResourceW(update, TRUE);
-        return false;
     }
     if (!EndUpdateResourceW(update, FALSE)) {
         *error = "cannot write the resources into the copy of the player: " + systemMessage(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+static uint32_t readU32(const Bytes& bytes, size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<uint32_t>(bytes[at + 3]) << 24);
+}
+
+static void writeU32(Bytes* bytes, size_t at, uint32_t value) {
+    for (int k = 0; k < 4; ++k) (*bytes)[at + k] = static_cast<unsigned char>(value >> (8 * k));
+}
+
+// Where the COFF header's symbol table pointer lives, and where the raw data
+// of the sections ends; false when the bytes are no PE file.
+static bool peLayout(const Bytes& bytes, size_t* symbolPointerAt, uint32_t* sectionsEnd) {
+    if (bytes.size() < 0x40) return false;
+    size_t pe = readU32(bytes, 0x3C);
+    if (pe + 24 > bytes.size() || readU32(bytes, pe) != 0x00004550) return false;
+    unsigned sections = bytes[pe + 6] | (bytes[pe + 7] << 8);
+    unsigned optionalSize = bytes[pe + 20] | (bytes[pe + 21] << 8);
+    size_t table = pe + 24 + optionalSize;
+    if (table + 40 * sections > bytes.size()) return false;
+    *sectionsEnd = 0;
+    for (unsigned i = 0; i < sections; ++i) {
+        uint32_t end = readU32(bytes, table + 40 * i + 20) + readU32(bytes, table + 40 * i + 16);
+        if (end > *sectionsEnd) *sectionsEnd = end;
+    }
+    *symbolPointerAt = pe + 12;
+    return true;
+}
+
+// The resource updater moves the sections behind the resources but leaves
+// the COFF symbol table pointer where it was (players built with debugging
+// information carry one). Point it at the moved table, or clear it when the
+// table did not survive, so that tools reading the quiz do not trip on it.
+static bool repairSymbolTable(const Bytes& player, const std::wstring& path, std::string* error) {
+    size_t oldAt, newAt;
+    uint32_t oldEnd, newEnd;
+    if (!peLayout(player, &oldAt, &oldEnd)) return true;
+    uint32_t oldPointer = readU32(player, oldAt);
+    if (oldPointer == 0 || oldPointer < oldEnd || oldPointer > player.size()) return true;
+    Bytes quiz;
+    if (!readFile(toUtf8(path), &quiz, error)) return false;
+    if (!peLayout(quiz, &newAt, &newEnd)) {
+        *error = "the copy of the player is no longer a Windows program after writing the resources";
+        return false;
+    }
+    uint32_t newPointer = newEnd + (oldPointer - oldEnd);
+    size_t tail = player.size() - oldPointer;
+    bool moved = newPointer + tail <= quiz.size() &&
+                 std::equal(player.begin() + oldPointer, player.end(), quiz.begin() + newPointer);
+    if (readU32(quiz, newAt) == (moved ? newPointer : 0)) return true;
+    writeU32(&quiz, newAt, moved ? newPointer : 0);
+    if (!moved) writeU32(&quiz, newAt + 4, 0);  // no symbols without their table
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(quiz.data()), static_cast<std::streamsize>(quiz.size()));
+    out.close();
+    if (!out) {
+        *error = "cannot rewrite the copy of the player";
         return false;
     }
     return true;
@@ -206,16 +279,21 @@ int runBuild(const Args& args) {
         return failWith("cannot copy the player '" + toUtf8(player) + "' to '" + toUtf8(temporary) +
                         "': " + systemMessage(code));
     }
-    std::vector<ResourceEntry> stale;
-    if (!listQuizResources(temporary, &stale)) {
+    Bytes playerBytes;
+    std::string error;
+    if (!readFile(toUtf8(temporary), &playerBytes, &error)) {
+        DeleteFileW(temporary.c_str());
+        return failWith(error);
+    }
+    std::vector<KeptResource> kept;
+    if (!listPlayerResources(temporary, &kept)) {
         DeleteFileW(temporary.c_str());
         return failWith("the player '" + toUtf8(player) + "' is not a Windows program");
     }
     for (const MediaFile& file : quiz.media)
         fprintf(stderr, "quizmaker: IMG %d <- %s (%u bytes)\n", file.resource, file.path.c_str(),
                 static_cast<unsigned>(file.bytes.size()));
-    std::string error;
-    if (!writeQuizResources(temporary, quiz, stale, &error)) {
+    if (!writeQuizResources(temporary, quiz, kept, &error) || !repairSymbolTable(playerBytes, temporary, &error)) {
         DeleteFileW(temporary.c_str());
         return failWith(error);
     }

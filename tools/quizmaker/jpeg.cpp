@@ -46,7 +46,7 @@ static bool decodeWithWic(const Bytes& bytes, std::string* why) {
     ComRelease<IWICBitmapDecoder> decoder;
     if (FAILED(factory.pointer->CreateDecoderFromStream(stream.pointer, nullptr, WICDecodeMetadataCacheOnDemand,
                                                          &decoder.pointer))) {
-        *why = "not a picture file";
+        *why = "not a picture file, or a damaged one";
         return false;
     }
     GUID format;

@@ -443,7 +443,7 @@ static bool encodeStream(const Bytes& plain, const std::string& where, const cha
                          std::vector<Problem>* problems) {
     if (plain.size() > ManifestMaxStream) {
         addError(problems, where,
-                 std::string(what) + " come to " + std::to_string(plain.size()) + " bytes; at most " +
+                 std::string("the ") + what + " come to " + std::to_string(plain.size()) + " bytes; at most " +
                      std::to_string(ManifestMaxStream) + " can be stored");
         return false;
     }
