@@ -21,6 +21,15 @@ headless=0
 start_display
 trap stop_display EXIT
 
+if [ ! -f "examples/$sample/quiz.json" ]; then
+    echo "error: no sample 'examples/$sample/quiz.json'; samples: $(ls examples | tr '\n' ' ')" >&2
+    exit 1
+fi
+# A sample whose pictures are drawn at build time carries the script that
+# draws them into its own (ignored) img/ and answers/ folders.
+if [ -f "examples/$sample/make-pictures.sh" ]; then
+    bash "examples/$sample/make-pictures.sh" "examples/$sample"
+fi
 out="build/samples/$sample"
 mkdir -p "$out"
 wine build/win64/tools/quizmaker/quizmaker.exe build "examples/$sample/quiz.json" \
