@@ -1,0 +1,166 @@
+#!/bin/bash
+# quizmaker build and unpack under Wine: a manifest survives build, unpack and
+# build again with identical resources; texts arrive in Windows-1252; a
+# rebuilt quiz keeps no earlier quiz resource; a failed build leaves nothing.
+#   build_unpack.sh QUIZMAKER.exe QUIZPLAYER.exe   (WINE_RUN: cmake/wine-run.sh)
+set -u
+quizmaker="$(realpath "$1")"
+player="$(realpath "$2")"
+wine_run="${WINE_RUN:?WINE_RUN must name cmake/wine-run.sh}"
+resources="$(cd "$(dirname "$0")" && pwd)/resources.py"
+failures=0
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# qm ARGS...: runs quizmaker.exe with paths relative to $work; sets status,
+# and keeps stdout and stderr in out.txt and err.txt.
+qm() {
+    "$wine_run" "$quizmaker" "$@" >out.txt 2>err.txt
+    status=$?
+    tr -d '\r' <err.txt >err.clean && mv err.clean err.txt
+}
+
+list_resources() { python3 "$resources" list "$1"; }
+
+cp "$player" player.exe
+mkdir -p pics
+convert -size 120x80 gradient:red-blue pics/one.jpg
+convert -size 80x120 gradient:green-yellow pics/two.jpg
+convert -size 90x90 plasma:fractal -seed 3 pics/answer.jpg
+printf 'not a program\r\n' >notpe.txt
+
+# A picture quiz using every key: two answers, reveal and answer pictures,
+# accented texts and codes.
+cat >pictures.json <<'EOF'
+{ "title": "\u00c9t\u00e9 \u00e0 Ath\u00e8nes", "creator": "Chlo\u00e9", "explanation": "Tapez \u00ab oui \u00bb",
+  "firstRowCaption": "Ville", "secondRowCaption": "Pays", "style": 1, "questionFormat": 2, "answerMode": 3,
+  "backColour": "#FF8000",
+  "questions": [
+    { "answer": "Ath\u00e8nes", "secondAnswer": "Gr\u00e8ce", "caption": "un", "reveal": "L'Acropole",
+      "media": "pics/one.jpg", "answerPicture": "pics/answer.jpg" },
+    { "answer": "Rome", "secondAnswer": "Italie", "media": "pics/two.jpg" } ],
+  "codes": [ "\u20ac1" ] }
+EOF
+
+# Build, unpack, build the unpacked manifest, unpack again.
+qm build pictures.json -o first.exe --player player.exe
+if [ "$status" -ne 0 ]; then fail "build of the picture quiz exited $status: $(cat err.txt)"; fi
+if [ "$(grep -c '^quizmaker: IMG ' err.txt)" -ne 3 ] || [ -s out.txt ]; then
+    fail "build should report one line per media file: $(cat err.txt)"
+fi
+qm unpack first.exe -o unpacked1
+if [ "$status" -ne 0 ]; then fail "unpack exited $status: $(cat err.txt)"; fi
+qm build unpacked1/quiz.json -o second.exe --player player.exe
+if [ "$status" -ne 0 ]; then fail "build of the unpacked manifest exited $status: $(cat err.txt)"; fi
+qm unpack second.exe -o unpacked2
+if ! diff -r unpacked1 unpacked2 >diff.txt; then fail "the two unpacked quizzes differ: $(cat diff.txt)"; fi
+if ! diff <(list_resources first.exe) <(list_resources second.exe) >diff.txt; then
+    fail "rebuilding the unpacked manifest changed the resources: $(cat diff.txt)"
+fi
+for pair in "pics/one.jpg unpacked1/media/401.jpg" "pics/two.jpg unpacked1/media/402.jpg" \
+    "pics/answer.jpg unpacked1/answers/10401.jpg"; do
+    set -- $pair
+    if ! cmp -s "$1" "$2"; then fail "$2 is not a copy of $1"; fi
+done
+if [ -e unpacked1/answers/10402.jpg ]; then fail "unpack invented an answer picture for question 2"; fi
+python3 - unpacked1/quiz.json <<'EOF' || fail "unpacked manifest does not hold the quiz's values"
+import json, sys
+quiz = json.load(open(sys.argv[1], encoding="utf-8"))
+assert quiz["title"] == "\u00c9t\u00e9 \u00e0 Ath\u00e8nes", quiz["title"]
+assert quiz["explanation"] == "Tapez \u00ab oui \u00bb"
+assert (quiz["style"], quiz["questionFormat"], quiz["answerMode"], quiz["backColour"]) == (1, 2, 3, "#FF8000")
+first, second = quiz["questions"]
+assert (first["answer"], first["secondAnswer"], first["reveal"]) == ("Ath\u00e8nes", "Gr\u00e8ce", "L'Acropole")
+assert (second["media"], second["answerPicture"]) == ("media/402.jpg", "")
+assert quiz["codes"] == ["\u20ac1", ""], quiz["codes"]
+EOF
+
+# The stored texts are Windows-1252: decode the content and codes resources.
+python3 "$resources" dump first.exe PATCH 104 >content.bin
+python3 "$resources" dump first.exe PATCH 105 >codes.bin
+qm decode content.bin content.txt
+qm decode codes.bin codes.txt
+python3 - content.txt codes.txt <<'EOF' || fail "texts are not stored as Windows-1252"
+import sys
+content, codes = open(sys.argv[1], "rb").read(), open(sys.argv[2], "rb").read()
+assert content[1:4] == bytes([2, 2, 2]), content[:4]
+assert content[4:].startswith(b"\xc9t\xe9 \xe0 Ath\xe8nes|Chlo\xe9|Tapez \xab oui \xbb|"), content[:40]
+assert b"Ath\xe8nes|Gr\xe8ce|un|" in content
+assert content.endswith(b"\x03L'Acropole||||\xff\x80\x00"), content[-24:]
+assert codes == b"\x801\r\n\r\n", codes
+EOF
+
+# A sound quiz keeps its clips byte for byte, named by the style.
+printf 'ID3 a short clip' >pics/clip.mp3
+cat >sounds.json <<'EOF'
+{ "style": 2, "answerMode": 1, "questions": [ { "answer": "chat", "media": "pics/clip.mp3" } ] }
+EOF
+qm build sounds.json -o sounds.exe --player player.exe
+qm unpack sounds.exe -o unpacked3
+if ! cmp -s pics/clip.mp3 unpacked3/media/401.mp3; then fail "the sound clip did not come back as media/401.mp3"; fi
+
+# A text quiz built over the picture quiz keeps none of its pictures, and
+# says nothing on success.
+cat >text.json <<'EOF'
+{ "questions": [ { "answer": "Paris", "caption": "Capitale ?" } ] }
+EOF
+qm build text.json -o text.exe --player first.exe
+if [ "$status" -ne 0 ] || [ -s err.txt ] || [ -s out.txt ]; then fail "text build: $status $(cat err.txt)"; fi
+if list_resources text.exe | grep -q '^IMG/'; then fail "a stale picture survived the rebuild: $(list_resources text.exe)"; fi
+if ! diff <(list_resources player.exe) <(list_resources text.exe | grep -v '^PATCH/') >diff.txt; then
+    fail "the player's own resources changed: $(cat diff.txt)"
+fi
+
+# Failed builds leave neither the quiz nor a temporary file behind.
+expect_nothing_left() {
+    if [ "$status" -ne 1 ]; then fail "$1: exited $status, expected 1"; fi
+    if ! grep -q "error: " err.txt; then fail "$1: no error message"; fi
+    if ls | grep -q 'quizmaker-tmp'; then fail "$1: a temporary file was left: $(ls)"; fi
+}
+qm build text.json -o bad.exe --player notpe.txt
+expect_nothing_left "a player that is not a program"
+if [ -e bad.exe ]; then fail "a build from a non-program left bad.exe"; fi
+qm build text.json -o bad.exe --player missing.exe
+expect_nothing_left "a missing player"
+qm build text.json -o nowhere/bad.exe --player player.exe
+expect_nothing_left "an output folder that does not exist"
+if [ -e nowhere ]; then fail "the build created the missing output folder"; fi
+cat >broken.json <<'EOF'
+{ "style": 1, "questions": [ { "answer": "x", "media": "pics/none.jpg" } ] }
+EOF
+qm build broken.json -o bad.exe --player player.exe
+expect_nothing_left "a manifest that fails the check"
+if ! grep -q "broken.json: questions\[0\]\.media: error: " err.txt; then fail "check errors not shown by build: $(cat err.txt)"; fi
+if [ -e bad.exe ]; then fail "a failed check left bad.exe"; fi
+cp text.exe keep.exe
+qm build text.json -o keep.exe --player notpe.txt
+expect_nothing_left "a failed rebuild"
+if ! cmp -s text.exe keep.exe; then fail "a failed rebuild changed the existing quiz"; fi
+
+# Without --player the player beside quizmaker is used.
+mkdir -p tools
+cp "$quizmaker" tools/quizmaker.exe
+cp player.exe tools/quizplayer.exe
+"$wine_run" tools/quizmaker.exe build text.json -o default.exe >out.txt 2>err.txt
+if [ $? -ne 0 ] || ! list_resources default.exe | grep -q '^PATCH/104/'; then
+    fail "build with the default player: $(cat err.txt)"
+fi
+
+# unpack needs a quiz.
+qm unpack player.exe -o nothing
+if [ "$status" -ne 1 ] || ! grep -q "holds no quiz" err.txt; then fail "unpack of the bare player: $status $(cat err.txt)"; fi
+qm unpack notpe.txt -o nothing
+if [ "$status" -ne 1 ]; then fail "unpack of a text file exited $status"; fi
+if [ -e nothing ]; then fail "a failed unpack created its folder"; fi
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failure(s)" >&2
+    exit 1
+fi
+echo "build and unpack: all passed"
