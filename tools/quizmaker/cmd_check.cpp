@@ -24,8 +24,9 @@ int runCheck(const Args& args) {
     bool fine = prepareQuiz(args[0], &manifest, &quiz, &problems);
     printProblems(args[0], problems);
     if (!fine) return ExitFailure;
-    printText(args[0] + ": ready to build, " + std::to_string(manifest.questions.size()) + " questions, " +
-              std::to_string(quiz.media.size()) + " media files\n");
+    size_t questions = manifest.questions.size(), files = quiz.media.size();
+    printText(args[0] + ": ready to build, " + std::to_string(questions) + (questions == 1 ? " question, " : " questions, ") +
+              std::to_string(files) + (files == 1 ? " media file\n" : " media files\n"));
     return ExitOk;
 }
 

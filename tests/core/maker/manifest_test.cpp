@@ -66,6 +66,12 @@ TEST(ManifestLoading, LeftOutKeysTakeTheirDefaults) {
     EXPECT_TRUE(manifest.codes.empty());
 }
 
+TEST(ManifestLoading, AcceptsTheByteOrderMarkWindowsEditorsWrite) {
+    Manifest manifest;
+    EXPECT_FALSE(hasErrors(load("\xEF\xBB\xBF{\"title\":\"T\",\"questions\":[{\"answer\":\"A\"}]}", &manifest)));
+    EXPECT_EQ(manifest.title, "T");
+}
+
 TEST(ManifestLoading, ReadsTheColourAsRedGreenBlue) {
     Manifest manifest;
     EXPECT_FALSE(hasErrors(load(oneQuestion("\"backColour\":\"#ff8001\"", ""), &manifest)));
