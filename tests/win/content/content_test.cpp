@@ -1,0 +1,117 @@
+// loadContent over real modules: a copy of this test program given "PATCH"
+// resources with the Windows resource updater, and this program itself,
+// which has none.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "content/codec.h"
+#include "content/loader.h"
+#include "win/support/harness.h"
+
+typedef std::vector<unsigned char> Bytes;
+
+template <size_t N>
+static Bytes bytesOf(const char (&s)[N]) { return Bytes(s, s + N - 1); }
+
+static Bytes encoded(const Bytes& plain) {
+    unsigned char* out = nullptr;
+    uint32_t length = 0;
+    EXPECT_EQ(encodeContent(plain.data(), uint32_t(plain.size()), &out, &length), 0);
+    Bytes stream(out, out + length - 1);
+    releaseContent(out);
+    return stream;
+}
+
+// A copy of this executable carrying the given resources (an empty list
+// leaves that number out), loaded as a data file.
+struct QuizModule {
+    std::string path;
+    HMODULE module = nullptr;
+
+    QuizModule(const Bytes& content, const Bytes& codes) {
+        char self[MAX_PATH], folder[MAX_PATH], file[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        GetTempPathA(MAX_PATH, folder);
+        GetTempFileNameA(folder, "qz", 0, file);
+        path = file;
+        EXPECT_TRUE(CopyFileA(self, file, FALSE));
+        HANDLE update = BeginUpdateResourceA(file, FALSE);
+        EXPECT_NE(update, nullptr);
+        WORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+        if (!content.empty()) {
+            EXPECT_TRUE(UpdateResourceA(update, "PATCH", MAKEINTRESOURCEA(104), language,
+                                        const_cast<unsigned char*>(content.data()), DWORD(content.size())));
+        }
+        if (!codes.empty()) {
+            EXPECT_TRUE(UpdateResourceA(update, "PATCH", MAKEINTRESOURCEA(105), language,
+                                        const_cast<unsigned char*>(codes.data()), DWORD(codes.size())));
+        }
+        EXPECT_TRUE(EndUpdateResourceA(update, FALSE));
+        module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        EXPECT_NE(module, nullptr);
+    }
+    ~QuizModule() {
+        if (module) FreeLibrary(module);
+        DeleteFileA(path.c_str());
+    }
+};
+
+// Style 2, two questions in format 2, answer mode 2, colour red 10 green 20 blue 30.
+static const Bytes content = bytesOf(
+    "\x00\x03\x02\x02Le quizz|Moi|Trouvez|Pr\xE9nom|Nom|"
+    "a1|b1|c1|a2|b2|c2|\x02r\xE9v\xE9l\xE9|r2|\x10\x20\x30");
+
+TEST(LoadingFromAModule, FillsTheQuizAndMakesTheBrushFromBothResources) {
+    QuizModule quizModule(encoded(content), encoded(bytesOf("PREMIER\r\nSECOND\r\n")));
+    ASSERT_NE(quizModule.module, nullptr);
+    MessageCapture capture;
+    Quiz quiz;
+    loadContent(&quiz, quizModule.module);
+    EXPECT_TRUE(capture.messages.empty());
+    EXPECT_EQ(quiz.style, 2);
+    EXPECT_STREQ(quiz.title, "Le quizz");
+    EXPECT_STREQ(quiz.firstRowCaption, "Pr\xE9nom");
+    EXPECT_EQ(quiz.questionFormat, 2);
+    ASSERT_NE(questionAt(&quiz, 1), nullptr);
+    EXPECT_STREQ(questionAt(&quiz, 1)->secondAnswer, "b2");
+    EXPECT_STREQ(questionAt(&quiz, 0)->reveal, "r\xE9v\xE9l\xE9");
+    EXPECT_STREQ(quiz.codes[1], "SECOND");
+    EXPECT_EQ(quiz.backColour, RGB(0x10, 0x20, 0x30));
+    ASSERT_NE(quiz.backBrush, nullptr);
+    LOGBRUSH brush;
+    ASSERT_EQ(GetObjectA(static_cast<HBRUSH>(quiz.backBrush), sizeof brush, &brush), int(sizeof brush));
+    EXPECT_EQ(brush.lbStyle, UINT(BS_SOLID));
+    EXPECT_EQ(brush.lbColor, RGB(0x10, 0x20, 0x30));
+    DeleteObject(static_cast<HBRUSH>(quiz.backBrush));
+}
+
+TEST(LoadingFromAModule, StillMakesTheBrushWhenTheCodesAreMissing) {
+    QuizModule quizModule(encoded(content), Bytes());
+    ASSERT_NE(quizModule.module, nullptr);
+    MessageCapture capture;
+    Quiz quiz;
+    loadContent(&quiz, quizModule.module);
+    ASSERT_EQ(capture.messages.size(), 1u);
+    EXPECT_EQ(capture.messages[0].first, "Codes non trouv\xE9s.");
+    EXPECT_EQ(capture.messages[0].second, "Quizz");
+    EXPECT_STREQ(quiz.codes[0], "");
+    EXPECT_NE(quiz.backBrush, nullptr);
+    DeleteObject(static_cast<HBRUSH>(quiz.backBrush));
+}
+
+TEST(LoadingFromAModule, AModuleWithoutResourcesGivesTwoMessagesAndTheDemonstration) {
+    MessageCapture capture;
+    Quiz quiz;
+    loadContent(&quiz, GetModuleHandleA(nullptr));
+    ASSERT_EQ(capture.messages.size(), 2u);
+    EXPECT_EQ(capture.messages[0].first, "Erreur dans le fichier");
+    EXPECT_EQ(capture.messages[1].first, "Reponses non trouv\xE9" "es");
+    EXPECT_EQ(capture.messages[1].second, "Quizz");
+    EXPECT_STREQ(quiz.title, "Nom du quizz");
+    EXPECT_EQ(quiz.questionCount, 2);
+    EXPECT_STREQ(questionAt(&quiz, 1)->answer, "tamrin");
+    EXPECT_EQ(quiz.backBrush, nullptr);
+}
