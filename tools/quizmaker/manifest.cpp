@@ -324,6 +324,14 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
         }
     }
 
+    // The board makes reveal boxes and picture boxes only for picture quizzes.
+    bool revealsOrPictures = false;
+    for (const ManifestQuestion& question : manifest->questions)
+        revealsOrPictures = revealsOrPictures || !question.reveal.empty() || !question.answerPicture.empty();
+    if (revealsOrPictures && manifest->style != StylePictures)
+        addWarning(problems, "questions",
+                   "reveal texts and answer pictures are stored but shown only in a picture quiz (style 1)");
+
     if (root.contains("codes")) {
         const json& list = root["codes"];
         if (!list.is_array()) {

@@ -227,6 +227,17 @@ TEST(ManifestWarnings, RevealTextsAModeNeverShowsAreDropped) {
     EXPECT_EQ(manifest.questions[0].reveal, "");
 }
 
+TEST(ManifestWarnings, RevealsOutsideAPictureQuizGetOneWarningAndAreStillStored) {
+    Manifest manifest;
+    std::vector<Problem> problems =
+        load("{\"style\":0,\"questions\":[{\"answer\":\"A\",\"reveal\":\"R\"},{\"answer\":\"B\",\"reveal\":\"S\"}]}",
+             &manifest);
+    EXPECT_EQ(at(problems, "questions", false).size(), 1u);
+    EXPECT_EQ(manifest.questions[1].reveal, "S");
+    EXPECT_FALSE(hasWarningAt(load("{\"style\":1,\"questions\":[{\"answer\":\"A\",\"reveal\":\"R\"}]}"),
+                              "questions"));
+}
+
 TEST(ContentComposition, LaysOutHeaderTextsQuestionsRevealsAndColour) {
     Manifest manifest;
     load("{\"title\":\"T\",\"creator\":\"C\",\"explanation\":\"E\",\"firstRowCaption\":\"A\","
