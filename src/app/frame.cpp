@@ -204,3 +204,21 @@ HWND createBoard(HINSTANCE instance, HWND frame) {
     appBoard = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplate), frame, boardDialogProc, 0);
     return appBoard;
 }
+
+static HMODULE atlModule = nullptr;
+
+bool startVideoSupport() {
+    atlModule = LoadLibraryA("atl.dll");
+    if (!atlModule) return false;
+    atlAxAttachControl = reinterpret_cast<AtlAxAttachControlProc>(
+        reinterpret_cast<void*>(GetProcAddress(atlModule, "AtlAxAttachControl")));
+    CoInitialize(nullptr);
+    return true;
+}
+
+void stopVideoSupport() {
+    CoUninitialize();
+    FreeLibrary(atlModule);
+    atlModule = nullptr;
+    atlAxAttachControl = nullptr;
+}

@@ -30,3 +30,10 @@ HWND createFrameWindow(HINSTANCE instance, const Quiz* quiz);
 void centreWindow(HWND window);
 // Creates the board from its template inside frame and publishes appBoard.
 HWND createBoard(HINSTANCE instance, HWND frame);
+
+// Style 3 hosts its players through atl.dll and needs COM for the whole run:
+// loads atl.dll (false when it cannot be loaded), publishes
+// atlAxAttachControl and initialises COM.
+bool startVideoSupport();
+// Undoes startVideoSupport: COM, then atl.dll.
+void stopVideoSupport();

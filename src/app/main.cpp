@@ -6,29 +6,6 @@
 
 namespace {
 
-struct VideoSupport {
-    HMODULE atl;
-};
-
-// Video cells host their players through atl.dll and need COM for the whole
-// run. False when atl.dll cannot be loaded.
-bool startVideoSupport(VideoSupport* support) {
-    support->atl = LoadLibraryA("atl.dll");
-    if (!support->atl) return false;
-    atlAxAttachControl = reinterpret_cast<AtlAxAttachControlProc>(
-        reinterpret_cast<void*>(GetProcAddress(support->atl, "AtlAxAttachControl")));
-    CoInitialize(nullptr);
-    return true;
-}
-
-void stopVideoSupport(VideoSupport* support, HWND frame) {
-    deleteVideoFiles();
-    DestroyWindow(frame);
-    CoUninitialize();
-    FreeLibrary(support->atl);
-    atlAxAttachControl = nullptr;
-}
-
 int runMessageLoop() {
     MSG message;
     // GetMessageA's -1 is handled like a message; only WM_QUIT (0) ends.
@@ -58,8 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 0;
     }
     const bool video = appQuiz->style == 3;
-    VideoSupport support = {nullptr};
-    if (video && !startVideoSupport(&support)) {
+    if (video && !startVideoSupport()) {
         destroyQuiz();
         return 1;
     }
@@ -72,7 +48,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     int exitCode = runMessageLoop();
 
-    if (video) stopVideoSupport(&support, frame);
+    if (video) {
+        deleteVideoFiles();
+        DestroyWindow(frame);
+        stopVideoSupport();
+    }
     destroyQuiz();
     return exitCode;
 }

@@ -239,10 +239,12 @@ INT_PTR onSize(HWND board) {
     return 0;
 }
 
+// Reports the wheel as handled: left to the dialog manager it would travel on
+// to the frame window, which scrolls the board a second time.
 INT_PTR onMouseWheel(HWND board, WORD delta) {
     if (delta == 120) PostMessageA(board, WM_VSCROLL, SB_LINEUP, 0);
     else if (delta == 0xFF88) PostMessageA(board, WM_VSCROLL, SB_LINEDOWN, 0);
-    return 0;
+    return TRUE;
 }
 
 INT_PTR onCommand(WPARAM command) {

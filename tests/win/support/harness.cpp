@@ -39,7 +39,8 @@ PlayerWindows openPlayerWindows(Quiz* quiz) {
     appQuiz = quiz;
     static ATOM frameClass = registerFrameClass(appInstance);
     (void)frameClass;
-    PlayerWindows windows;
+    PlayerWindows windows = {nullptr, nullptr};
+    if (quiz->style == 3 && !startVideoSupport()) return windows;
     windows.frame = createFrameWindow(appInstance, quiz);
     centreWindow(windows.frame);
     windows.board = createBoard(appInstance, windows.frame);
@@ -53,6 +54,7 @@ void closePlayerWindows(PlayerWindows* windows) {
     if (windows->frame) DestroyWindow(windows->frame);
     pumpMessages();
     windows->frame = windows->board = nullptr;
+    if (appQuiz && appQuiz->style == 3) stopVideoSupport();
     appBoard = nullptr;
     appQuiz = nullptr;
     contentWidth = contentHeight = 0;

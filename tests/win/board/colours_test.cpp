@@ -1,0 +1,102 @@
+#include "board_support.h"
+
+#include "media/playback.h"
+
+namespace {
+
+class ColourTest : public BoardTest {
+protected:
+    INT_PTR colourOf(HWND label) {
+        HDC dc = GetDC(windows.board);
+        INT_PTR brush = SendMessageA(windows.board, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(label));
+        ReleaseDC(windows.board, dc);
+        return brush;
+    }
+    // What the dialog manager paints with when the board leaves a label alone.
+    INT_PTR defaultColourOf(HWND label) {
+        HDC dc = GetDC(windows.board);
+        INT_PTR brush = DefDlgProcA(windows.board, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(label));
+        ReleaseDC(windows.board, dc);
+        return brush;
+    }
+    bool hasDefaultColours(HWND label) {
+        INT_PTR brush = colourOf(label);
+        return brush == defaultColourOf(label) && brush != reinterpret_cast<INT_PTR>(quiz.backBrush);
+    }
+    COLORREF verdictColour(int id, const char* verdict) {
+        SetWindowTextA(item(id), verdict);
+        return brushColour(colourOf(item(id)));
+    }
+};
+
+TEST_F(ColourTest, VerdictLabelsAreColouredByTheirVerdict) {
+    open(0, 2, 2, 2);
+    // The quiz's background is white, so none of these is the board's own.
+    EXPECT_EQ(verdictColour(5001, "BRAVO"), RGB(0, 255, 0));
+    EXPECT_EQ(verdictColour(5002, "FAUX"), RGB(255, 0, 0));
+    EXPECT_EQ(verdictColour(5003, "Anagramme"), RGB(255, 100, 0));
+    EXPECT_EQ(verdictColour(5004, "Trop long"), RGB(255, 203, 38));
+    for (const char* nearVerdict : {"Quasiment", "Presque", "Trop court", "pas loin", "yade lid\xE9" "e", "bravo"}) {
+        SCOPED_TRACE(nearVerdict);
+        EXPECT_EQ(verdictColour(5001, nearVerdict), RGB(255, 203, 38));
+    }
+    SetWindowTextA(item(5002), "?");
+    EXPECT_TRUE(hasDefaultColours(item(5002)));
+}
+
+TEST_F(ColourTest, QuestionNumberAndCaptionLabelsUseTheirBrushes) {
+    open(0, 3, 2, 2);
+    EXPECT_EQ(brushColour(colourOf(item(3000))), RGB(255, 255, 192));
+    HBRUSH background = static_cast<HBRUSH>(quiz.backBrush);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(colourOf(item(153))), background);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(colourOf(item(156))), background);
+    HDC dc = GetDC(windows.board);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageA(windows.board, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                                    reinterpret_cast<LPARAM>(windows.board))),
+              background);
+    ReleaseDC(windows.board, dc);
+    // The same brush every time: made once, not per paint.
+    EXPECT_EQ(colourOf(item(3000)), colourOf(item(3000)));
+}
+
+TEST_F(ColourTest, RevealBoxesTakeTheBackgroundAndPicturesTheDefault) {
+    open(1, 3, 1, 2);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(colourOf(item(8003))), static_cast<HBRUSH>(quiz.backBrush));
+    EXPECT_TRUE(hasDefaultColours(item(9002)));
+    
+}
+
+TEST_F(ColourTest, VerdictRangeEndsWithTheLastAnswerField) {
+    open(0, 2, 1, 2);
+    // A static numbered past the last field is not a verdict label.
+    HWND stray = CreateWindowExA(0, "Static", "BRAVO", WS_CHILD, 0, 0, 10, 10, windows.board,
+                                 reinterpret_cast<HMENU>(5003), nullptr, nullptr);
+    EXPECT_TRUE(hasDefaultColours(stray));
+    SetWindowTextA(item(5002), "BRAVO");
+    EXPECT_EQ(brushColour(colourOf(item(5002))), RGB(0, 255, 0));
+    DestroyWindow(stray);
+}
+
+TEST_F(BoardTest, PlayAndStopClicksReachTheMediaOnlyInTheMediaStyles) {
+    ScratchDirectory scratch;
+    MessageCapture capture;
+    open(1, 3, 1, 2);
+    SendMessageA(windows.board, WM_COMMAND, 6003, 0);
+    EXPECT_TRUE(capture.messages.empty());
+    closePlayerWindows(&windows);
+    open(2, 3, 1, 2);
+    // No sound resources in the test program: playing cell 3 is refused.
+    SendMessageA(windows.board, WM_COMMAND, MAKEWPARAM(6003, BN_DOUBLECLICKED), 0);
+    SendMessageA(windows.board, WM_COMMAND, 6091, 0);
+    EXPECT_TRUE(capture.messages.empty());
+    SendMessageA(windows.board, WM_COMMAND, 6003, 0);
+    ASSERT_EQ(capture.messages.size(), 1u);
+    EXPECT_EQ(capture.messages[0].first, "Impossible de localiser le fichier audio.");
+    EXPECT_EQ(capture.messages[0].second, "Information");
+    SendMessageA(windows.board, WM_COMMAND, 7002, 0);
+    EXPECT_EQ(capture.messages.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include "board_support.h"
+
+#include <stdio.h>
+
+#include "app/app.h"
+#include "results/saved.h"
+
+namespace {
+
+std::string readFile(const char* name) {
+    FILE* file = fopen(name, "rb");
+    if (!file) return "<missing>";
+    std::string data;
+    char buffer[512];
+    size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, count);
+    fclose(file);
+    return data;
+}
+
+void writeFile(const char* name, const std::string& data) {
+    FILE* file = fopen(name, "wb");
+    ASSERT_NE(file, nullptr);
+    fwrite(data.data(), 1, data.size(), file);
+    fclose(file);
+}
+
+int filesIn(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
+class ResultsFileTest : public BoardTest {
+protected:
+    ScratchDirectory scratch;
+    Text name;
+    void SetUp() override { resultsFileName(name); }
+    void type(int id, const char* text) { SetWindowTextA(item(id), text); }
+};
+
+TEST_F(ResultsFileTest, IsNamedAfterTheProgramWithoutItsFolder) {
+    EXPECT_STREQ(name, "win_board_tests.txt");
+}
+
+TEST_F(ResultsFileTest, ClosingTheFrameSavesOneLinePerFieldDeletesTheSoundAndQuits) {
+    open(0, 3, 1, 2);
+    type(4001, "Paris");
+    type(4002, "");
+    type(4003, "Rome");
+    writeFile("quizz.mp3", "son");
+    SendMessageA(windows.frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(readFile(name), "Paris\r\n*\r\nRome\r\n");
+    EXPECT_EQ(readFile("quizz.mp3"), "<missing>");
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 0u);
+    EXPECT_TRUE(IsWindow(windows.frame));  // the loop's end does the rest
+    EXPECT_EQ(filesIn(scratch.path), 1);   // no temporary file left behind
+}
+
+TEST_F(ResultsFileTest, TwoAnswersAQuestionAreSavedQuestionByQuestion) {
+    open(1, 2, 2, 2);
+    type(4001, "un");
+    type(4002, "deux");
+    type(4004, "quatre");
+    saveAnswers(windows.board);
+    EXPECT_EQ(readFile(name), "un\r\ndeux\r\n*\r\nquatre\r\n");
+}
+
+TEST_F(ResultsFileTest, ReplacesAnEarlierFileWholeEvenWhenShorter) {
+    writeFile(name, "a\r\nb\r\nc\r\nd\r\ne\r\n");
+    open(0, 0, 1, 2);
+    saveAnswers(windows.board);
+    EXPECT_EQ(readFile(name), "");
+    closePlayerWindows(&windows);
+    writeFile(name, "a\r\nb\r\nc\r\nd\r\ne\r\n");
+    open(0, 1, 1, 2);
+    type(4001, "\xE9t\xE9");
+    saveAnswers(windows.board);
+    EXPECT_EQ(readFile(name), "\xE9t\xE9\r\n");
+}
+
+TEST_F(ResultsFileTest, RestoresAnswersAndJudgesThemAtOnce) {
+    writeFile(name, "REPONSE1\r\n*\r\nfaux\r\n");
+    open(0, 3, 1, 2);
+    EXPECT_EQ(controlText(windows.board, 4001), "REPONSE1");
+    EXPECT_EQ(controlText(windows.board, 4002), "");
+    EXPECT_EQ(controlText(windows.board, 4003), "faux");
+    EXPECT_EQ(controlText(windows.board, 5001), "BRAVO");
+    EXPECT_EQ(controlText(windows.board, 5002), "?");
+    EXPECT_EQ(controlText(windows.frame, 150), " 1 / 3");
+}
+
+TEST_F(ResultsFileTest, AStarTypedAsAnAnswerComesBackEmpty) {
+    open(0, 2, 1, 2);
+    type(4001, "*");
+    type(4002, "x");
+    saveAnswers(windows.board);
+    closePlayerWindows(&windows);
+    open(0, 2, 1, 2);
+    EXPECT_EQ(controlText(windows.board, 4001), "");
+    EXPECT_EQ(controlText(windows.board, 4002), "x");
+}
+
+TEST_F(ResultsFileTest, KeepsTheLastCharacterOfALastLineWithoutLineBreak) {
+    writeFile(name, "Paris\r\nRome");
+    open(0, 3, 1, 2);
+    EXPECT_EQ(controlText(windows.board, 4001), "Paris");
+    EXPECT_EQ(controlText(windows.board, 4002), "Rome");
+    EXPECT_EQ(controlText(windows.board, 4003), "");
+}
+
+TEST_F(ResultsFileTest, CutsAnOverlongLineWithoutSpillingIntoTheNextField) {
+    writeFile(name, std::string(300, 'a') + "\r\nRome\r\nLyon\r\n");
+    open(2, 3, 1, 2);
+    EXPECT_EQ(controlText(windows.board, 4001), std::string(259, 'a'));
+    EXPECT_EQ(controlText(windows.board, 4002), "Rome");
+    EXPECT_EQ(controlText(windows.board, 4003), "Lyon");
+}
+
+TEST_F(ResultsFileTest, AFailedSaveLeavesWhatWasThereAndTellsThePlayer) {
+    // A folder under the results name cannot be replaced by a file.
+    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+    writeFile((std::string(name) + "\\ancien.txt").c_str(), "ancien\r\n");
+    MessageCapture capture;
+    open(0, 1, 1, 2);
+    type(4001, "nouveau");
+    SendMessageA(windows.frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(readFile((std::string(name) + "\\ancien.txt").c_str()), "ancien\r\n");
+    ASSERT_EQ(capture.messages.size(), 1u);
+    EXPECT_EQ(capture.messages[0].first, "Impossible d'enregistrer les r\xE9ponses.");
+    EXPECT_EQ(capture.messages[0].second, "Quizz");
+    EXPECT_EQ(filesIn(scratch.path), 0);  // the temporary file is gone too
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // closes all the same
+}
+
+}  // namespace
