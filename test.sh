@@ -13,6 +13,7 @@ done
 
 ctest --preset native -j2
 ctest --preset native-asan -j2
+scripts/fuzz --runs 2000 --no-build
 
 start_display
 trap stop_display EXIT
