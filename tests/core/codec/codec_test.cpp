@@ -368,3 +368,16 @@ TEST(Coder, ReportsAMissingOutputBufferInAMessage) {
     setCoderAllocator(previous);
     setMessageSink(previousSink);
 }
+
+TEST(Decoder, AnswersArbitraryBytesWithAResultAndABoundedLength) {
+    std::mt19937 random(99);
+    for (int run = 0; run < 3000; ++run) {
+        Bytes stream(1 + random() % 64);
+        for (unsigned char& b : stream) b = static_cast<unsigned char>(random());
+        if (run % 2) stream[0] = 0x20;  // a plausible first code, so more runs get past it
+        Coded decoded = decode(stream);
+        EXPECT_TRUE(decoded.result == CoderOk || decoded.result == CoderBadInput || decoded.result == CoderMalformed);
+        EXPECT_TRUE(decoded.handedOver);
+        EXPECT_LE(decoded.length, 120002u);
+    }
+}

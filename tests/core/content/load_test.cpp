@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -282,4 +283,18 @@ TEST_F(Loading, AQuizWithoutQuestionsReadsNoCodeLine) {
     EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(), resources.codesResource()), LoadComplete);
     EXPECT_TRUE(messages.empty());
     EXPECT_STREQ(quiz.codes[0], "");
+}
+
+TEST(ParsingContent, ReadsArbitraryBytesWithoutPassingTheirEnd) {
+    std::mt19937 random(7);
+    const unsigned char pool[] = {0, 1, 2, 3, 4, '|', '|', '|', 'a', 0xE9};
+    for (int run = 0; run < 3000; ++run) {
+        // Exactly sized storage, so a read past the end is caught by sanitizers.
+        std::vector<unsigned char> bytes(random() % 80);
+        for (unsigned char& b : bytes) b = pool[random() % sizeof pool];
+        Quiz quiz;
+        if (!parseContent(&quiz, bytes.data(), bytes.size())) expectNeutral(quiz);
+        else EXPECT_LE(quiz.questionCount, 4);
+        EXPECT_TRUE(parseCodes(&quiz, bytes.data(), bytes.size()) || quiz.codes[0][0] == '\0');
+    }
 }
