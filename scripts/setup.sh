@@ -48,6 +48,10 @@ start_display() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w || true
     fi
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
     wineserver -p >/dev/null 2>&1 || true
 }
 

@@ -10,7 +10,7 @@
 #include "results/saved.h"
 
 const char FrameClassName[] = "WindowsApp";
-const char WebSiteAddress[] = "https://quizz-maker.example.org";
+const char WebSiteAddress[] = "www.quizz.example";
 
 static void shellOpen(const char* address) {
     ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);

@@ -76,7 +76,7 @@ TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
         {151, " Code :", 10, 29, 36, 15, WS_CHILD | WS_VISIBLE},
         {157, " xxxxxx", 47, 28, 55, 16, WS_CHILD | WS_VISIBLE},
         {150, " 0 / 0", 10, 5, 90, 18, WS_CHILD | WS_VISIBLE | SS_CENTER},
-        {154, "https://quizz-maker.example.org", 736, 5, 115, 18, WS_CHILD | WS_VISIBLE | SS_NOTIFY},
+        {154, "www.quizz.example", 736, 5, 115, 18, WS_CHILD | WS_VISIBLE | SS_NOTIFY},
         {150, "Par :", 736, 25, 27, 18, WS_CHILD | WS_VISIBLE},
         {150, "Auteur", 763, 25, 85, 18, WS_CHILD | WS_VISIBLE},
         {150, "Titre", 110, 3, 220, 18, WS_CHILD | WS_VISIBLE},
@@ -225,7 +225,7 @@ TEST_F(FrameWindowTest, OnlyAPlainClickOnTheLinkOpensTheWebSite) {
     SendMessageA(windows.frame, WM_COMMAND, MAKEWPARAM(154, STN_CLICKED), reinterpret_cast<LPARAM>(link));
     openWebSite = previous;
     ASSERT_EQ(openedAddresses.size(), 1u);
-    EXPECT_EQ(openedAddresses[0], "https://quizz-maker.example.org");
+    EXPECT_EQ(openedAddresses[0], "www.quizz.example");
 }
 
 }  // namespace
