@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <unknwn.h>
 
 // Style 3: creates cell i's media player in box; false if it cannot be made.
 bool setUpVideoCell(int i, HWND box);
@@ -9,3 +10,8 @@ void playVideo(int i);
 void stopVideos(int i);
 // Deletes "quizz1.avi" to "quizz90.avi" in the working directory.
 void deleteVideoFiles();
+
+// The hidden MCI window of the sound that plays now, or null.
+HWND currentSoundWindow();
+// Cell i's media player object (owned here, not AddRef'd), or null.
+IUnknown* videoPlayerOf(int i);

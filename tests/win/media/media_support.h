@@ -88,3 +88,39 @@ struct WorkingFolder {
         RemoveDirectoryA(path);
     }
 };
+
+// Presses OK on every dialog box of this process while it exists. Where the
+// machine has no sound output the MCI window reports its failed open in a
+// modal box of its own, which would otherwise hold the test forever.
+struct PlatformDialogDismisser {
+    HANDLE thread;
+    volatile LONG stopping;
+    volatile LONG dismissed;
+    static BOOL CALLBACK pressOk(HWND window, LPARAM self) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char name[16] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0) {
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+            InterlockedIncrement(&((PlatformDialogDismisser*)self)->dismissed);
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI watch(void* self) {
+        PlatformDialogDismisser* me = (PlatformDialogDismisser*)self;
+        while (!me->stopping) {
+            EnumWindows(pressOk, (LPARAM)me);
+            Sleep(50);
+        }
+        return 0;
+    }
+    PlatformDialogDismisser() : thread(nullptr), stopping(0), dismissed(0) {
+        thread = CreateThread(nullptr, 0, watch, this, 0, nullptr);
+    }
+    ~PlatformDialogDismisser() {
+        InterlockedExchange(&stopping, 1);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+};
