@@ -18,51 +18,116 @@ FittedSize fittedSize(int sourceWidth, int sourceHeight, int boxWidth, int boxHe
 // pixel o covers [o * s, (o + 1) * s) in units of 1 / (s * t) of the whole
 // length (s source and t target pixels), so every overlap is a whole
 // number and the weights of one target pixel add up to exactly s.
-static long long overlap(long long sourceIndex, long long targetIndex, long long s, long long t) {
-    long long low = sourceIndex * t > targetIndex * s ? sourceIndex * t : targetIndex * s;
-    long long high = (sourceIndex + 1) * t < (targetIndex + 1) * s ? (sourceIndex + 1) * t
-                                                                   : (targetIndex + 1) * s;
-    return high > low ? high - low : 0;
+struct AxisWeights {
+    int* first;     // first source pixel of each target pixel
+    int* count;     // how many source pixels it covers
+    int* start;     // where its weights begin in weight
+    unsigned* weight;
+};
+
+static void freeAxis(AxisWeights* axis) {
+    free(axis->first);
+    free(axis->count);
+    free(axis->start);
+    free(axis->weight);
+}
+
+static bool makeAxis(AxisWeights* axis, long long s, long long t) {
+    // A target pixel covers at most s / t + 2 source pixels.
+    long long perTarget = s / t + 2;
+    axis->first = (int*)malloc(sizeof(int) * (size_t)t);
+    axis->count = (int*)malloc(sizeof(int) * (size_t)t);
+    axis->start = (int*)malloc(sizeof(int) * (size_t)t);
+    axis->weight = (unsigned*)malloc(sizeof(unsigned) * (size_t)(t * perTarget));
+    if (!axis->first || !axis->count || !axis->start || !axis->weight) {
+        freeAxis(axis);
+        return false;
+    }
+    int used = 0;
+    for (long long o = 0; o < t; ++o) {
+        long long first = o * s / t, last = ((o + 1) * s - 1) / t;
+        axis->first[o] = (int)first;
+        axis->count[o] = (int)(last - first + 1);
+        axis->start[o] = used;
+        for (long long i = first; i <= last; ++i) {
+            long long low = i * t > o * s ? i * t : o * s;
+            long long high = (i + 1) * t < (o + 1) * s ? (i + 1) * t : (o + 1) * s;
+            axis->weight[used++] = (unsigned)(high - low);
+        }
+    }
+    return true;
+}
+
+// Across: each source row becomes tw sums of 4 channels, each sum sw
+// times the average (at most 255 * sw, well within 32 bits).
+template <int BytesPerPixel>
+static void sumAcross(const unsigned char* source, int sourceStride, int sh, int tw,
+                      const AxisWeights& across, unsigned* rows) {
+    for (int y = 0; y < sh; ++y) {
+        const unsigned char* in = source + (long long)y * sourceStride;
+        unsigned* out = rows + (size_t)y * tw * 4;
+        for (int o = 0; o < tw; ++o) {
+            const unsigned char* pixel = in + (size_t)across.first[o] * BytesPerPixel;
+            const unsigned* w = across.weight + across.start[o];
+            const int count = across.count[o];
+            unsigned b = 0, g = 0, r = 0, x = 0;
+            for (int n = 0; n < count; ++n, pixel += BytesPerPixel) {
+                b += w[n] * pixel[0];
+                g += w[n] * pixel[1];
+                r += w[n] * pixel[2];
+                if (BytesPerPixel == 4) x += w[n] * pixel[3];
+            }
+            out[o * 4] = b;
+            out[o * 4 + 1] = g;
+            out[o * 4 + 2] = r;
+            out[o * 4 + 3] = x;
+        }
+    }
 }
 
 bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
-                 unsigned char* target, int targetWidth, int targetHeight, int targetStride) {
+                 int sourceBytesPerPixel, unsigned char* target, int targetWidth, int targetHeight,
+                 int targetStride) {
     if (!source || !target || sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 ||
-        targetHeight <= 0)
+        targetHeight <= 0 || (sourceBytesPerPixel != 3 && sourceBytesPerPixel != 4))
         return false;
-    const long long sw = sourceWidth, sh = sourceHeight, tw = targetWidth, th = targetHeight;
-    // Across first: each source row becomes targetWidth sums, each sum
-    // sourceWidth times the average (at most 255 * sourceWidth).
-    unsigned int* rows = (unsigned int*)malloc(sizeof(unsigned int) * 4 * (size_t)tw * (size_t)sh);
-    if (!rows) return false;
-    for (long long y = 0; y < sh; ++y) {
-        const unsigned char* in = source + y * sourceStride;
-        unsigned int* out = rows + y * tw * 4;
-        for (long long o = 0; o < tw; ++o) {
-            long long first = o * sw / tw, last = ((o + 1) * sw - 1) / tw;
-            long long sum[4] = {0, 0, 0, 0};
-            for (long long i = first; i <= last; ++i) {
-                long long w = overlap(i, o, sw, tw);
-                for (int c = 0; c < 4; ++c) sum[c] += w * in[i * 4 + c];
-            }
-            for (int c = 0; c < 4; ++c) out[o * 4 + c] = (unsigned int)sum[c];
-        }
+    const int sw = sourceWidth, sh = sourceHeight, tw = targetWidth, th = targetHeight;
+    const int bpp = sourceBytesPerPixel;
+    AxisWeights across = {nullptr, nullptr, nullptr, nullptr};
+    AxisWeights down = {nullptr, nullptr, nullptr, nullptr};
+    unsigned* rows = (unsigned*)malloc(sizeof(unsigned) * 4 * (size_t)tw * (size_t)sh);
+    if (!rows || !makeAxis(&across, sw, tw) || !makeAxis(&down, sh, th)) {
+        free(rows);
+        freeAxis(&across);
+        freeAxis(&down);
+        return false;
     }
-    // Then down, dividing by both weight totals at once, rounded.
-    const long long total = sw * sh;
-    for (long long o = 0; o < th; ++o) {
-        long long first = o * sh / th, last = ((o + 1) * sh - 1) / th;
-        unsigned char* out = target + o * targetStride;
-        for (long long x = 0; x < tw; ++x) {
-            long long sum[4] = {0, 0, 0, 0};
-            for (long long i = first; i <= last; ++i) {
-                long long w = overlap(i, o, sh, th);
-                const unsigned int* in = rows + (i * tw + x) * 4;
-                for (int c = 0; c < 4; ++c) sum[c] += w * in[c];
-            }
-            for (int c = 0; c < 4; ++c) out[x * 4 + c] = (unsigned char)((sum[c] + total / 2) / total);
-        }
+    if (bpp == 3) sumAcross<3>(source, sourceStride, sh, tw, across, rows);
+    else sumAcross<4>(source, sourceStride, sh, tw, across, rows);
+    // Then down, a whole target row at a time so the sums are read in
+    // order; dividing by both weight totals at once, rounded.
+    const unsigned long long total = (unsigned long long)sw * sh;
+    unsigned long long* sums = (unsigned long long*)malloc(sizeof(unsigned long long) * 4 * (size_t)tw);
+    if (!sums) {
+        free(rows);
+        freeAxis(&across);
+        freeAxis(&down);
+        return false;
     }
+    for (int o = 0; o < th; ++o) {
+        const unsigned* w = down.weight + down.start[o];
+        for (int k = 0; k < tw * 4; ++k) sums[k] = 0;
+        for (int n = 0; n < down.count[o]; ++n) {
+            const unsigned* in = rows + (size_t)(down.first[o] + n) * tw * 4;
+            const unsigned long long weight = w[n];
+            for (int k = 0; k < tw * 4; ++k) sums[k] += weight * in[k];
+        }
+        unsigned char* out = target + (long long)o * targetStride;
+        for (int k = 0; k < tw * 4; ++k) out[k] = (unsigned char)((sums[k] + total / 2) / total);
+    }
+    free(sums);
     free(rows);
+    freeAxis(&across);
+    freeAxis(&down);
     return true;
 }

@@ -57,6 +57,9 @@ HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, in
     HBITMAP result = nullptr;
     UINT width = 0, height = 0;
     FittedSize size = {0, 0};
+    WICPixelFormatGUID format;
+    IWICBitmapSource* pixels = nullptr;  // the frame or the converter, not owned
+    UINT bytesPerPixel = 4, stride = 0;
     BYTE* full = nullptr;
     BYTE* fitted = nullptr;
     HANDLE heap = GetProcessHeap();
@@ -74,19 +77,30 @@ HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, in
     if (FAILED(frame->GetSize(&width, &height))) goto done;
     size = fittedSize((int)width, (int)height, boxWidth, boxHeight);
     if (size.width <= 0 || size.height <= 0) goto done;
-    if (FAILED(factory->CreateFormatConverter(&converter))) goto done;
-    if (FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
-                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
-        goto done;
+    // Colour JPEGs decode to 3-byte BGR, which is scaled as it is; any
+    // other pixel format goes through a converter to 4-byte BGR first.
+    if (FAILED(frame->GetPixelFormat(&format))) goto done;
+    if (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
+        pixels = frame;
+        bytesPerPixel = 3;
+    } else {
+        if (FAILED(factory->CreateFormatConverter(&converter))) goto done;
+        if (FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                         nullptr, 0.0, WICBitmapPaletteTypeCustom)))
+            goto done;
+        pixels = converter;
+        bytesPerPixel = 4;
+    }
     // The scaling is done here rather than by the component's own scaler,
     // whose interpolation differs between platforms (some only pick single
     // pixels); area averaging gives the same picture everywhere.
-    full = (BYTE*)HeapAlloc(heap, 0, (SIZE_T)width * height * 4);
+    stride = (width * bytesPerPixel + 3) & ~3u;
+    full = (BYTE*)HeapAlloc(heap, 0, (SIZE_T)stride * height);
     fitted = (BYTE*)HeapAlloc(heap, 0, (SIZE_T)size.width * size.height * 4);
     if (!full || !fitted) goto done;
-    if (FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4, full))) goto done;
-    if (!scalePixels(full, (int)width, (int)height, (int)width * 4, fitted, size.width, size.height,
-                     size.width * 4))
+    if (FAILED(pixels->CopyPixels(nullptr, stride, stride * height, full))) goto done;
+    if (!scalePixels(full, (int)width, (int)height, (int)stride, (int)bytesPerPixel, fitted, size.width,
+                     size.height, size.width * 4))
         goto done;
     result = screenBitmapFromPixels(fitted, size.width, size.height);
 

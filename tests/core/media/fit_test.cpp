@@ -80,7 +80,7 @@ TEST(ScaledPixels, KeepAUniformColourUnchangedWhetherReducedOrEnlarged) {
     for (int size : {260, 1000}) {
         int height = size * 3 / 4;
         Pixels target((size_t)size * height * 4, 99);
-        ASSERT_TRUE(scalePixels(source.data(), 800, 600, 800 * 4, target.data(), size, height, size * 4));
+        ASSERT_TRUE(scalePixels(source.data(), 800, 600, 800 * 4, 4, target.data(), size, height, size * 4));
         for (size_t p = 0; p < target.size(); p += 4) {
             ASSERT_EQ(target[p], 10) << p;
             ASSERT_EQ(target[p + 1], 120) << p;
@@ -94,7 +94,7 @@ TEST(ScaledPixels, AverageOnePixelStripesToTheirMeanGrey) {
     for (int y = 0; y < 390; ++y)
         for (int x = 1; x < 520; x += 2) setGrey(source, 520, x, y, 255);
     Pixels target((size_t)260 * 195 * 4);
-    ASSERT_TRUE(scalePixels(source.data(), 520, 390, 520 * 4, target.data(), 260, 195, 260 * 4));
+    ASSERT_TRUE(scalePixels(source.data(), 520, 390, 520 * 4, 4, target.data(), 260, 195, 260 * 4));
     for (int x = 0; x < 260; x += 37) EXPECT_EQ(greyAt(target, 260, x, 97), 128) << x;  // 127.5 rounded
 }
 
@@ -106,7 +106,7 @@ TEST(ScaledPixels, WeighSourcePixelsByTheShareOfTheTargetPixelTheyCover) {
     setGrey(source, 3, 1, 0, 90);
     setGrey(source, 3, 2, 0, 210);
     Pixels target(2 * 4);
-    ASSERT_TRUE(scalePixels(source.data(), 3, 1, 12, target.data(), 2, 1, 8));
+    ASSERT_TRUE(scalePixels(source.data(), 3, 1, 12, 4, target.data(), 2, 1, 8));
     EXPECT_EQ(greyAt(target, 2, 0, 0), 30);   // (2 * 0 + 90) / 3
     EXPECT_EQ(greyAt(target, 2, 1, 0), 170);  // (90 + 2 * 210) / 3
 }
@@ -115,7 +115,7 @@ TEST(ScaledPixels, EnlargeBlendingOnlyWhereATargetPixelStraddlesTwoSourcePixels)
     Pixels source = picture(2, 1, 0, 0, 0);
     setGrey(source, 2, 1, 0, 200);
     Pixels target(5 * 4);
-    ASSERT_TRUE(scalePixels(source.data(), 2, 1, 8, target.data(), 5, 1, 20));
+    ASSERT_TRUE(scalePixels(source.data(), 2, 1, 8, 4, target.data(), 5, 1, 20));
     EXPECT_EQ(greyAt(target, 5, 0, 0), 0);
     EXPECT_EQ(greyAt(target, 5, 1, 0), 0);
     EXPECT_EQ(greyAt(target, 5, 2, 0), 100);
@@ -130,7 +130,7 @@ TEST(ScaledPixels, HonourRowStridesLargerThanTheRow) {
         for (int x = 0; x < 2; ++x)
             for (int c = 0; c < 4; ++c) source[y * 16 + x * 4 + c] = (unsigned char)(40 * (x + 2 * y));
     Pixels target(12 * 2, 7);
-    ASSERT_TRUE(scalePixels(source.data(), 2, 2, 16, target.data(), 1, 1, 12));
+    ASSERT_TRUE(scalePixels(source.data(), 2, 2, 16, 4, target.data(), 1, 1, 12));
     EXPECT_EQ(target[0], 60);  // (0 + 40 + 80 + 120) / 4
     EXPECT_EQ(target[4], 7) << "bytes past the target row are left alone";
 }
@@ -138,8 +138,20 @@ TEST(ScaledPixels, HonourRowStridesLargerThanTheRow) {
 TEST(ScaledPixels, RefuseEmptySizesAndLeaveTheTargetAlone) {
     Pixels source = picture(4, 4, 1, 2, 3);
     Pixels target(64, 7);
-    EXPECT_FALSE(scalePixels(source.data(), 0, 4, 16, target.data(), 4, 4, 16));
-    EXPECT_FALSE(scalePixels(source.data(), 4, 4, 16, target.data(), 4, 0, 16));
-    EXPECT_FALSE(scalePixels(nullptr, 4, 4, 16, target.data(), 4, 4, 16));
+    EXPECT_FALSE(scalePixels(source.data(), 0, 4, 16, 4, target.data(), 4, 4, 16));
+    EXPECT_FALSE(scalePixels(source.data(), 4, 4, 16, 4, target.data(), 4, 0, 16));
+    EXPECT_FALSE(scalePixels(nullptr, 4, 4, 16, 4, target.data(), 4, 4, 16));
     EXPECT_EQ(target, Pixels(64, 7));
+}
+
+TEST(ScaledPixels, ReadThreeBytePixelsAndWriteFourWithAZeroFourthByte) {
+    // 2 x 1 picture of 3-byte pixels (stride padded to 8) halved across.
+    unsigned char source[8] = {10, 20, 30, 50, 60, 70, 99, 99};
+    unsigned char target[4] = {7, 7, 7, 7};
+    ASSERT_TRUE(scalePixels(source, 2, 1, 8, 3, target, 1, 1, 4));
+    EXPECT_EQ(target[0], 30);
+    EXPECT_EQ(target[1], 40);
+    EXPECT_EQ(target[2], 50);
+    EXPECT_EQ(target[3], 0);
+    EXPECT_FALSE(scalePixels(source, 2, 1, 8, 2, target, 1, 1, 4)) << "only 3 or 4 bytes a pixel";
 }
