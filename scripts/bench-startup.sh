@@ -6,7 +6,8 @@
 # questions, and times each from process start until its board has built
 # its last cell (the probe in scripts/bench/startprobe.c). Prints both
 # medians and their ratio, then where one picture's time goes
-# (scripts/bench/picture-phases.cpp).
+# (scripts/bench/picture-phases.cpp). The same 90 questions without any
+# picture are timed too, to tell the pictures' share from the board's own.
 #
 #   scripts/bench-startup.sh [RUNS]       BUILD=folder (build/win64 by default)
 set -euo pipefail
@@ -44,11 +45,12 @@ def quiz(style, count, media):
             "style": style, "questionFormat": 1, "answerMode": 3 if media else 2,
             "questions": questions, "codes": ["C%d" % i for i in range(1, count + 1)]}
 json.dump(quiz(1, 90, True), open("pictures.json", "w"))
+json.dump(quiz(1, 90, False), open("nopictures.json", "w"))
 json.dump(quiz(0, 2, False), open("text.json", "w"))
 PY
 
 cp "$ROOT/$BUILD/src/app/quizplayer.exe" player.exe
-for name in pictures text; do
+for name in pictures nopictures text; do
     rm -f "$name.exe" "$name.txt"
     "$WINE_RUN" "$ROOT/$BUILD/tools/quizmaker/quizmaker.exe" build "$name.json" -o "$name.exe" --player player.exe >/dev/null 2>&1
     [ -f "$name.exe" ] || { echo "quizmaker could not build $name.exe" >&2; exit 1; }
@@ -64,13 +66,16 @@ $CXX -O2 -static -fexec-charset=CP1252 -DWIN32_LEAN_AND_MEAN -D_WIN32_WINNT=0x06
 
 echo "Pictures: $(du -ch pictures/q*.jpg | tail -1 | cut -f1) of question pictures, $(du -h pictures.exe | cut -f1) quiz"
 # Both quizzes in one run of the probe: same machine state for both.
-result=$("$WINE_RUN" startprobe.exe "$RUNS" 5090 pictures.exe 5002 text.exe 2>/dev/null | tr -d '\r')
+result=$("$WINE_RUN" startprobe.exe "$RUNS" 5090 pictures.exe 5002 text.exe 5090 nopictures.exe 2>/dev/null | tr -d '\r')
 echo "$result" | awk '
     { median[$1] = $2
-      printf "%-14s start to board built: median %7.1f ms (min %.1f, max %.1f); frame seen at %.1f, first cell at %.1f\n", $1, $2, $3, $4, $5, $6 }
+      printf "%-16s start to board built: median %7.1f ms (min %.1f, max %.1f); frame seen at %.1f, first cell at %.1f\n", $1, $2, $3, $4, $5, $6 }
     END {
         if (median["text.exe"] > 0)
             printf "ratio pictures / text: %.2f (target: at most 4)\n", median["pictures.exe"] / median["text.exe"]
+        if (median["nopictures.exe"] > 0)
+            printf "90 pictures add %.0f ms (%.1f ms a picture) to the board of the same questions without them\n",
+                median["pictures.exe"] - median["nopictures.exe"], (median["pictures.exe"] - median["nopictures.exe"]) / 90
     }'
 echo
 echo "One picture, step by step (90 pictures of pictures.exe):"

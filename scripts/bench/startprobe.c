@@ -1,7 +1,7 @@
 /* Times quiz start-up from outside: starts each quiz program given on the
- * command line, polls until its board holds the last verdict label (the
- * board builds it last of every cell), prints the elapsed milliseconds,
- * closes the quiz and waits for it to end.
+ * command line, polls every 5 ms until its board holds the last verdict
+ * label (the board builds it last of every cell), prints the elapsed
+ * milliseconds, closes the quiz and waits for it to end.
  *
  *   startprobe RUNS LABEL_ID QUIZ.exe [LABEL_ID QUIZ.exe ...]
  *
@@ -20,14 +20,17 @@ struct Search {
     HWND firstLabel;
 };
 
-static BOOL CALLBACK findLabel(HWND child, LPARAM data) {
-    struct Search* search = (struct Search*)data;
-    if (GetDlgCtrlID(child) == 5001) search->firstLabel = child;
-    if (GetDlgCtrlID(child) == search->labelId) {
-        search->label = child;
-        return FALSE;
+/* Looks for the labels among the children of the frame's direct children
+ * (the board is one of them) with GetDlgItem: a few calls a poll, so the
+ * probe takes little from the quiz it times. */
+static void findLabels(struct Search* search) {
+    for (HWND child = GetWindow(search->frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        HWND first = GetDlgItem(child, 5001);
+        if (!first) continue;
+        search->firstLabel = first;
+        search->label = GetDlgItem(child, search->labelId);
+        return;
     }
-    return TRUE;
 }
 
 static BOOL CALLBACK findFrame(HWND window, LPARAM data) {
@@ -35,13 +38,11 @@ static BOOL CALLBACK findFrame(HWND window, LPARAM data) {
     DWORD process = 0;
     char name[32] = "";
     GetWindowThreadProcessId(window, &process);
+    if (process != search->process) return TRUE;
     GetClassNameA(window, name, sizeof name);
-    if (process == search->process && lstrcmpA(name, "WindowsApp") == 0) {
-        search->frame = window;
-        EnumChildWindows(window, findLabel, data);
-        if (search->label) return FALSE;
-    }
-    return TRUE;
+    if (lstrcmpA(name, "WindowsApp") != 0) return TRUE;
+    search->frame = window;
+    return FALSE;
 }
 
 static int compare(const void* a, const void* b) {
@@ -67,7 +68,8 @@ static double timeOneStart(const char* quiz, int labelId, double* frameSeen, dou
     double elapsed = -1;
     *frameSeen = *firstCellSeen = -1;
     for (;;) {
-        EnumWindows(findFrame, (LPARAM)&search);
+        if (!search.frame) EnumWindows(findFrame, (LPARAM)&search);
+        if (search.frame) findLabels(&search);
         QueryPerformanceCounter(&now);
         double ms = (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
         if (search.frame && *frameSeen < 0) *frameSeen = ms;
@@ -77,7 +79,7 @@ static double timeOneStart(const char* quiz, int labelId, double* frameSeen, dou
             break;
         }
         if (ms > 60000 || WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) break;
-        Sleep(1);
+        Sleep(5);
     }
     if (search.frame) PostMessageA(search.frame, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(info.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
