@@ -2,9 +2,10 @@
 
 #include "media/media.h"
 #include "media_support.h"
+#include "win/support/harness.h"
 
 TEST(MediaExtraction, WritesAVideoToItsNumberedFileByteForByte) {
-    WorkingFolder folder;
+    ScratchDirectory folder;
     EXPECT_EQ(extractMedia(nullptr, 407, MediaVideo), 1);
     std::string expected = resourceBytes(407);
     ASSERT_FALSE(expected.empty());
@@ -13,14 +14,14 @@ TEST(MediaExtraction, WritesAVideoToItsNumberedFileByteForByte) {
 }
 
 TEST(MediaExtraction, WritesAnySoundToTheOneSoundFile) {
-    WorkingFolder folder;
+    ScratchDirectory folder;
     EXPECT_EQ(extractMedia(nullptr, 407, MediaSound), 1);
     EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(407));
     EXPECT_FALSE(fileExists("quizz7.avi"));
 }
 
 TEST(MediaExtraction, ReplacesTheWholeSoundFileWithAShorterClip) {
-    WorkingFolder folder;
+    ScratchDirectory folder;
     ASSERT_GT(resourceBytes(405).size(), resourceBytes(406).size());
     EXPECT_EQ(extractMedia(nullptr, 405, MediaSound), 1);
     EXPECT_EQ(extractMedia(nullptr, 406, MediaSound), 1);
@@ -28,10 +29,10 @@ TEST(MediaExtraction, ReplacesTheWholeSoundFileWithAShorterClip) {
 }
 
 TEST(MediaExtraction, WritesIntoTheWorkingDirectoryNotBesideTheProgram) {
-    WorkingFolder folder;
+    ScratchDirectory folder;
     ASSERT_EQ(extractMedia(nullptr, 405, MediaVideo), 1);
     char expected[MAX_PATH + 16];
-    snprintf(expected, sizeof expected, "%s\\quizz5.avi", folder.path);
+    snprintf(expected, sizeof expected, "%s\\quizz5.avi", folder.path.c_str());
     EXPECT_EQ(fileBytes(expected), resourceBytes(405));
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, MAX_PATH);
@@ -41,49 +42,49 @@ TEST(MediaExtraction, WritesIntoTheWorkingDirectoryNotBesideTheProgram) {
 }
 
 TEST(MediaExtraction, TellsWhenTheResourceCannotBeFoundAndWritesNothing) {
-    WorkingFolder folder;
-    RecordedMessages recorded;
+    ScratchDirectory folder;
+    MessageCapture recorded;
     EXPECT_EQ(extractMedia(nullptr, 420, MediaSound), 0);
     EXPECT_EQ(extractMedia(nullptr, 421, MediaVideo), 0);
-    ASSERT_EQ(recorded.messages().size(), 2u);
-    EXPECT_EQ(recorded.messages()[0].first, "Impossible de localiser le fichier audio.");
-    EXPECT_EQ(recorded.messages()[0].second, "Information");
+    ASSERT_EQ(recorded.messages.size(), 2u);
+    EXPECT_EQ(recorded.messages[0].first, "Impossible de localiser le fichier audio.");
+    EXPECT_EQ(recorded.messages[0].second, "Information");
     // The accented letter is the single Windows-1252 byte 0xE9.
-    EXPECT_EQ(recorded.messages()[1].first, "Impossible de localiser le fichier vid\xE9o.");
-    EXPECT_EQ(recorded.messages()[1].second, "Information");
+    EXPECT_EQ(recorded.messages[1].first, "Impossible de localiser le fichier vid\xE9o.");
+    EXPECT_EQ(recorded.messages[1].second, "Information");
     EXPECT_FALSE(fileExists("quizz.mp3"));
     EXPECT_FALSE(fileExists("quizz21.avi"));
 }
 
 TEST(MediaExtraction, FailsWithTheLoadMessageWhenTheSoundFileCannotBeCreated) {
-    WorkingFolder folder;
-    RecordedMessages recorded;
+    ScratchDirectory folder;
+    MessageCapture recorded;
     ASSERT_TRUE(CreateDirectoryA("quizz.mp3", nullptr));
     EXPECT_EQ(extractMedia(nullptr, 405, MediaSound), 0);
-    ASSERT_EQ(recorded.messages().size(), 1u);
-    EXPECT_EQ(recorded.messages()[0].first, "Impossible de charger le fichier audio.");
-    EXPECT_EQ(recorded.messages()[0].second, "Information");
+    ASSERT_EQ(recorded.messages.size(), 1u);
+    EXPECT_EQ(recorded.messages[0].first, "Impossible de charger le fichier audio.");
+    EXPECT_EQ(recorded.messages[0].second, "Information");
     EXPECT_TRUE(GetFileAttributesA("quizz.mp3") & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST(MediaExtraction, FailsWithTheLoadMessageWhenTheVideoFileCannotBeCreated) {
-    WorkingFolder folder;
-    RecordedMessages recorded;
+    ScratchDirectory folder;
+    MessageCapture recorded;
     ASSERT_TRUE(CreateDirectoryA("quizz7.avi", nullptr));
     EXPECT_EQ(extractMedia(nullptr, 407, MediaVideo), 0);
-    ASSERT_EQ(recorded.messages().size(), 1u);
-    EXPECT_EQ(recorded.messages()[0].first, "Impossible de charger le fichier vid\xE9o.");
-    EXPECT_EQ(recorded.messages()[0].second, "Information");
+    ASSERT_EQ(recorded.messages.size(), 1u);
+    EXPECT_EQ(recorded.messages[0].first, "Impossible de charger le fichier vid\xE9o.");
+    EXPECT_EQ(recorded.messages[0].second, "Information");
 }
 
 TEST(MediaExtraction, FailsWhenTheFileIsHeldOpenByAPlayerAndSucceedsOnceItIsClosed) {
-    WorkingFolder folder;
-    RecordedMessages recorded;
+    ScratchDirectory folder;
+    MessageCapture recorded;
     writeFile("quizz.mp3", "playing");
     HANDLE held = CreateFileA("quizz.mp3", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(extractMedia(nullptr, 406, MediaSound), 0);
-    EXPECT_EQ(recorded.messages().size(), 1u);
+    EXPECT_EQ(recorded.messages.size(), 1u);
     CloseHandle(held);
     EXPECT_EQ(fileBytes("quizz.mp3"), "playing");
     EXPECT_EQ(extractMedia(nullptr, 406, MediaSound), 1);

@@ -1,13 +1,9 @@
 #pragma once
 // Helpers of the media window tests: fixture resources, files of the
-// working directory, a scratch working directory and recorded messages.
+// working directory, and a watch for the platform's own dialog boxes.
 #include <windows.h>
 
 #include <string>
-#include <utility>
-#include <vector>
-
-#include "content/message.h"
 
 // The bytes of "IMG" resource number of this test program, "" if none.
 inline std::string resourceBytes(int number) {
@@ -41,53 +37,6 @@ inline void writeFile(const char* name, const std::string& bytes) {
     WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
     CloseHandle(file);
 }
-
-// Every showMessage while it exists, as (text, caption).
-struct RecordedMessages {
-    static std::vector<std::pair<std::string, std::string>>& list() {
-        static std::vector<std::pair<std::string, std::string>> messages;
-        return messages;
-    }
-    static void record(const char* text, const char* caption) { list().emplace_back(text, caption); }
-    MessageSink previous;
-    RecordedMessages() : previous(setMessageSink(record)) { list().clear(); }
-    ~RecordedMessages() { setMessageSink(previous); }
-    const std::vector<std::pair<std::string, std::string>>& messages() const { return list(); }
-};
-
-// A fresh folder made the working directory while it exists, so the files
-// the media code writes land apart from the test program.
-struct WorkingFolder {
-    char path[MAX_PATH];
-    char previous[MAX_PATH];
-    WorkingFolder() {
-        GetCurrentDirectoryA(MAX_PATH, previous);
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        static int serial = 0;
-        snprintf(path, sizeof path, "%smediatest-%lu-%d", base, GetCurrentProcessId(), ++serial);
-        CreateDirectoryA(path, nullptr);
-        SetCurrentDirectoryA(path);
-    }
-    ~WorkingFolder() {
-        SetCurrentDirectoryA(previous);
-        char pattern[MAX_PATH + 4];
-        snprintf(pattern, sizeof pattern, "%s\\*", path);
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA(pattern, &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (entry.cFileName[0] == '.') continue;
-                char full[2 * MAX_PATH];
-                snprintf(full, sizeof full, "%s\\%s", path, entry.cFileName);
-                SetFileAttributesA(full, FILE_ATTRIBUTE_NORMAL);
-                if (!DeleteFileA(full)) RemoveDirectoryA(full);
-            } while (FindNextFileA(search, &entry));
-            FindClose(search);
-        }
-        RemoveDirectoryA(path);
-    }
-};
 
 // Presses OK on every dialog box of this process while it exists. Where the
 // machine has no sound output the MCI window reports its failed open in a

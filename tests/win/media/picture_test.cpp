@@ -4,6 +4,7 @@
 
 #include "media/picture.h"
 #include "media_support.h"
+#include "win/support/harness.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST(LoadedPictures, AverageFineDetailWhenReducedInsteadOfPickingSinglePixels) {
 }
 
 TEST(UnreadablePictures, GiveNoBitmapAndNoMessage) {
-    RecordedMessages recorded;
+    MessageCapture recorded;
     EXPECT_EQ(loadFixture(404), nullptr) << "a resource that is no picture";
     EXPECT_EQ(loadFixture(10402), nullptr) << "a resource that does not exist";
     EXPECT_EQ(loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(401), "PATCH", 260, 260), nullptr)
@@ -126,7 +127,7 @@ TEST(UnreadablePictures, GiveNoBitmapAndNoMessage) {
     std::string cut = resourceBytes(401).substr(0, 40);
     EXPECT_EQ(decodePicture(cut.data(), (DWORD)cut.size()), nullptr) << "a JPEG cut short";
     EXPECT_EQ(decodePicture(bytes.data(), 0), nullptr);
-    EXPECT_TRUE(recorded.messages().empty());
+    EXPECT_TRUE(recorded.messages.empty());
 }
 
 TEST(DecodedPictures, KeepTheirFullSizeAndFittingLeavesTheSourceAlone) {
