@@ -1,21 +1,31 @@
 #!/bin/sh
 # Runs one Windows program under Wine (64-bit) for CTest and the scripts.
-# The prefix is made on first use; without a display the program gets its
-# own Xvfb server.
+#   wine-run.sh PROGRAM.exe ARGS...   run it (own Xvfb when there is no display)
+#   wine-run.sh --prepare             only make the prefix ready
 set -e
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-quizplayer}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
+    wineboot -i </dev/null >/dev/null 2>&1 || true
     wineserver -w || true
 fi
 # Without a window manager, Wine waits for one each time a managed window is
 # hidden or destroyed; unmanaged windows close at once.
 if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
     wineserver -w || true
 fi
+# Wine's background services live as long as the wineserver. Started by the
+# first program they would inherit its output pipes, and a test runner
+# waiting for the end of that output would wait for as long; so they are
+# started here first, with no output attached.
+if ! pgrep -x wineserver64 >/dev/null 2>&1 && ! pgrep -x wineserver >/dev/null 2>&1 || [ "${1:-}" = "--prepare" ]; then
+    wineboot </dev/null >/dev/null 2>&1 || true
+fi
+[ "${1:-}" = "--prepare" ] && exit 0
+
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
 fi

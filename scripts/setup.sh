@@ -43,16 +43,15 @@ start_display() {
         export DISPLAY=":${number}"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${number}" ] && break; sleep 0.1; done
     fi
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Creating the Wine prefix $WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wineserver -w || true
-    fi
-    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-        wineserver -w || true
-    fi
-    wineserver -p >/dev/null 2>&1 || true
+    local prepare
+    prepare="$(dirname "${BASH_SOURCE[0]}")/../cmake/wine-run.sh"
+    [ -f "$WINEPREFIX/system.reg" ] || echo "Creating the Wine prefix $WINEPREFIX"
+    "$prepare" --prepare
+    # One server for the whole run, its services started with no output
+    # attached (see wine-run.sh).
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    "$prepare" --prepare
 }
 
 stop_display() {
