@@ -13,54 +13,32 @@ void expectBox(const Box& box, int x, int y, int width, int height) {
 }
 
 TEST(RowPositions, FollowTheirPitchesFromTheFirstRow) {
-    EXPECT_EQ(listRowTop(1), 10);
-    EXPECT_EQ(listRowTop(4), 85);
-    EXPECT_EQ(soundRowTop(1), 20);
-    EXPECT_EQ(soundRowTop(3), 20);
-    EXPECT_EQ(soundRowTop(5), 100);
-    EXPECT_EQ(gridRowBase(4, 2), 670);
-    EXPECT_EQ(gridRowBase(4, 3), 670);
-    EXPECT_EQ(gridRowBase(4, 1), 610);
-    EXPECT_EQ(gridRowBase(4, 4), 610);
-    EXPECT_EQ(gridRowBase(3, 2), 280);
+    const struct { int (*row)(int); int i, top; } rows[] = {
+        {listRowTop, 1, 10}, {listRowTop, 4, 85}, {soundRowTop, 1, 20}, {soundRowTop, 3, 20}, {soundRowTop, 5, 100}};
+    for (const auto& r : rows) EXPECT_EQ(r.row(r.i), r.top) << r.i;
+    // Grid rows: a 390 pitch with reveal boxes (modes 2 and 3), 330 without.
+    const int bases[][3] = {{4, 2, 670}, {4, 3, 670}, {4, 1, 610}, {4, 4, 610}, {3, 2, 280}};
+    for (auto& b : bases) EXPECT_EQ(gridRowBase(b[0], b[1]), b[2]) << b[0] << " mode " << b[1];
+    const int columns[][3] = {{1, 1, 0}, {2, 1, 290}, {3, 2, 670}, {4, 2, 90}};
+    for (auto& c : columns) EXPECT_EQ(gridColumnLeft(c[0], c[1]), c[2]) << c[0] << " format " << c[1];
 }
 
-TEST(GridColumns, RepeatEveryThreeCellsAndShiftRightForTwoAnswers) {
-    EXPECT_EQ(gridColumnLeft(1, 1), 0);
-    EXPECT_EQ(gridColumnLeft(2, 1), 290);
-    EXPECT_EQ(gridColumnLeft(3, 2), 670);
-    EXPECT_EQ(gridColumnLeft(4, 2), 90);
-}
-
-TEST(ContentSize, OfTextRowsGrowsByTwentyFivePerQuestion) {
-    ContentSize size = contentSizeFor(0, 10, 1, 2);
-    EXPECT_EQ(size.width, 830);
-    EXPECT_EQ(size.height, 275);
-    EXPECT_EQ(contentSizeFor(0, 0, 1, 2).height, 25);
-}
-
-TEST(ContentSize, OfGridsCountsStartedRowsOfThree) {
-    EXPECT_EQ(contentSizeFor(1, 10, 1, 2).height, 1585);
-    EXPECT_EQ(contentSizeFor(1, 10, 1, 4).height, 1345);
-    EXPECT_EQ(contentSizeFor(3, 10, 1, 3).height, 1585);
-    EXPECT_EQ(contentSizeFor(3, 9, 1, 1).height, 1015);
-    EXPECT_EQ(contentSizeFor(2, 10, 1, 2).height, 340);
-    EXPECT_EQ(contentSizeFor(2, 0, 1, 2).height, 20);
-}
-
-TEST(ContentSize, OfGridsIsWiderForTwoAnswersUnlessThereAreAtMostTwoQuestions) {
-    EXPECT_EQ(contentSizeFor(1, 2, 2, 2).width, 830);
-    EXPECT_EQ(contentSizeFor(2, 1, 1, 2).width, 830);
-    EXPECT_EQ(contentSizeFor(1, 3, 1, 2).width, 890);
-    EXPECT_EQ(contentSizeFor(3, 3, 2, 2).width, 980);
-    EXPECT_EQ(contentSizeFor(2, 30, 7, 2).width, 980);
-}
-
-TEST(ContentSize, OfAnUnknownStyleIsThatOfTextRows) {
-    ContentSize size = contentSizeFor(7, 10, 2, 2);
-    EXPECT_EQ(size.width, 830);
-    EXPECT_EQ(size.height, 275);
-    EXPECT_EQ(contentSizeFor(-1, 4, 1, 2).height, 125);
+TEST(ContentSize, FollowsStyleCountFormatAndMode) {
+    const struct { int style, count, format, mode, width, height; } cases[] = {
+        {0, 10, 1, 2, 830, 275},  {0, 0, 1, 2, 830, 25},     // text rows: 25 a question
+        {1, 10, 1, 2, 890, 1585}, {1, 10, 1, 4, 890, 1345},  // grids count started rows of three
+        {3, 10, 1, 3, 890, 1585}, {3, 9, 1, 1, 890, 1015},   {2, 10, 1, 2, 890, 340},
+        {2, 0, 1, 2, 830, 20},
+        {1, 2, 2, 2, 830, 415},   {2, 1, 1, 2, 830, 100},    // wider only past two questions
+        {3, 3, 2, 2, 980, 415},   {2, 30, 7, 2, 980, 820},
+        {7, 10, 2, 2, 830, 275},  {-1, 4, 1, 2, 830, 125},   // unknown styles as text rows
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.style << " " << c.count << " " << c.format << " " << c.mode);
+        ContentSize size = contentSizeFor(c.style, c.count, c.format, c.mode);
+        EXPECT_EQ(size.width, c.width);
+        EXPECT_EQ(size.height, c.height);
+    }
     EXPECT_EQ(boardStyle(4), 0);
     EXPECT_EQ(boardStyle(3), 3);
 }
@@ -127,29 +105,19 @@ TEST(CellGeometry, WithAnUnsupportedFormatHasNoAnswerFields) {
     expectBox(cell.numberLabel, 30, 13, 19, 17);
 }
 
-TEST(RowCaptions, StandAtTheLeftOfTheirGridRow) {
+TEST(RowCaptions, StandAtTheLeftOfTheirRowWithoutTouchingTheNumberLabel) {
     expectBox(rowCaptionBox(1, 4, 0, 2), 3, 682, 95, 20);
     expectBox(rowCaptionBox(1, 4, 1, 2), 3, 702, 95, 20);
-    expectBox(rowCaptionBox(2, 7, 0, 2), 3, 185, 95, 20);
     expectBox(rowCaptionBox(2, 7, 1, 2), 3, 205, 95, 20);
-}
-
-TEST(RowCaptions, OfVideoRowsFaceTheAnswerFieldsWithoutTouchingTheNumberLabel) {
-    Box first = rowCaptionBox(3, 4, 0, 2);
-    Box second = rowCaptionBox(3, 4, 1, 2);
-    CellGeometry cell = cellGeometry(3, 4, 2, 2);
-    EXPECT_EQ(first.y, cell.answerFields[0].y);
-    EXPECT_EQ(second.y, cell.answerFields[1].y);
-    EXPECT_LT(first.x + first.width, cell.numberLabel.x);
-}
-
-TEST(RowCaptions, OfTextRowsStayLeftOfTheNumberLabelsOnTheirOwnRow) {
-    Box first = rowCaptionBox(0, 4, 0, 2);
-    Box second = rowCaptionBox(0, 4, 1, 2);
-    CellGeometry cell = cellGeometry(0, 4, 2, 2);
-    EXPECT_EQ(first.y, listRowTop(4));
-    EXPECT_EQ(second.y, listRowTop(4) + 20);
-    EXPECT_LT(first.x + first.width, cell.numberLabel.x);
+    // Video and text rows: facing the answer fields, left of the number label.
+    for (int style : {3, 0}) {
+        CellGeometry cell = cellGeometry(style, 4, 2, 2);
+        for (int which : {0, 1}) {
+            Box caption = rowCaptionBox(style, 4, which, 2);
+            EXPECT_EQ(caption.y, style ? cell.answerFields[which].y : listRowTop(4) + 20 * which) << style;
+            EXPECT_LT(caption.x + caption.width, cell.numberLabel.x) << style;
+        }
+    }
 }
 
 TEST(FramePlacement, CentresWithTruncationTowardZero) {

@@ -2,34 +2,15 @@
 
 #include "judge/fieldorder.h"
 
-TEST(NextFieldNumber, StepsForwardAndBackWrappingAroundAtBothEnds) {
-    EXPECT_EQ(nextFieldNumber(1, 1, 6), 2);
-    EXPECT_EQ(nextFieldNumber(6, 1, 6), 1);
-    EXPECT_EQ(nextFieldNumber(1, -1, 6), 6);
-    EXPECT_EQ(nextFieldNumber(6, -1, 6), 5);
-    EXPECT_EQ(nextFieldNumber(1, 1, 1), 1);
-    EXPECT_EQ(nextFieldNumber(1, -1, 1), 1);
-}
-
-TEST(OpensLaterGridRow, PicksTheFirstFieldOfEveryRowButTheFirst) {
-    // One field per question: fields 4, 7, 10 open rows 2, 3, 4.
-    EXPECT_FALSE(opensLaterGridRow(1, 1));
-    EXPECT_FALSE(opensLaterGridRow(3, 1));
-    EXPECT_TRUE(opensLaterGridRow(4, 1));
-    EXPECT_FALSE(opensLaterGridRow(5, 1));
-    EXPECT_TRUE(opensLaterGridRow(7, 1));
-    // Two fields per question: six to a row, so 7 and 13.
-    EXPECT_FALSE(opensLaterGridRow(4, 2));
-    EXPECT_TRUE(opensLaterGridRow(7, 2));
-    EXPECT_FALSE(opensLaterGridRow(8, 2));
-    EXPECT_TRUE(opensLaterGridRow(13, 2));
-}
-
-TEST(QuestionOfField, GroupsFieldsByTheirQuestion) {
-    EXPECT_EQ(questionOfField(3, 1), 3);
-    EXPECT_EQ(questionOfField(5, 2), 3);
-    EXPECT_EQ(questionOfField(6, 2), 3);
-    EXPECT_EQ(questionOfField(7, 2), 4);
+TEST(FieldOrder, StepsWrapAroundAndRowsOfThreeQuestionsOpenAtTheirFirstField) {
+    const int steps[][4] = {{1, 1, 6, 2}, {6, 1, 6, 1}, {1, -1, 6, 6}, {6, -1, 6, 5}, {1, 1, 1, 1}, {1, -1, 1, 1}};
+    for (auto& s : steps) EXPECT_EQ(nextFieldNumber(s[0], s[1], s[2]), s[3]) << s[0] << " " << s[1];
+    // One field a question: 4, 7, 10 open rows 2, 3, 4; two: 7 and 13.
+    const int fields[][3] = {{1, 1, 0}, {3, 1, 0}, {4, 1, 1}, {5, 1, 0}, {7, 1, 1},
+                             {4, 2, 0}, {7, 2, 1}, {8, 2, 0}, {13, 2, 1}};
+    for (auto& f : fields) EXPECT_EQ(opensLaterGridRow(f[0], f[1]), f[2] == 1) << f[0] << " format " << f[1];
+    const int questions[][3] = {{3, 1, 3}, {5, 2, 3}, {6, 2, 3}, {7, 2, 4}};
+    for (auto& q : questions) EXPECT_EQ(questionOfField(q[0], q[1]), q[2]) << q[0] << " format " << q[1];
 }
 
 TEST(CellVerticalSpan, ReachesFromThePictureSquareToTheRevealBoxInThePictureGrid) {
@@ -58,27 +39,15 @@ TEST(CellVerticalSpan, CoversEachStylesControls) {
     EXPECT_EQ(unknown.bottom, row.bottom);
 }
 
-TEST(LineStepsToShow, LeavesAVisibleSpanAlone) {
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{100, 200}, 0, 500, 30), 0);
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{100, 500}, 0, 500, 30), 0);
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{100, 200}, 100, 100, 30), 0);
-}
-
-TEST(LineStepsToShow, ScrollsDownJustUntilTheBottomIsInView) {
-    // 791 - 500 = 291 pixels: ten steps of 30, nine would leave 21 hidden.
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{410, 791}, 0, 500, 30), 10);
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{410, 530}, 0, 500, 30), 1);
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{410, 531}, 0, 500, 30), 2);
-}
-
-TEST(LineStepsToShow, ScrollsUpJustUntilTheTopIsInView) {
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{410, 791}, 440, 500, 30), -1);
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{410, 791}, 441, 500, 30), -2);
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{0, 50}, 300, 500, 30), -10);
-}
-
-TEST(LineStepsToShow, KeepsTheTopOfASpanTallerThanTheView) {
-    // 381 pixels in a 300 pixel view, top 410 pixels down: 13 steps leave
-    // the top 20 pixels below the view's top edge.
-    EXPECT_EQ(lineStepsToShow(VerticalSpan{410, 791}, 0, 300, 30), 13);
+TEST(LineStepsToShow, ScrollsJustUntilTheSpanIsInViewKeepingTheTopOfATallOne) {
+    const struct { VerticalSpan span; int position, visible, steps; } cases[] = {
+        {{100, 200}, 0, 500, 0}, {{100, 500}, 0, 500, 0}, {{100, 200}, 100, 100, 0},  // already visible
+        {{410, 791}, 0, 500, 10},  // 291 pixels: nine steps would leave 21 hidden
+        {{410, 530}, 0, 500, 1},   {{410, 531}, 0, 500, 2},
+        {{410, 791}, 440, 500, -1}, {{410, 791}, 441, 500, -2}, {{0, 50}, 300, 500, -10},
+        {{410, 791}, 0, 300, 13},  // taller than the view: its top 20 pixels below the view's top
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lineStepsToShow(c.span, c.position, c.visible, 30), c.steps)
+            << c.span.top << "-" << c.span.bottom << " at " << c.position << " in " << c.visible;
 }

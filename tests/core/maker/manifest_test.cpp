@@ -66,52 +66,61 @@ TEST(ManifestLoading, LeftOutKeysTakeTheirDefaults) {
     EXPECT_TRUE(manifest.codes.empty());
 }
 
-TEST(ManifestLoading, AcceptsTheByteOrderMarkWindowsEditorsWrite) {
+TEST(ManifestLoading, ReadsTheByteOrderMarkTheColourAndAccentedTextsInWindows1252) {
     Manifest manifest;
-    EXPECT_FALSE(hasErrors(load("\xEF\xBB\xBF{\"title\":\"T\",\"questions\":[{\"answer\":\"A\"}]}", &manifest)));
-    EXPECT_EQ(manifest.title, "T");
-}
-
-TEST(ManifestLoading, ReadsTheColourAsRedGreenBlue) {
-    Manifest manifest;
-    EXPECT_FALSE(hasErrors(load(oneQuestion("\"backColour\":\"#ff8001\"", ""), &manifest)));
+    EXPECT_FALSE(hasErrors(load("\xEF\xBB\xBF" + oneQuestion("\"backColour\":\"#ff8001\",\"title\":\"Caf\\u00e9 \\u20ac\"",
+                                                          "\"caption\":\"\\u0153uvre\""),
+                                &manifest)));
     EXPECT_EQ(manifest.red, 0xFF);
     EXPECT_EQ(manifest.green, 0x80);
     EXPECT_EQ(manifest.blue, 0x01);
-}
-
-TEST(ManifestLoading, StoresAccentedTextsInWindows1252) {
-    Manifest manifest;
-    load(oneQuestion("\"title\":\"Caf\\u00e9 \\u20ac\"", "\"caption\":\"\\u0153uvre\""), &manifest);
     EXPECT_EQ(manifest.title, "Caf\xE9 \x80");
     EXPECT_EQ(manifest.questions[0].caption, "\x9Cuvre");
 }
 
-TEST(ManifestErrors, SettingsOutOfRangeNameTheirKey) {
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":4", "")), "style"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":-1", "")), "style"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"questionFormat\":3", "")), "questionFormat"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"questionFormat\":0", "")), "questionFormat"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"answerMode\":256", "")), "answerMode"));
-    EXPECT_FALSE(hasErrors(load(oneQuestion("\"answerMode\":255", ""))));
-    EXPECT_FALSE(hasErrors(load(oneQuestion("\"answerMode\":0", ""))));
-}
-
-TEST(ManifestErrors, ValuesOfTheWrongTypeAreErrors) {
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":\"1\"", "")), "style"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"answerMode\":2.5", "")), "answerMode"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"title\":12", "")), "title"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("", "\"media\":true")), "questions[0].media"));
+TEST(ManifestErrors, EachBadValueIsAnErrorAtItsOwnKey) {
+    std::string fits(259, 'a'), accents;
+    for (int i = 0; i < 259; ++i) accents += "\\u00e9";  // 518 UTF-8 bytes, 259 in Windows-1252
+    const struct { std::string top, question, where; bool error; } cases[] = {
+        {"\"style\":4", "", "style", true},
+        {"\"style\":-1", "", "style", true},
+        {"\"style\":\"1\"", "", "style", true},
+        {"\"questionFormat\":3", "", "questionFormat", true},
+        {"\"questionFormat\":0", "", "questionFormat", true},
+        {"\"answerMode\":256", "", "answerMode", true},
+        {"\"answerMode\":255", "", "answerMode", false},
+        {"\"answerMode\":0", "", "answerMode", false},
+        {"\"answerMode\":2.5", "", "answerMode", true},
+        {"\"title\":12", "", "title", true},
+        {"", "\"media\":true", "questions[0].media", true},
+        {"\"codes\":\"A\"", "", "codes", true},
+        {"\"codes\":[1]", "", "codes[0]", true},
+        {"\"backColour\":\"FF8000\"", "", "backColour", true},
+        {"\"backColour\":\"#FF800\"", "", "backColour", true},
+        {"\"backColour\":\"#GG8000\"", "", "backColour", true},
+        {"\"backColour\":16744448", "", "backColour", true},
+        {"\"creator\":\"a|b\"", "", "creator", true},
+        {"", "\"reveal\":\"a|b\"", "questions[0].reveal", true},
+        {"\"codes\":[\"a|b\"]", "", "codes[0]", true},
+        {"\"explanation\":\"" + fits + "\"", "", "explanation", false},
+        {"\"explanation\":\"" + fits + "a\"", "", "explanation", true},
+        {"\"title\":\"" + accents + "\"", "", "title", false},
+        {"\"codes\":[\"A\\r\\nB\"]", "", "codes[0]", true},
+        {"\"codes\":[\"A\\nB\"]", "", "codes[0]", true},
+        {"\"codes\":[\"A\"]", "", "codes", false},
+        {"\"codes\":[\"A\",\"B\"]", "", "codes", true},  // more codes than questions
+        {"\"style\":0", "\"media\":\"a.jpg\"", "questions[0].media", true},
+        {"\"style\":1", "\"media\":\"a.jpg\"", "questions[0].media", false},
+        {"\"titel\":\"x\"", "", "titel", true},
+        {"", "\"anwser\":\"x\"", "questions[0].anwser", true},
+    };
+    for (const auto& c : cases) {
+        std::vector<Problem> problems = load(oneQuestion(c.top, c.question));
+        EXPECT_EQ(hasErrorAt(problems, c.where), c.error) << c.top << c.question;
+        EXPECT_EQ(hasErrors(problems), c.error) << c.top << c.question;
+    }
     EXPECT_TRUE(hasErrorAt(load("{\"questions\":[\"Paris\"]}"), "questions[0]"));
     EXPECT_TRUE(hasErrorAt(load("{\"questions\":{}}"), "questions"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":\"A\"", "")), "codes"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[1]", "")), "codes[0]"));
-}
-
-TEST(ManifestErrors, MalformedColoursAreErrors) {
-    for (const char* colour : {"\"FF8000\"", "\"#FF800\"", "\"#GG8000\"", "16744448"})
-        EXPECT_TRUE(hasErrorAt(load(oneQuestion(std::string("\"backColour\":") + colour, "")), "backColour"))
-            << colour;
 }
 
 TEST(ManifestErrors, TextsWindows1252CannotHoldAreErrorsNamingTheCharacter) {
@@ -119,28 +128,6 @@ TEST(ManifestErrors, TextsWindows1252CannotHoldAreErrorsNamingTheCharacter) {
     std::vector<Problem> errors = at(problems, "questions[0].caption", true);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].message.find("U+2192"), std::string::npos);
-}
-
-TEST(ManifestErrors, ABarInAnyTextIsAnError) {
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"creator\":\"a|b\"", "")), "creator"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("", "\"reveal\":\"a|b\"")), "questions[0].reveal"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"a|b\"]", "")), "codes[0]"));
-}
-
-TEST(ManifestErrors, TextsLongerThan259BytesAreErrors) {
-    std::string fits(259, 'a');
-    std::string tooLong(260, 'a');
-    EXPECT_FALSE(hasErrors(load(oneQuestion("\"explanation\":\"" + fits + "\"", ""))));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"explanation\":\"" + tooLong + "\"", "")), "explanation"));
-    // Counted in Windows-1252 bytes: 259 accented letters are 518 UTF-8 bytes and still fit.
-    std::string accents;
-    for (int i = 0; i < 259; ++i) accents += "\\u00e9";
-    EXPECT_FALSE(hasErrorAt(load(oneQuestion("\"title\":\"" + accents + "\"", "")), "title"));
-}
-
-TEST(ManifestErrors, LineBreaksInCodesAreErrors) {
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"A\\r\\nB\"]", "")), "codes[0]"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"A\\nB\"]", "")), "codes[0]"));
 }
 
 TEST(ManifestErrors, CountsOfQuestionsAndCodesAreBounded) {
@@ -155,13 +142,6 @@ TEST(ManifestErrors, CountsOfQuestionsAndCodesAreBounded) {
     EXPECT_TRUE(hasErrorAt(load("{\"questions\":[]}"), "questions"));
     EXPECT_FALSE(hasErrors(load(oneQuestion("\"codes\":[\"A\"]", ""))));
     EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"codes\":[\"A\",\"B\"]", "")), "codes"));
-}
-
-TEST(ManifestErrors, MediaInATextQuizAndUnknownKeysAreErrors) {
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"style\":0", "\"media\":\"a.jpg\"")), "questions[0].media"));
-    EXPECT_FALSE(hasErrorAt(load(oneQuestion("\"style\":1", "\"media\":\"a.jpg\"")), "questions[0].media"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("\"titel\":\"x\"", "")), "titel"));
-    EXPECT_TRUE(hasErrorAt(load(oneQuestion("", "\"anwser\":\"x\"")), "questions[0].anwser"));
 }
 
 TEST(ManifestErrors, BrokenJsonIsOneWholeFileError) {
@@ -238,55 +218,30 @@ TEST(ManifestWarnings, RevealsOutsideAPictureQuizGetOneWarningAndAreStillStored)
                               "questions"));
 }
 
-TEST(ContentComposition, LaysOutHeaderTextsQuestionsRevealsAndColour) {
-    Manifest manifest;
-    load("{\"title\":\"T\",\"creator\":\"C\",\"explanation\":\"E\",\"firstRowCaption\":\"A\","
-         "\"secondRowCaption\":\"K\",\"style\":1,\"answerMode\":2,\"backColour\":\"#FF8000\","
-         "\"questions\":[{\"answer\":\"X\",\"caption\":\"Y\",\"reveal\":\"Z\"}]}",
-         &manifest);
-    EXPECT_EQ(bytesOf(composeContent(manifest)),
-              std::string("\x00\x02\x01\x01T|C|E|A|K|X|Y|\x02Z|\xFF\x80\x00", 24));
-}
-
-TEST(ContentComposition, FormatTwoStoresTheSecondAnswerBetweenAnswerAndCaption) {
-    Manifest manifest;
-    load("{\"questionFormat\":2,\"answerMode\":0,\"backColour\":\"#010203\","
+TEST(ContentComposition, WritesTheBytesThePlayerReads) {
+    const struct { const char* json; std::string content, codes; } cases[] = {
+        // Header 00, style 1 stored as 2, 1 question, format 1; texts T C E A K; X / Y;
+        // mode 2 with reveal Z; colour FF 80 00.
+        {"{\"title\":\"T\",\"creator\":\"C\",\"explanation\":\"E\",\"firstRowCaption\":\"A\",\"secondRowCaption\":\"K\","
+         "\"style\":1,\"answerMode\":2,\"backColour\":\"#FF8000\",\"questions\":[{\"answer\":\"X\",\"caption\":\"Y\",\"reveal\":\"Z\"}]}",
+         std::string("\x00\x02\x01\x01T|C|E|A|K|X|Y|\x02Z|\xFF\x80\x00", 24), "\r\n"},
+        // Format 2: the second answer between answer and caption; mode 0: the colour at once.
+        {"{\"questionFormat\":2,\"answerMode\":0,\"backColour\":\"#010203\","
          "\"questions\":[{\"answer\":\"A\",\"secondAnswer\":\"B\",\"caption\":\"C\"},{\"answer\":\"D\"}]}",
-         &manifest);
-    EXPECT_EQ(bytesOf(composeContent(manifest)), std::string("\x00\x01\x02\x02|||||A|B|C|D|||\x00\x01\x02\x03", 23));
-}
-
-TEST(ContentComposition, ModeThreeWritesAnEmptySecondRevealFieldPerQuestion) {
-    Manifest manifest;
-    load("{\"answerMode\":3,\"questions\":[{\"answer\":\"A\",\"reveal\":\"R\"},{\"answer\":\"B\"}]}", &manifest);
-    std::string bytes = bytesOf(composeContent(manifest));
-    EXPECT_EQ(bytes.substr(4), std::string("|||||A||B||\x03R||||\xFF\xFF\xFF", 20));
-}
-
-TEST(ContentComposition, ModesWithoutRevealsPutTheColourRightAfterTheModeByte) {
-    for (int mode : {0, 1, 5, 255}) {
+         std::string("\x00\x01\x02\x02|||||A|B|C|D|||\x00\x01\x02\x03", 23), "\r\n\r\n"},
+        // Mode 3: an empty second reveal field per question.
+        {"{\"answerMode\":3,\"questions\":[{\"answer\":\"A\",\"reveal\":\"R\"},{\"answer\":\"B\"}],\"codes\":[\"one\"]}",
+         std::string("\x00\x01\x02\x01|||||A||B||\x03R||||\xFF\xFF\xFF", 24), "one\r\n\r\n"},
+        // Modes without reveals: the colour right after the mode byte; accents as Windows-1252.
+        {"{\"answerMode\":255,\"title\":\"\\u00c9t\\u00e9\",\"questions\":[{\"answer\":\"Ath\\u00e8nes\"}],\"codes\":[\"\\u20ac\"]}",
+         std::string("\x00\x01\x01\x01\xC9t\xE9|||||Ath\xE8nes||\xFF\xFF\xFF\xFF", 25), "\x80\r\n"},
+    };
+    for (const auto& c : cases) {
         Manifest manifest;
-        load("{\"answerMode\":" + std::to_string(mode) + ",\"questions\":[{\"answer\":\"A\"}]}", &manifest);
-        std::string bytes = bytesOf(composeContent(manifest));
-        EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(1, static_cast<char>(mode)) + "\xFF\xFF\xFF") << mode;
+        ASSERT_FALSE(hasErrors(load(c.json, &manifest))) << c.json;
+        EXPECT_EQ(bytesOf(composeContent(manifest)), c.content) << c.json;
+        EXPECT_EQ(bytesOf(composeCodes(manifest)), c.codes) << c.json;
     }
-}
-
-TEST(ContentComposition, AccentedTextsArriveAsWindows1252Bytes) {
-    Manifest manifest;
-    load("{\"title\":\"\\u00c9t\\u00e9\",\"questions\":[{\"answer\":\"Ath\\u00e8nes\"}],\"codes\":[\"\\u20ac\"]}",
-         &manifest);
-    std::string content = bytesOf(composeContent(manifest));
-    EXPECT_EQ(content.substr(4, 4), "\xC9t\xE9|");
-    EXPECT_NE(content.find("Ath\xE8nes|"), std::string::npos);
-    EXPECT_EQ(bytesOf(composeCodes(manifest)), "\x80\r\n");
-}
-
-TEST(CodesComposition, WritesOneLinePerQuestionWithEmptyLinesForMissingCodes) {
-    Manifest manifest;
-    load("{\"questions\":[{\"answer\":\"A\"},{\"answer\":\"B\"},{\"answer\":\"C\"}],\"codes\":[\"one\",\"\"]}",
-         &manifest);
-    EXPECT_EQ(bytesOf(composeCodes(manifest)), "one\r\n\r\n\r\n");
 }
 
 TEST(ContentComposition, ComposedBytesEncodeAndParseBackIntoTheSameQuiz) {

@@ -30,17 +30,13 @@ std::string written(const std::vector<const char*>& fields) {
     return std::string(out, used);
 }
 
-TEST(ResultsFileName, ReplacesTheLastThreeLettersOfTheProgramName) {
-    EXPECT_EQ(nameFor("C:\\Jeux\\quiz.exe"), "quiz.txt");
-    EXPECT_EQ(nameFor("C:\\Jeux\\Mon quiz.EXE"), "Mon quiz.txt");
-    EXPECT_EQ(nameFor("quiz.exe"), "quiz.txt");
-    EXPECT_EQ(nameFor("C:\\a.b\\programme"), "progratxt");
-    EXPECT_EQ(nameFor("C:\\x\\abc"), "txt");
-}
-
-TEST(ResultsFileName, AppendsAnExtensionToNamesShorterThanThree) {
-    EXPECT_EQ(nameFor("C:\\x\\ab"), "ab.txt");
-    EXPECT_EQ(nameFor("C:\\x\\"), ".txt");
+TEST(ResultsFileName, ReplacesTheLastThreeLettersOfTheProgramNameOrAppendsAnExtension) {
+    const char* cases[][2] = {
+        {"C:\\Jeux\\quiz.exe", "quiz.txt"}, {"C:\\Jeux\\Mon quiz.EXE", "Mon quiz.txt"}, {"quiz.exe", "quiz.txt"},
+        {"C:\\a.b\\programme", "progratxt"}, {"C:\\x\\abc", "txt"},
+        {"C:\\x\\ab", "ab.txt"}, {"C:\\x\\", ".txt"},  // shorter than three
+    };
+    for (auto& c : cases) EXPECT_EQ(nameFor(c[0]), c[1]) << c[0];
 }
 
 TEST(ResultsFileName, NeverWritesPastTheGivenSize) {
@@ -73,30 +69,16 @@ TEST(WritingAnswers, RefusesALineThatDoesNotFit) {
     EXPECT_EQ(std::string(out, used), "Rome\r\n*\r\n");
 }
 
-TEST(ReadingAnswers, GivesBackWhatWasWritten) {
-    std::vector<std::string> lines = readAll(written({"Paris", "", "Rome", "*"}));
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "Paris");
-    EXPECT_EQ(lines[1], "");
-    EXPECT_EQ(lines[2], "Rome");
-    EXPECT_EQ(lines[3], "");
-}
-
-TEST(ReadingAnswers, DropsOnlyTheLineBreak) {
-    std::vector<std::string> lines = readAll("un\ndeux\r\n trois \r\nquatre\r\r\n");
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "un");
-    EXPECT_EQ(lines[1], "deux");
-    EXPECT_EQ(lines[2], " trois ");
-    EXPECT_EQ(lines[3], "quatre\r");
+TEST(ReadingAnswers, GivesBackWhatWasWrittenDroppingOnlyTheLineBreak) {
+    EXPECT_EQ(readAll(written({"Paris", "", "Rome", "*"})), (std::vector<std::string>{"Paris", "", "Rome", ""}));
+    EXPECT_EQ(readAll("un\ndeux\r\n trois \r\nquatre\r\r\n"),
+              (std::vector<std::string>{"un", "deux", " trois ", "quatre\r"}));
 }
 
 TEST(ReadingAnswers, KeepsEveryCharacterOfALastLineWithoutLineBreak) {
-    std::vector<std::string> lines = readAll("Paris\r\nRome");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], "Rome");
-    EXPECT_EQ(readAll("x").at(0), "x");
-    EXPECT_EQ(readAll("*").at(0), "");
+    EXPECT_EQ(readAll("Paris\r\nRome"), (std::vector<std::string>{"Paris", "Rome"}));
+    EXPECT_EQ(readAll("x"), std::vector<std::string>{"x"});
+    EXPECT_EQ(readAll("*"), std::vector<std::string>{""});
 }
 
 TEST(ReadingAnswers, CutsALongLineAndSkipsItsRestInsteadOfSpillingIntoTheNextField) {
@@ -112,17 +94,12 @@ TEST(ReadingAnswers, CutsALongLineAndSkipsItsRestInsteadOfSpillingIntoTheNextFie
 
 TEST(ReadingAnswers, TakesALineOfExactly259CharactersWhole) {
     std::string line(259, 'q');
-    std::vector<std::string> lines = readAll(line + "\r\n" + "x\r\n");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], line);
-    EXPECT_EQ(lines[1], "x");
+    EXPECT_EQ(readAll(line + "\r\nx\r\n"), (std::vector<std::string>{line, "x"}));
 }
 
 TEST(ReadingAnswers, EndsWhenTheFileIsUsedUp) {
     EXPECT_TRUE(readAll("").empty());
-    std::vector<std::string> lines = readAll("\r\n\r\n");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(readAll("\r\n\r\n"), (std::vector<std::string>{"", ""}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "board_support.h"
 
 #include "app/app.h"
+#include "board/layout.h"
 #include "judge/answerfield.h"
 
 namespace {
@@ -64,122 +65,69 @@ TEST_F(BoardTest, CaptionsWithPercentSignsAreShownAsStored) {
     EXPECT_EQ(controlText(windows.board, 3000), "100 % de %d %s");
 }
 
-TEST_F(BoardTest, TwoAnswersAQuestionNumberTheFieldsQuestionByQuestion) {
-    open(2, 4, 2, 2);
-    for (int k = 1; k <= 8; ++k) {
-        SCOPED_TRACE(k);
-        EXPECT_NE(item(4000 + k), nullptr);
-        EXPECT_NE(item(5000 + k), nullptr);
+void expectAt(HWND control, const Box& box) { expectPlace(control, box.x, box.y, box.width, box.height); }
+
+// Every cell's controls stand where the layout (core_board) places them.
+TEST_F(BoardTest, EachStyleBuildsEveryCellsControlsWhereTheLayoutPlacesThem) {
+    const struct { int style, count, format, mode; } boards[] = {
+        {0, 4, 2, 2}, {1, 5, 1, 2}, {1, 4, 1, 4}, {1, 4, 2, 3}, {2, 4, 1, 2}, {2, 4, 2, 2}, {3, 2, 1, 1}};
+    for (const auto& b : boards) {
+        SCOPED_TRACE(testing::Message() << "style " << b.style << " format " << b.format << " mode " << b.mode);
+        open(b.style, b.count, b.format, b.mode);
+        if (!windows.board) {
+            ADD_FAILURE() << "no board (atl.dll missing for video?)";
+            continue;
+        }
+        for (int i = 1; i <= b.count; ++i) {
+            SCOPED_TRACE(i);
+            CellGeometry cell = cellGeometry(b.style, i, b.format, b.mode);
+            const struct { int id; const Box& box; DWORD style; } controls[] = {
+                {9000 + i, cell.pictureSquare, PictureStyle}, {8000 + i, cell.revealBox, RevealStyle},
+                {6000 + i, cell.playButton, ButtonStyle},     {7000 + i, cell.stopButton, ButtonStyle},
+                {9900 + i, cell.videoBox, VideoStyle}};
+            for (const auto& c : controls) {
+                if (c.box.width == 0) {
+                    EXPECT_EQ(item(c.id), nullptr) << c.id;
+                    continue;
+                }
+                expectAt(item(c.id), c.box);
+                EXPECT_EQ(styleOf(item(c.id)) & (c.id > 9900 ? 0xFFFF0000 : 0xFFFFFFFF), c.style) << c.id;
+            }
+            for (int j = 0; j < b.format; ++j) {
+                int k = (i - 1) * b.format + j + 1;
+                expectAt(item(4000 + k), cell.answerFields[j]);
+                expectAt(item(5000 + k), cell.verdictLabels[j]);
+            }
+        }
+        EXPECT_EQ(item(4000 + b.count * b.format + 1), nullptr);
+        if (b.style == 2) {
+            INT_PTR play = SendMessageA(item(6001), BM_GETIMAGE, IMAGE_ICON, 0);
+            EXPECT_NE(play, 0);
+            EXPECT_NE(play, SendMessageA(item(7001), BM_GETIMAGE, IMAGE_ICON, 0));
+        }
+        closePlayerWindows(&windows);
     }
-    EXPECT_EQ(item(4009), nullptr);
-    // Question 3: fields 4005 and 4006, stacked, each with its verdict beside it.
-    int x = 580 + 90, y = 20;
-    expectPlace(item(4005), x + 50, y, 170, 21);
-    expectPlace(item(4006), x + 50, y + 20, 170, 21);
-    expectPlace(item(5005), x + 50 + 175, y + 1, 60, 17);
-    expectPlace(item(5006), x + 50 + 175, y + 21, 60, 17);
-    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(item(5006), WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
 }
 
-TEST_F(BoardTest, RowCaptionsComeFirstOnePairPerGridRow) {
-    open(1, 4, 2, 4);
-    std::vector<BoardChild> children = boardChildren(windows.board);
-    ASSERT_GE(children.size(), 4u);
-    const char* texts[4] = {"Ligne 1", "Ligne 2", "Ligne 1", "Ligne 2"};
-    const int tops[4] = {280 + 12, 280 + 32, 610 + 12, 610 + 32};
-    for (int n = 0; n < 4; ++n) {
-        SCOPED_TRACE(n);
-        EXPECT_EQ(children[n].id, 156);
-        EXPECT_EQ(children[n].text, texts[n]);
-        EXPECT_EQ(children[n].style, CaptionStyle);
-        expectPlace(children[n].window, 3, tops[n], 95, 20);
+TEST_F(BoardTest, MediaCellsAndRowCaptionsAreCreatedInTheirOrder) {
+    // Row captions first, one pair per grid row; then each cell's media controls, then its number.
+    const struct { int style, format, mode; std::vector<int> ids; } boards[] = {
+        {1, 1, 2, {9001, 8001, 153}}, {2, 1, 2, {6001, 7001, 153}}, {3, 1, 1, {6001, 7001, 9901}},
+        {1, 2, 4, {156, 156, 156, 156, 9001}}, {0, 2, 2, {156, 156, 156, 156, 3000}}};
+    for (const auto& b : boards) {
+        SCOPED_TRACE(b.style);
+        open(b.style, 4, b.format, b.mode);
+        ASSERT_NE(windows.board, nullptr);
+        std::vector<BoardChild> children = boardChildren(windows.board);
+        ASSERT_GE(children.size(), b.ids.size());
+        for (size_t n = 0; n < b.ids.size(); ++n) EXPECT_EQ(children[n].id, b.ids[n]) << n;
+        for (int n = 0; b.format == 2 && n < 4; ++n) {
+            expectAt(children[n].window, rowCaptionBox(b.style, 1 + 3 * (n / 2), n % 2, b.mode));
+            EXPECT_EQ(children[n].text, n % 2 ? "Ligne 2" : "Ligne 1");
+            EXPECT_EQ(children[n].style, CaptionStyle);
+        }
+        closePlayerWindows(&windows);
     }
-    EXPECT_EQ(children[4].id, 9001);
-}
-
-TEST_F(BoardTest, RowCaptionsOfTextRowsAndVideoRowsStandBesideTheirOwnRow) {
-    open(0, 4, 2, 2);
-    std::vector<BoardChild> children = boardChildren(windows.board);
-    ASSERT_GE(children.size(), 4u);
-    expectPlace(children[0].window, 3, 10, 26, 20);
-    expectPlace(children[1].window, 3, 30, 26, 20);
-    expectPlace(children[2].window, 3, 85, 26, 20);
-    expectPlace(children[3].window, 3, 105, 26, 20);
-}
-
-TEST_F(BoardTest, PictureCellsWithoutPicturesFillTheirSquareAndRevealBelowTheAnswer) {
-    open(1, 5, 1, 2);
-    for (int i = 1; i <= 5; ++i) {
-        SCOPED_TRACE(i);
-        int x = (i - 1) % 3 * 290, y = (i - 1) / 3 * 390 + 280;
-        HWND picture = item(9000 + i);
-        ASSERT_NE(picture, nullptr);
-        EXPECT_EQ(styleOf(picture), PictureStyle);
-        expectPlace(picture, x + 30, y - 260, 260, 260);
-        EXPECT_EQ(styleOf(item(8000 + i)), RevealStyle);
-        expectPlace(item(8000 + i), x + 30, y + 56, 260, 65);
-        expectPlace(item(4000 + i), x + 30, y + 10, 260, 20);
-        expectPlace(item(5000 + i), x + 30, y + 29, 260, 20);
-    }
-    std::vector<BoardChild> children = boardChildren(windows.board);
-    ASSERT_GE(children.size(), 5u);
-    EXPECT_EQ(children[0].id, 9001);
-    EXPECT_EQ(children[0].className, "Static");
-    EXPECT_EQ(children[1].id, 8001);
-    EXPECT_EQ(children[2].id, 153);
-    expectPlace(children[2].window, 10, 292, 19, 17);
-}
-
-TEST_F(BoardTest, PictureCellsGetARevealBoxOnlyWhenTheModeRevealsText) {
-    open(1, 2, 1, 1);
-    EXPECT_EQ(item(8001), nullptr);
-    closePlayerWindows(&windows);
-    open(1, 4, 1, 4);
-    ASSERT_NE(item(8004), nullptr);
-    expectPlace(item(8004), 30, 330 + 280 + 56, 260, 65);  // pitch 330 in mode 4
-}
-
-TEST_F(BoardTest, SoundCellsHavePlayAndStopButtonsWithTheirIcons) {
-    open(2, 4, 1, 2);
-    for (int i = 1; i <= 4; ++i) {
-        SCOPED_TRACE(i);
-        int x = (i - 1) % 3 * 290, y = (i - 1) / 3 * 80 + 20;
-        HWND play = item(6000 + i), stop = item(7000 + i);
-        ASSERT_NE(play, nullptr);
-        ASSERT_NE(stop, nullptr);
-        EXPECT_EQ(styleOf(play), ButtonStyle);
-        EXPECT_EQ(styleOf(stop), ButtonStyle);
-        expectPlace(play, x + 30, y, 20, 21);
-        expectPlace(stop, x + 30, y + 21, 20, 20);
-        expectPlace(item(4000 + i), x + 50, y, 220, 20);
-        expectPlace(item(5000 + i), x + 50, y + 19, 220, 20);
-        EXPECT_NE(SendMessageA(play, BM_GETIMAGE, IMAGE_ICON, 0), 0);
-        EXPECT_NE(SendMessageA(play, BM_GETIMAGE, IMAGE_ICON, 0), SendMessageA(stop, BM_GETIMAGE, IMAGE_ICON, 0));
-    }
-    std::vector<BoardChild> children = boardChildren(windows.board);
-    EXPECT_EQ(children[0].id, 6001);
-    EXPECT_EQ(children[0].className, "Button");
-    EXPECT_EQ(children[1].id, 7001);
-    EXPECT_EQ(children[2].id, 153);
-    expectPlace(children[2].window, 10, 22, 19, 17);
-}
-
-TEST_F(BoardTest, VideoCellsStackPlayerButtonsAndAnswer) {
-    open(3, 2, 1, 1);
-    if (!windows.board) GTEST_SKIP() << "atl.dll is not available";
-    std::vector<BoardChild> children = boardChildren(windows.board);
-    ASSERT_GE(children.size(), 6u);
-    EXPECT_EQ(children[0].id, 6001);
-    EXPECT_EQ(children[1].id, 7001);
-    EXPECT_EQ(children[2].id, 9901);
-    EXPECT_EQ(children[2].style & 0xFFFF0000, VideoStyle);
-    const int y = 280;
-    expectPlace(item(6001), 15, y - 40, 20, 20);
-    expectPlace(item(7001), 15, y - 20, 20, 20);
-    expectPlace(item(9901), 15, y - 250, 200, 150);
-    expectPlace(item(4001), 35, y - 40, 230, 20);
-    expectPlace(item(5001), 35, y - 21, 230, 20);
-    expectPlace(item(9902), 290 + 15, y - 250, 200, 150);
 }
 
 TEST_F(BoardTest, UnknownStyleIsLaidOutAsTextRows) {
@@ -195,24 +143,6 @@ TEST_F(BoardTest, UnsupportedFormatBuildsNumberLabelsOnly) {
     EXPECT_EQ(item(4001), nullptr);
     EXPECT_EQ(item(5001), nullptr);
     EXPECT_EQ(boardChildren(windows.board).size(), 4u);  // question and number labels
-}
-
-TEST_F(BoardTest, ContentSizeFollowsStyleCountFormatAndMode) {
-    open(0, 10, 1, 2);
-    EXPECT_EQ(contentWidth, 830);
-    EXPECT_EQ(contentHeight, 275);
-    closePlayerWindows(&windows);
-    open(1, 10, 1, 2);
-    EXPECT_EQ(contentWidth, 890);
-    EXPECT_EQ(contentHeight, 1585);
-    closePlayerWindows(&windows);
-    open(1, 10, 2, 4);
-    EXPECT_EQ(contentWidth, 980);
-    EXPECT_EQ(contentHeight, 1345);
-    closePlayerWindows(&windows);
-    open(2, 2, 2, 2);
-    EXPECT_EQ(contentWidth, 830);
-    EXPECT_EQ(contentHeight, 100);
 }
 
 TEST_F(BoardTest, AnswerFieldsRunTheAnswerProcedureAndKeepTheEditOne) {

@@ -87,17 +87,6 @@ TEST_F(ResultsFileTest, ReplacesAnEarlierFileWholeEvenWhenShorter) {
     EXPECT_EQ(readFile(name), "\xE9t\xE9\r\n");
 }
 
-TEST_F(ResultsFileTest, RestoresAnswersAndJudgesThemAtOnce) {
-    writeFile(name, "REPONSE1\r\n*\r\nfaux\r\n");
-    open(0, 3, 1, 2);
-    EXPECT_EQ(controlText(windows.board, 4001), "REPONSE1");
-    EXPECT_EQ(controlText(windows.board, 4002), "");
-    EXPECT_EQ(controlText(windows.board, 4003), "faux");
-    EXPECT_EQ(controlText(windows.board, 5001), "BRAVO");
-    EXPECT_EQ(controlText(windows.board, 5002), "?");
-    EXPECT_EQ(controlText(windows.frame, 150), " 1 / 3");
-}
-
 TEST_F(ResultsFileTest, AStarTypedAsAnAnswerComesBackEmpty) {
     open(0, 2, 1, 2);
     type(4001, "*");
@@ -109,20 +98,37 @@ TEST_F(ResultsFileTest, AStarTypedAsAnAnswerComesBackEmpty) {
     EXPECT_EQ(controlText(windows.board, 4002), "x");
 }
 
-TEST_F(ResultsFileTest, KeepsTheLastCharacterOfALastLineWithoutLineBreak) {
-    writeFile(name, "Paris\r\nRome");
-    open(0, 3, 1, 2);
-    EXPECT_EQ(controlText(windows.board, 4001), "Paris");
-    EXPECT_EQ(controlText(windows.board, 4002), "Rome");
-    EXPECT_EQ(controlText(windows.board, 4003), "");
-}
-
-TEST_F(ResultsFileTest, CutsAnOverlongLineWithoutSpillingIntoTheNextField) {
-    writeFile(name, std::string(300, 'a') + "\r\nRome\r\nLyon\r\n");
-    open(2, 3, 1, 2);
-    EXPECT_EQ(controlText(windows.board, 4001), std::string(259, 'a'));
-    EXPECT_EQ(controlText(windows.board, 4002), "Rome");
-    EXPECT_EQ(controlText(windows.board, 4003), "Lyon");
+TEST_F(ResultsFileTest, AnswerFieldsStartFromTheResultsFileLineByLine) {
+    enum Source { None, File, Folder };
+    const struct { const char* what; Source source; std::string data; std::vector<std::string> fields; } cases[] = {
+        {"no results file", None, "", {"", "", ""}},
+        {"a results file that cannot be opened", Folder, "", {"", "", ""}},
+        {"fewer lines than fields", File, "Paris\r\n", {"Paris", "", ""}},
+        {"more lines than fields", File, "a\r\nb\r\nc\r\nd\r\n", {"a", "b"}},
+        {"a last line without line break", File, "Paris\r\nRome", {"Paris", "Rome", ""}},
+        {"an overlong line", File, std::string(300, 'a') + "\r\nRome\r\nLyon\r\n", {std::string(259, 'a'), "Rome", "Lyon"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileA(name);
+        RemoveDirectoryA(name);
+        if (c.source == File) writeFile(name, c.data);
+        if (c.source == Folder) ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+        MessageCapture capture;
+        int count = static_cast<int>(c.fields.size());
+        open(0, count, 1, 2);
+        for (int k = 1; k <= count; ++k) {
+            EXPECT_EQ(controlText(windows.board, 4000 + k), c.fields[k - 1]) << k;
+            if (c.fields[k - 1].empty()) EXPECT_EQ(controlText(windows.board, 5000 + k), "?") << k;
+        }
+        EXPECT_EQ(item(4000 + count + 1), nullptr);
+        if (c.source != File) {
+            EXPECT_EQ(controlText(windows.frame, 150), " 0 / 3");
+            EXPECT_EQ(controlText(windows.frame, 157), "      ");  // the placeholder replaced
+        }
+        EXPECT_TRUE(capture.messages.empty());
+        closePlayerWindows(&windows);
+    }
 }
 
 TEST_F(ResultsFileTest, AFailedSaveLeavesWhatWasThereAndTellsThePlayer) {
