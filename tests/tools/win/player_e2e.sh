@@ -2,11 +2,13 @@
 # The real player under Wine with a quiz built into it: it starts, restores
 # the saved answers, and on WM_CLOSE writes them back, deletes the sound
 # file and ends with exit code 0.
-#   player_e2e.sh QUIZMAKER.exe QUIZPLAYER.exe   (WINE_RUN: cmake/wine-run.sh)
+#   player_e2e.sh QUIZMAKER.exe QUIZPLAYER.exe   (WINE_RUN: cmake/wine-run.sh;
+#   QUIZDRIVER: the quizdriver.exe that closes it)
 set -u
 quizmaker="$(realpath "$1")"
 player="$(realpath "$2")"
 wine_run="${WINE_RUN:?WINE_RUN must name cmake/wine-run.sh}"
+driver="$(realpath "${QUIZDRIVER:?QUIZDRIVER must name quizdriver.exe}")"
 failures=0
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -16,61 +18,6 @@ fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
 }
-
-# closer.exe QUIZ.exe: starts the quiz in the current folder, waits until its
-# frame window and board are up, posts WM_CLOSE to the frame and exits with
-# the quiz's exit code (200 and up when the quiz could not be driven).
-cat >closer.c <<'SOURCE'
-#include <windows.h>
-
-static DWORD quizProcess;
-static HWND frame;
-
-static BOOL CALLBACK findFrame(HWND window, LPARAM unused) {
-    char name[32];
-    DWORD process = 0;
-    (void)unused;
-    GetWindowThreadProcessId(window, &process);
-    if (process == quizProcess && GetClassNameA(window, name, sizeof name) && lstrcmpA(name, "WindowsApp") == 0) {
-        frame = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-int main(int argc, char** argv) {
-    STARTUPINFOA startup;
-    PROCESS_INFORMATION info;
-    DWORD code = 0;
-    int tries;
-    if (argc != 2) return 200;
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(argv[1], NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) return 201;
-    quizProcess = info.dwProcessId;
-    for (tries = 0; tries < 600; ++tries) {
-        frame = NULL;
-        EnumWindows(findFrame, 0);
-        if (frame && IsWindowVisible(frame) && FindWindowExA(frame, NULL, "#32770", NULL)) break;
-        if (WaitForSingleObject(info.hProcess, 100) == WAIT_OBJECT_0) return 202;
-    }
-    if (tries == 600) {
-        TerminateProcess(info.hProcess, 1);
-        return 203;
-    }
-    PostMessageA(frame, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
-        TerminateProcess(info.hProcess, 1);
-        return 204;
-    }
-    GetExitCodeProcess(info.hProcess, &code);
-    return (int)code;
-}
-SOURCE
-if ! x86_64-w64-mingw32-gcc -O1 -o closer.exe closer.c 2>closer.err; then
-    echo "FAIL: cannot compile the closing helper: $(cat closer.err)" >&2
-    exit 1
-fi
 
 cat >monde.json <<'JSON'
 { "title": "Capitales", "creator": "Chlo\u00e9", "explanation": "Trouvez les capitales",
@@ -89,11 +36,9 @@ if [ "$status" -ne 0 ] || [ ! -f monde.exe ]; then
     exit 1
 fi
 
-# run WHAT: plays monde.exe until closed; it must end with 0.
+# run WHAT: starts monde.exe through the driver and closes it; it must end with 0.
 run() {
-    "$wine_run" ./closer.exe monde.exe >/dev/null 2>&1
-    local status=$?
-    if [ "$status" -ne 0 ]; then fail "$1: the quiz ended with $status"; fi
+    "$wine_run" "$driver" . monde.exe close >driver.txt 2>&1 || fail "$1: $(tr -d '\r' <driver.txt)"
 }
 
 # A first run without saved answers saves one "*" line per question.

@@ -46,46 +46,25 @@ TEST_F(ScrollingTest, BarsSpanTheContentLessTwoWithAPageOfTheVisibleLessOne) {
     EXPECT_EQ(fieldTop(windows.board), 10 - 275);
 }
 
-TEST_F(ScrollingTest, LineStepsAreThirtyPixelsDownAndOnePixelAcross) {
-    open(0, 30, 1, 2);
+TEST_F(ScrollingTest, RequestsStepThirtyPixelsDownOneAcrossAndStayWithinTheContent) {
+    open(0, 30, 1, 2);  // content 830 x 775 in a 600 x 500 view
     resizeBoardClient(600, 500);
-    vertical(SB_LINEDOWN);
-    EXPECT_EQ(position(windows.board, SB_VERT), 30);
-    EXPECT_EQ(fieldTop(windows.board), 10 - 30);
-    vertical(SB_LINEUP);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    horizontal(SB_LINERIGHT);
-    horizontal(SB_LINERIGHT);
-    EXPECT_EQ(position(windows.board, SB_HORZ), 2);
-    EXPECT_EQ(fieldLeft(windows.board), 615 - 2);
-    horizontal(SB_LINELEFT);
-    EXPECT_EQ(position(windows.board, SB_HORZ), 1);
-}
-
-TEST_F(ScrollingTest, PagesTopBottomAndThumbStayWithinTheContent) {
-    open(0, 30, 1, 2);
-    resizeBoardClient(600, 500);
-    vertical(SB_PAGEDOWN);
-    EXPECT_EQ(position(windows.board, SB_VERT), 275);  // 499 limited to 775 - 500
-    vertical(SB_PAGEUP);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    vertical(SB_LINEUP);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    vertical(SB_BOTTOM);
-    vertical(SB_LINEDOWN);
-    EXPECT_EQ(position(windows.board, SB_VERT), 275);
-    vertical(SB_TOP);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    EXPECT_EQ(fieldTop(windows.board), 10);
-    // Top and bottom mean nothing across; page steps do.
-    horizontal(SB_PAGERIGHT);
-    EXPECT_EQ(position(windows.board, SB_HORZ), 230);  // 830 - 600
-    horizontal(SB_LEFT);
-    EXPECT_EQ(position(windows.board, SB_HORZ), 230);
-    horizontal(SB_PAGELEFT);
-    EXPECT_EQ(position(windows.board, SB_HORZ), 0);
-    horizontal(SB_RIGHT);
-    EXPECT_EQ(position(windows.board, SB_HORZ), 0);
+    const struct { int bar, request, position; } steps[] = {
+        {SB_VERT, SB_LINEDOWN, 30},  {SB_VERT, SB_LINEUP, 0},     {SB_VERT, SB_LINEUP, 0},
+        {SB_VERT, SB_PAGEDOWN, 275},  // 499 limited to 775 - 500
+        {SB_VERT, SB_PAGEUP, 0},     {SB_VERT, SB_BOTTOM, 275},  {SB_VERT, SB_LINEDOWN, 275},
+        {SB_VERT, SB_TOP, 0},        {SB_HORZ, SB_LINERIGHT, 1}, {SB_HORZ, SB_LINERIGHT, 2},
+        {SB_HORZ, SB_LINELEFT, 1},   {SB_HORZ, SB_PAGERIGHT, 230},  // 830 - 600
+        {SB_HORZ, SB_LEFT, 230},     {SB_HORZ, SB_PAGELEFT, 0},  // top and bottom mean nothing across
+        {SB_HORZ, SB_RIGHT, 0},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.bar << " " << step.request);
+        SendMessageA(windows.board, step.bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, step.request, 0);
+        EXPECT_EQ(position(windows.board, step.bar), step.position);
+        if (step.bar == SB_VERT) EXPECT_EQ(fieldTop(windows.board), 10 - step.position);
+        else EXPECT_EQ(fieldLeft(windows.board), 615 - step.position);
+    }
 }
 
 TEST_F(ScrollingTest, ThumbTrackingMovesAndReleaseOrUnknownRequestsDoNot) {
@@ -151,23 +130,13 @@ TEST_F(ScrollingTest, OnlySingleWheelNotchesScrollAndOnlyOnceHandledFromTheQueue
 TEST_F(ScrollingTest, FrameKeysBecomeVerticalRequestsToTheBoard) {
     open(0, 30, 1, 2);
     resizeBoardClient(600, 500);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_NEXT, 0);
-    EXPECT_EQ(position(windows.board, SB_VERT), 275);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_HOME, 0);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(position(windows.board, SB_VERT), 30);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_END, 0);
-    EXPECT_EQ(position(windows.board, SB_VERT), 275);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_PRIOR, 0);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_DOWN, 0);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_LEFT, 0);
-    SendMessageA(windows.frame, WM_KEYDOWN, VK_RIGHT, 0);
-    SendMessageA(windows.frame, WM_KEYDOWN, 'A', 0);
-    EXPECT_EQ(position(windows.board, SB_VERT), 30);
+    const struct { WPARAM key; int position; } keys[] = {
+        {VK_NEXT, 275}, {VK_HOME, 0}, {VK_DOWN, 30}, {VK_UP, 0}, {VK_END, 275}, {VK_PRIOR, 0},
+        {VK_DOWN, 30},  {VK_LEFT, 30}, {VK_RIGHT, 30}, {'A', 30}};
+    for (const auto& k : keys) {
+        SendMessageA(windows.frame, WM_KEYDOWN, k.key, 0);
+        EXPECT_EQ(position(windows.board, SB_VERT), k.position) << k.key;
+    }
     EXPECT_EQ(position(windows.board, SB_HORZ), 0);
 }
 

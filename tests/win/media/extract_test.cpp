@@ -4,17 +4,13 @@
 #include "media_support.h"
 #include "win/support/harness.h"
 
-TEST(MediaExtraction, WritesAVideoToItsNumberedFileByteForByte) {
+TEST(MediaExtraction, WritesAVideoToItsNumberedFileAndAnySoundToTheOneSoundFile) {
     ScratchDirectory folder;
+    ASSERT_FALSE(resourceBytes(407).empty());
     EXPECT_EQ(extractMedia(nullptr, 407, MediaVideo), 1);
-    std::string expected = resourceBytes(407);
-    ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(fileBytes("quizz7.avi"), expected);
+    EXPECT_EQ(fileBytes("quizz7.avi"), resourceBytes(407));
     EXPECT_FALSE(fileExists("quizz.mp3"));
-}
-
-TEST(MediaExtraction, WritesAnySoundToTheOneSoundFile) {
-    ScratchDirectory folder;
+    DeleteFileA("quizz7.avi");
     EXPECT_EQ(extractMedia(nullptr, 407, MediaSound), 1);
     EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(407));
     EXPECT_FALSE(fileExists("quizz7.avi"));
@@ -56,25 +52,21 @@ TEST(MediaExtraction, TellsWhenTheResourceCannotBeFoundAndWritesNothing) {
     EXPECT_FALSE(fileExists("quizz21.avi"));
 }
 
-TEST(MediaExtraction, FailsWithTheLoadMessageWhenTheSoundFileCannotBeCreated) {
-    ScratchDirectory folder;
-    MessageCapture recorded;
-    ASSERT_TRUE(CreateDirectoryA("quizz.mp3", nullptr));
-    EXPECT_EQ(extractMedia(nullptr, 405, MediaSound), 0);
-    ASSERT_EQ(recorded.messages.size(), 1u);
-    EXPECT_EQ(recorded.messages[0].first, "Impossible de charger le fichier audio.");
-    EXPECT_EQ(recorded.messages[0].second, "Information");
-    EXPECT_TRUE(GetFileAttributesA("quizz.mp3") & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-TEST(MediaExtraction, FailsWithTheLoadMessageWhenTheVideoFileCannotBeCreated) {
-    ScratchDirectory folder;
-    MessageCapture recorded;
-    ASSERT_TRUE(CreateDirectoryA("quizz7.avi", nullptr));
-    EXPECT_EQ(extractMedia(nullptr, 407, MediaVideo), 0);
-    ASSERT_EQ(recorded.messages.size(), 1u);
-    EXPECT_EQ(recorded.messages[0].first, "Impossible de charger le fichier vid\xE9o.");
-    EXPECT_EQ(recorded.messages[0].second, "Information");
+TEST(MediaExtraction, FailsWithTheLoadMessageWhenTheFileCannotBeCreated) {
+    const struct { const char* file; MediaKind kind; const char* message; } cases[] = {
+        {"quizz.mp3", MediaSound, "Impossible de charger le fichier audio."},
+        {"quizz7.avi", MediaVideo, "Impossible de charger le fichier vid\xE9o."},
+    };
+    for (const auto& c : cases) {
+        ScratchDirectory folder;
+        MessageCapture recorded;
+        ASSERT_TRUE(CreateDirectoryA(c.file, nullptr));  // a folder under the file's name
+        EXPECT_EQ(extractMedia(nullptr, 407, c.kind), 0) << c.file;
+        ASSERT_EQ(recorded.messages.size(), 1u);
+        EXPECT_EQ(recorded.messages[0].first, c.message);
+        EXPECT_EQ(recorded.messages[0].second, "Information");
+        EXPECT_TRUE(GetFileAttributesA(c.file) & FILE_ATTRIBUTE_DIRECTORY);
+    }
 }
 
 TEST(MediaExtraction, FailsWhenTheFileIsHeldOpenByAPlayerAndSucceedsOnceItIsClosed) {
