@@ -18,15 +18,19 @@ if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wineserver -w || true
 fi
 # Wine's background services live as long as the wineserver. Started by the
-# first program they would inherit its output pipes, and a test runner
-# waiting for the end of that output would wait for as long; so they are
-# started here first, with no output attached.
-if ! pgrep -x wineserver64 >/dev/null 2>&1 && ! pgrep -x wineserver >/dev/null 2>&1 || [ "${1:-}" = "--prepare" ]; then
+# first program of a persistent server they would inherit its output pipes,
+# and a test runner waiting for the end of that output would wait for as
+# long; test.sh therefore starts them here, with no output attached and the
+# display already set.
+if [ "${1:-}" = "--prepare" ]; then
     wineboot </dev/null >/dev/null 2>&1 || true
+    exit 0
 fi
-[ "${1:-}" = "--prepare" ] && exit 0
 
+# Without a display the program gets a private X server; the Wine processes
+# must end before it does, or the next program finds a desktop bound to a
+# display that is gone.
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'wine "$@"; status=$?; timeout 30 wineserver -w; exit $status' wine-run "$@"
 fi
 exec wine "$@"
