@@ -179,6 +179,9 @@ BOOL onInitDialog(HWND board) {
     const int count = quiz->questionCount < 0 ? 0 : (quiz->questionCount > MaxQuestions ? MaxQuestions : quiz->questionCount);
     if (style == 2 || style == 3) loadButtonIcons();
     if (format == 2) createRowCaptions(board, quiz, style, count);
+    // Verdicts and reveals are set as each field is judged; the score and
+    // code once, from every label, before the board is first shown.
+    deferScoreRecount();
     for (int i = 1; i <= count; ++i) {
         CellGeometry cell = cellGeometry(style, i, format, quiz->answerMode);
         if (!createStyleControls(board, quiz, style, cell, i)) break;
@@ -191,6 +194,7 @@ BOOL onInitDialog(HWND board) {
             if (format == 1 || format == 2) createAnswerField(board, quiz, cell, j, format * (i - 1) + j, text);
         }
     }
+    finishDeferredScoreRecount(quiz, board);
     closeSavedAnswers(&saved);
     return TRUE;
 }

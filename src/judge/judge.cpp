@@ -25,6 +25,11 @@ static const int scrollUnit = 1;
 
 static const char noCode[] = "      ";
 
+// While the board builds its cells, every judgement would recount all the
+// verdict labels; the recount is made once when the cells are built instead.
+static bool recountDeferred = false;
+static bool recountPending = false;
+
 // Which question an answer field belongs to and which of its answers it
 // holds. False when the format gives the board no answer fields.
 struct FieldTarget {
@@ -127,7 +132,20 @@ void judgeAnswer(Quiz* quiz, HWND board, int fieldId) {
         revealQuestion(quiz, board, i, question);
     if (!right) SetDlgItemTextA(board, RevealBoxBase + i, "");
     SetDlgItemTextA(board, fieldId + VerdictLabelOffset, verdict);
-    updateScore(quiz, board);
+    if (recountDeferred) recountPending = true;
+    else updateScore(quiz, board);
+}
+
+void deferScoreRecount() {
+    recountDeferred = true;
+    recountPending = false;
+}
+
+void finishDeferredScoreRecount(Quiz* quiz, HWND board) {
+    const bool pending = recountPending;
+    recountDeferred = false;
+    recountPending = false;
+    if (pending) updateScore(quiz, board);
 }
 
 static bool labelSaysRight(HWND board, int labelId) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "judge/judge.h"
 #include "results/saved.h"
 #include "win/support/harness.h"
 
@@ -380,6 +381,68 @@ TEST_F(JudgeTest, RestoredAnswersAreJudgedAsTheBoardIsBuilt) {
     EXPECT_EQ(code(), "CODE2");
     EXPECT_EQ(reveal(1), "Revele 1");
     EXPECT_EQ(reveal(2), "Revele 2");
+}
+
+// --- the recount deferred while the board builds its cells --------------
+
+TEST_F(JudgeTest, ADeferredRecountStillSetsVerdictsAndRevealsAtOnceAndCountsOnceAtItsEnd) {
+    open(1, 3, 1, 2);
+    enter(1, "reponse1");
+    ASSERT_EQ(score(), " 1 / 3");
+    deferScoreRecount();
+    enter(2, "reponse2");
+    EXPECT_EQ(verdict(2), "BRAVO");
+    EXPECT_EQ(reveal(2), "Revele 2");
+    EXPECT_EQ(score(), " 1 / 3") << "no recount while deferred";
+    EXPECT_EQ(code(), "CODE1");
+    enter(3, "reponse3");
+    EXPECT_EQ(verdict(3), "BRAVO");
+    EXPECT_EQ(score(), " 1 / 3");
+    finishDeferredScoreRecount(&quiz, windows.board);
+    EXPECT_EQ(score(), " 3 / 3");
+    EXPECT_EQ(code(), "CODE3");
+    SetDlgItemTextA(windows.frame, 150, "");
+    finishDeferredScoreRecount(&quiz, windows.board);
+    EXPECT_EQ(score(), "") << "a second end recounts nothing";
+    // Judging counts at once again afterwards.
+    enter(1, "faux");
+    EXPECT_EQ(reveal(1), "");
+    EXPECT_EQ(score(), " 2 / 3");
+    EXPECT_EQ(code(), "CODE2");
+}
+
+TEST_F(JudgeTest, ADeferralWithoutAJudgementLeavesTheHeaderAlone) {
+    open(1, 2, 1, 2);
+    SetDlgItemTextA(windows.frame, 150, "score");
+    SetDlgItemTextA(windows.frame, 157, "code");
+    deferScoreRecount();
+    finishDeferredScoreRecount(&quiz, windows.board);
+    EXPECT_EQ(score(), "score");
+    EXPECT_EQ(code(), "code");
+}
+
+TEST_F(JudgeTest, ABoardWithoutAnswerFieldsKeepsTheHeadersInitialTexts) {
+    open(1, 2, 3, 2);
+    EXPECT_EQ(GetDlgItem(windows.board, 4001), nullptr);
+    EXPECT_EQ(code(), " xxxxxx");
+}
+
+TEST_F(JudgeTest, OneFieldAQuestionRestoredInFullRevealsEveryTextInModeFour) {
+    ScratchDirectory scratch;
+    Text name;
+    resultsFileName(name);
+    FILE* file = fopen(name, "wb");
+    ASSERT_NE(file, nullptr);
+    fputs("reponse1\r\nreponse2\r\nreponse3\r\n", file);
+    fclose(file);
+    open(1, 3, 1, 4);
+    EXPECT_EQ(score(), " 3 / 3");
+    EXPECT_EQ(code(), "CODE3");
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(reveal(i), "Revele " + std::to_string(i)) << i;
+    // Once built, a wrong answer empties its own box and the score falls.
+    enter(2, "faux");
+    EXPECT_EQ(reveal(2), "");
+    EXPECT_EQ(score(), " 2 / 3");
 }
 
 }  // namespace
