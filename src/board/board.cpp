@@ -53,8 +53,10 @@ HWND createControl(HWND board, const char* className, const char* text, DWORD st
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
 }
 
+// No redraw: the board is not shown before its cells are built, and its
+// first paint draws every control with its font anyway.
 void setGuiFont(HWND control) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
 // The saved answers of an earlier run, consumed one line per answer field.
