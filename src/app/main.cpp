@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "app/frame.h"
+#include "board/board.h"
 #include "content/loader.h"
 #include "content/message.h"
 #include "media/playback.h"
@@ -29,6 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     appQuiz = new Quiz();
     loadContent(appQuiz, instance);
+    // The pictures decode on other threads while the windows are made.
+    startQuestionPicturePrefetch(appQuiz);
 
     if (!registerFrameClass(instance)) {
         destroyQuiz();

@@ -109,8 +109,22 @@ void createButton(HWND board, const Box& place, int id, HICON icon) {
     SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
+}  // namespace
+
+// The loader refuses more, but the control numbering stops at 90 anyway.
+int boardQuestionCount(const Quiz* quiz) {
+    return quiz->questionCount < 0 ? 0 : (quiz->questionCount > MaxQuestions ? MaxQuestions : quiz->questionCount);
+}
+
+void startQuestionPicturePrefetch(const Quiz* quiz) {
+    if (boardStyle(quiz->style) != 1) return;
+    startPicturePrefetch(GetModuleHandleA(nullptr), "IMG", QuestionPictureBase + 1, boardQuestionCount(quiz), 260, 260);
+}
+
+namespace {
+
 void createPictureCell(HWND board, const CellGeometry& cell, int i, int mode) {
-    HBITMAP picture = loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(400 + i), "IMG", 260, 260);
+    HBITMAP picture = takePicture(GetModuleHandleA(nullptr), QuestionPictureBase + i, "IMG", 260, 260);
     int width = 260, height = 260;
     BITMAP info;
     if (picture && GetObjectA(picture, sizeof info, &info)) {
@@ -177,9 +191,11 @@ BOOL onInitDialog(HWND board) {
     openSavedAnswers(&saved);
     const int style = boardStyle(quiz->style);
     const int format = quiz->questionFormat;
-    // The loader refuses more, but the control numbering stops at 90 anyway.
-    const int count = quiz->questionCount < 0 ? 0 : (quiz->questionCount > MaxQuestions ? MaxQuestions : quiz->questionCount);
+    const int count = boardQuestionCount(quiz);
     if (style == 2 || style == 3) loadButtonIcons();
+    // Start-up has begun decoding the pictures already; a board made
+    // otherwise begins here.
+    startQuestionPicturePrefetch(quiz);
     if (format == 2) createRowCaptions(board, quiz, style, count);
     // Verdicts and reveals are set as each field is judged; the score and
     // code once, from every label, before the board is first shown.
@@ -197,6 +213,7 @@ BOOL onInitDialog(HWND board) {
         }
     }
     finishDeferredScoreRecount(quiz, board);
+    finishPicturePrefetch();
     closeSavedAnswers(&saved);
     return TRUE;
 }

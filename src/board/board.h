@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include "content/quiz.h"
 
 enum {
     BoardTemplate = 1001,
@@ -13,6 +14,7 @@ enum {
     RevealBoxBase = 8000,
     PictureBoxBase = 9000,
     VideoBoxBase = 9900,
+    QuestionPictureBase = 400,  // "IMG" resource of question i: 400 + i
     VerticalLineStep = 30,
 };
 
@@ -20,3 +22,8 @@ enum {
 INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam);
 // Sets both scroll bars from the client area and the content size.
 void updateScrollBars(HWND board);
+// The questions the board builds cells for: at most 90.
+int boardQuestionCount(const Quiz* quiz);
+// In a picture quiz, begins decoding the question pictures, which the board
+// takes in order as it builds its cells; nothing in any other style.
+void startQuestionPicturePrefetch(const Quiz* quiz);

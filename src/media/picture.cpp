@@ -44,17 +44,34 @@ HBITMAP screenBitmapFromPixels(const void* pixels, int width, int height) {
     return bitmap;
 }
 
-// Decodes the first frame of an image file in memory with the imaging
-// component and reduces or enlarges it to its fitted size in the box; null
-// when the component is missing or cannot read the bytes. COM must be
-// initialised.
-HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, int boxHeight) {
+// A picture decoded and fitted to its box: top-down 32-bit BGR pixels from
+// the process heap, width * 4 bytes a row.
+struct FittedPixels {
+    BYTE* pixels;
+    int width;
+    int height;
+};
+
+IWICImagingFactory* createImagingFactory() {
     IWICImagingFactory* factory = nullptr;
+    // The version-1 factory exists on every Windows the player runs on.
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                (void**)&factory)))
+        return nullptr;
+    return factory;
+}
+
+// Decodes the first frame of an image file in memory with the imaging
+// component and reduces or enlarges it to its fitted size in the box; false
+// when the component cannot read the bytes. Touches no window or GDI object,
+// so any thread with COM initialised and its own factory may call it.
+bool decodeFittedPixels(IWICImagingFactory* factory, const void* bytes, DWORD count, int boxWidth, int boxHeight,
+                        FittedPixels* result) {
     IWICStream* stream = nullptr;
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
     IWICFormatConverter* converter = nullptr;
-    HBITMAP result = nullptr;
+    bool done = false;
     UINT width = 0, height = 0;
     FittedSize size = {0, 0};
     WICPixelFormatGUID format;
@@ -64,10 +81,7 @@ HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, in
     BYTE* fitted = nullptr;
     HANDLE heap = GetProcessHeap();
 
-    // The version-1 factory exists on every Windows the player runs on.
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, (void**)&factory)))
-        goto done;
+    if (!factory) goto done;
     if (FAILED(factory->CreateStream(&stream))) goto done;
     if (FAILED(stream->InitializeFromMemory((BYTE*)bytes, count))) goto done;
     if (FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
@@ -102,7 +116,9 @@ HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, in
     if (!scalePixels(full, (int)width, (int)height, (int)stride, (int)bytesPerPixel, fitted, size.width,
                      size.height, size.width * 4))
         goto done;
-    result = screenBitmapFromPixels(fitted, size.width, size.height);
+    *result = FittedPixels{fitted, size.width, size.height};
+    fitted = nullptr;  // now the caller's
+    done = true;
 
 done:
     if (full) HeapFree(heap, 0, full);
@@ -111,11 +127,168 @@ done:
     release(frame);
     release(decoder);
     release(stream);
+    return done;
+}
+
+// The fitted bitmap of the imaging component, or null. COM must be
+// initialised.
+HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, int boxHeight) {
+    IWICImagingFactory* factory = createImagingFactory();
+    FittedPixels fitted = {nullptr, 0, 0};
+    HBITMAP result = nullptr;
+    if (decodeFittedPixels(factory, bytes, count, boxWidth, boxHeight, &fitted)) {
+        result = screenBitmapFromPixels(fitted.pixels, fitted.width, fitted.height);
+        HeapFree(GetProcessHeap(), 0, fitted.pixels);
+    }
     release(factory);
     return result;
 }
 
+// --- pictures decoded ahead of need ---------------------------------------
+//
+// A picture grid needs all of its pictures before the board is complete, and
+// decoding is most of that time. Worker threads decode and fit them in
+// resource order while the user-interface thread builds the windows; the
+// board takes each one in turn, waiting only for one not finished yet, and
+// makes its bitmap (a GDI object, so on the thread that shows it).
+
+enum SlotState { SlotPending, SlotReady, SlotFailed };
+
+struct PrefetchSlot {
+    SlotState state;
+    FittedPixels fitted;
+};
+
+const int MaxPrefetchThreads = 4;
+
+struct Prefetch {
+    bool active;
+    HMODULE module;
+    char type[16];
+    int firstNumber;
+    int count;
+    int boxWidth;
+    int boxHeight;
+    PrefetchSlot* slots;
+    volatile LONG nextIndex;  // the next slot to claim, by any thread
+    SRWLOCK lock;             // guards the slots' states
+    CONDITION_VARIABLE finished;
+    HANDLE threads[MaxPrefetchThreads];
+    int threadCount;
+};
+
+Prefetch prefetch;
+
+// Claims slot index for the calling thread: false when another thread holds
+// it already.
+bool claimSlot(int index) {
+    return InterlockedCompareExchange(&prefetch.nextIndex, index + 1, index) == index;
+}
+
+void decodeSlot(IWICImagingFactory* factory, int index) {
+    FittedPixels fitted = {nullptr, 0, 0};
+    bool ready = false;
+    HRSRC found = FindResourceA(prefetch.module, MAKEINTRESOURCEA(prefetch.firstNumber + index), prefetch.type);
+    HGLOBAL loaded = found ? LoadResource(prefetch.module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    DWORD size = found ? SizeofResource(prefetch.module, found) : 0;
+    if (bytes && size > 0)
+        ready = decodeFittedPixels(factory, bytes, size, prefetch.boxWidth, prefetch.boxHeight, &fitted);
+    AcquireSRWLockExclusive(&prefetch.lock);
+    prefetch.slots[index].fitted = fitted;
+    prefetch.slots[index].state = ready ? SlotReady : SlotFailed;
+    ReleaseSRWLockExclusive(&prefetch.lock);
+    WakeAllConditionVariable(&prefetch.finished);
+}
+
+DWORD WINAPI prefetchWorker(void*) {
+    // Its own apartment and factory: the imaging component is free-threaded.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IWICImagingFactory* factory = createImagingFactory();
+    for (;;) {
+        LONG index = prefetch.nextIndex;
+        if (index >= prefetch.count) break;
+        if (claimSlot(index)) decodeSlot(factory, index);
+    }
+    release(factory);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
+
+int prefetchThreadCount() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    int processors = (int)system.dwNumberOfProcessors;
+    return processors < 1 ? 1 : (processors > MaxPrefetchThreads ? MaxPrefetchThreads : processors);
+}
+
+bool sameType(LPCSTR a, LPCSTR b) {
+    if (IS_INTRESOURCE(a) || IS_INTRESOURCE(b)) return a == b;
+    return lstrcmpiA(a, b) == 0;
+}
+
 }  // namespace
+
+void startPicturePrefetch(HMODULE module, LPCSTR type, int firstNumber, int count, int boxWidth, int boxHeight) {
+    if (prefetch.active || count <= 0 || IS_INTRESOURCE(type) || lstrlenA(type) >= (int)sizeof prefetch.type)
+        return;
+    PrefetchSlot* slots = (PrefetchSlot*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(PrefetchSlot) * count);
+    if (!slots) return;
+    prefetch.module = module;
+    lstrcpyA(prefetch.type, type);
+    prefetch.firstNumber = firstNumber;
+    prefetch.count = count;
+    prefetch.boxWidth = boxWidth;
+    prefetch.boxHeight = boxHeight;
+    prefetch.slots = slots;
+    prefetch.nextIndex = 0;
+    InitializeSRWLock(&prefetch.lock);
+    InitializeConditionVariable(&prefetch.finished);
+    prefetch.threadCount = 0;
+    prefetch.active = true;
+    const int wanted = prefetchThreadCount();
+    for (int t = 0; t < wanted; ++t) {
+        HANDLE thread = CreateThread(nullptr, 0, prefetchWorker, nullptr, 0, nullptr);
+        if (thread) prefetch.threads[prefetch.threadCount++] = thread;
+    }
+    if (prefetch.threadCount == 0) finishPicturePrefetch();  // takePicture then loads each picture itself
+}
+
+HBITMAP takePicture(HMODULE module, int number, LPCSTR type, int boxWidth, int boxHeight) {
+    const int index = number - prefetch.firstNumber;
+    if (!prefetch.active || module != prefetch.module || !sameType(type, prefetch.type) || index < 0 ||
+        index >= prefetch.count || boxWidth != prefetch.boxWidth || boxHeight != prefetch.boxHeight)
+        return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
+    // Not begun by a worker yet: loaded here rather than waited for.
+    if (claimSlot(index)) return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
+    AcquireSRWLockExclusive(&prefetch.lock);
+    while (prefetch.slots[index].state == SlotPending)
+        SleepConditionVariableSRW(&prefetch.finished, &prefetch.lock, INFINITE, 0);
+    PrefetchSlot slot = prefetch.slots[index];
+    prefetch.slots[index].fitted.pixels = nullptr;  // taken
+    ReleaseSRWLockExclusive(&prefetch.lock);
+    // What the imaging component cannot read goes through the whole loader,
+    // OLE fallback included.
+    if (slot.state != SlotReady) return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
+    HBITMAP bitmap = screenBitmapFromPixels(slot.fitted.pixels, slot.fitted.width, slot.fitted.height);
+    HeapFree(GetProcessHeap(), 0, slot.fitted.pixels);
+    return bitmap;
+}
+
+void finishPicturePrefetch() {
+    if (!prefetch.active) return;
+    // Unclaimed slots are claimed here so the workers stop at once.
+    InterlockedExchange(&prefetch.nextIndex, prefetch.count);
+    if (prefetch.threadCount > 0)
+        WaitForMultipleObjects((DWORD)prefetch.threadCount, prefetch.threads, TRUE, INFINITE);
+    for (int t = 0; t < prefetch.threadCount; ++t) CloseHandle(prefetch.threads[t]);
+    for (int i = 0; i < prefetch.count; ++i)
+        if (prefetch.slots[i].fitted.pixels) HeapFree(GetProcessHeap(), 0, prefetch.slots[i].fitted.pixels);
+    HeapFree(GetProcessHeap(), 0, prefetch.slots);
+    prefetch.slots = nullptr;
+    prefetch.threadCount = 0;
+    prefetch.active = false;
+}
 
 HBITMAP loadPicture(HMODULE module, LPCSTR name, LPCSTR type, int boxWidth, int boxHeight) {
     HRSRC found = FindResourceA(module, name, type);
