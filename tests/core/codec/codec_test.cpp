@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
@@ -53,23 +52,18 @@ static Bytes pack(const std::vector<uint32_t>& codes) {
     return out;
 }
 
-// The codes of a stream with the width each was read at, up to the end code.
-static std::vector<std::pair<uint32_t, int>> listCodes(const Bytes& stream) {
-    std::vector<std::pair<uint32_t, int>> codes;
-    for (size_t bit = 0, width = 9; bit + width <= stream.size() * 8;) {
+// How many times code `wanted` stands in a stream, up to its end code.
+static int countCode(const Bytes& stream, uint32_t wanted) {
+    int count = 0;
+    for (size_t bit = 0, width = 9, n = 0; bit + width <= stream.size() * 8; ++n) {
         uint32_t code = 0;
         for (size_t i = 0; i < width; ++i, ++bit) code = (code << 1) | ((stream[bit / 8] >> (7 - bit % 8)) & 1);
-        codes.push_back({code, int(width)});
-        if (codes.size() == 1) continue;  // the first code is a plain byte
+        if (n == 0) continue;  // the first code is a plain byte
         if (code == 256) break;
+        count += code == wanted;
         width = code == 257 ? width + 1 : code == 258 ? 9 : width;
     }
-    return codes;
-}
-
-static int countCode(const Bytes& stream, uint32_t wanted) {
-    auto codes = listCodes(stream);
-    return int(std::count_if(codes.begin() + 1, codes.end(), [&](auto c) { return c.first == wanted; }));
+    return count;
 }
 
 static Bytes randomBytes(size_t size, int alphabet, unsigned seed) {
@@ -225,24 +219,6 @@ TEST(Coder, RefusesSourcesOf65536BytesBeforeReadingThem) {
     EXPECT_EQ(encode(big).result, CoderOk);
 }
 
-TEST(Encoder, WidensWithOneCodeAtTheOldWidthJustBeforeTheFirstWideCode) {
-    Bytes source = randomBytes(6000, 3, 7);
-    // The shortest prefix whose stream widens at all must widen for its last code.
-    for (size_t size = 256; size <= source.size(); ++size) {
-        Bytes stream = encode(Bytes(source.begin(), source.begin() + size)).bytes;
-        if (countCode(stream, 257) == 0) continue;
-        auto codes = listCodes(stream);
-        ASSERT_GE(codes.size(), 4u);
-        size_t n = codes.size();
-        EXPECT_EQ(codes[n - 3], std::make_pair(257u, 9));
-        EXPECT_GT(codes[n - 2].first, 511u);
-        EXPECT_EQ(codes[n - 2].second, 10);
-        EXPECT_EQ(codes[n - 1], std::make_pair(256u, 10));
-        return;
-    }
-    FAIL() << "no prefix needed a wider code";
-}
-
 TEST(Encoder, WritesExactlyTheStreamOfTheStepByStepAlgorithm) {
     const std::pair<int, size_t> cases[] = {{2, 65535}, {3, 65535}, {26, 20000}, {256, 9000}};
     unsigned seed = 11;
@@ -254,33 +230,20 @@ TEST(Encoder, WritesExactlyTheStreamOfTheStepByStepAlgorithm) {
     }
 }
 
-TEST(Coder, RoundTripsRandomInputsOfEverySize) {
-    std::mt19937 random(2024);
-    std::vector<size_t> sizes = {1, 2, 3, 255, 4096, 65535};
-    for (int i = 0; i < 6; ++i) sizes.push_back(1 + random() % 65535);
-    int resets = 0, tooLongToDecode = 0;
-    for (size_t size : sizes) {
-        for (int alphabet : {4, 256}) {
-            Bytes source = randomBytes(size, alphabet, static_cast<unsigned>(size * alphabet));
-            Coded encoded = encode(source);
-            ASSERT_EQ(encoded.result, 0);
-            Coded decoded = decode(encoded.bytes);
-            if (encoded.bytes.size() > 65535) {
-                // Incompressible input: the stream outgrows what the decoder accepts.
-                EXPECT_EQ(decoded.result, CoderBadInput);
-                ++tooLongToDecode;
-                continue;
-            }
-            ASSERT_EQ(decoded.result, 0) << size << " bytes, alphabet " << alphabet;
-            EXPECT_EQ(decoded.bytes, source) << size << " bytes, alphabet " << alphabet;
-            EXPECT_EQ(lastDecodeBytesRead(), encoded.bytes.size());
-            resets += countCode(encoded.bytes, 258);
-        }
-    }
-    EXPECT_GT(resets, 0);
-    EXPECT_GT(tooLongToDecode, 0);
-    // Past 80000 bytes the encoder's output grows instead of failing.
-    EXPECT_GT(encode(randomBytes(65535, 256, 5)).bytes.size(), 80000u);
+TEST(Coder, RoundTripsThroughADictionaryResetAndRefusesToDecodeAnOverlongStream) {
+    Bytes source = randomBytes(65535, 3, 2024);
+    Coded encoded = encode(source);
+    ASSERT_EQ(encoded.result, CoderOk);
+    EXPECT_GT(countCode(encoded.bytes, 258), 0);
+    Coded decoded = decode(encoded.bytes);
+    EXPECT_EQ(decoded.result, CoderOk);
+    EXPECT_EQ(decoded.bytes, source);
+    EXPECT_EQ(lastDecodeBytesRead(), encoded.bytes.size());
+    // Incompressible input: past 80000 bytes the encoder's output grows
+    // instead of failing, and the decoder refuses a stream that long.
+    Coded wide = encode(randomBytes(65535, 256, 5));
+    ASSERT_GT(wide.bytes.size(), 80000u);
+    EXPECT_EQ(decode(wide.bytes).result, CoderBadInput);
 }
 
 static int allocationsLeft;
@@ -316,17 +279,4 @@ TEST(Coder, ReportsAMissingOutputBufferInAMessage) {
     releaseContent(out);
     setCoderAllocator(previous);
     setMessageSink(previousSink);
-}
-
-TEST(Decoder, AnswersArbitraryBytesWithAResultAndABoundedLength) {
-    std::mt19937 random(99);
-    for (int run = 0; run < 3000; ++run) {
-        Bytes stream(1 + random() % 64);
-        for (unsigned char& b : stream) b = static_cast<unsigned char>(random());
-        if (run % 2) stream[0] = 0x20;  // a plausible first code, so more runs get past it
-        Coded decoded = decode(stream);
-        EXPECT_TRUE(decoded.result == CoderOk || decoded.result == CoderBadInput || decoded.result == CoderMalformed);
-        EXPECT_TRUE(decoded.handedOver);
-        EXPECT_LE(decoded.length, 120002u);
-    }
 }

@@ -7,26 +7,11 @@ set -u
 quizmaker="$(realpath "$1")"
 player="$(realpath "$2")"
 wine_run="${WINE_RUN:?WINE_RUN must name cmake/wine-run.sh}"
-resources="$(cd "$(dirname "$0")" && pwd)/resources.py"
-failures=0
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+quizmaker_command=("$wine_run" "$quizmaker")
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/../lib/common.sh"
 cd "$work" || exit 1
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# qm ARGS...: runs quizmaker.exe with paths relative to $work; sets status,
-# and keeps stdout and stderr in out.txt and err.txt.
-qm() {
-    "$wine_run" "$quizmaker" "$@" >out.txt 2>err.txt
-    status=$?
-    tr -d '\r' <err.txt >err.clean && mv err.clean err.txt
-}
-
-list_resources() { python3 "$resources" list "$1"; }
+list_resources() { python3 "$here/resources.py" list "$1"; }
 
 cp "$player" player.exe
 mkdir -p pics
@@ -49,16 +34,16 @@ cat >pictures.json <<'EOF'
 EOF
 
 # Build, unpack, build the unpacked manifest, unpack again.
-qm build pictures.json -o first.exe --player player.exe
-if [ "$status" -ne 0 ]; then fail "build of the picture quiz exited $status: $(cat err.txt)"; fi
-if [ "$(grep -c '^quizmaker: IMG ' err.txt)" -ne 3 ] || [ -s out.txt ]; then
-    fail "build should report one line per media file: $(cat err.txt)"
+run build pictures.json -o first.exe --player player.exe
+expect 0 "build of the picture quiz"
+if [ "$(grep -c '^quizmaker: IMG ' err)" -ne 3 ] || [ -s out ]; then
+    fail "build should report one line per media file: $(cat err)"
 fi
-qm unpack first.exe -o unpacked1
-if [ "$status" -ne 0 ]; then fail "unpack exited $status: $(cat err.txt)"; fi
-qm build unpacked1/quiz.json -o second.exe --player player.exe
-if [ "$status" -ne 0 ]; then fail "build of the unpacked manifest exited $status: $(cat err.txt)"; fi
-qm unpack second.exe -o unpacked2
+run unpack first.exe -o unpacked1
+expect 0 "unpack"
+run build unpacked1/quiz.json -o second.exe --player player.exe
+expect 0 "build of the unpacked manifest"
+run unpack second.exe -o unpacked2
 if ! diff -r unpacked1 unpacked2 >diff.txt; then fail "the two unpacked quizzes differ: $(cat diff.txt)"; fi
 if ! diff <(list_resources first.exe) <(list_resources second.exe) >diff.txt; then
     fail "rebuilding the unpacked manifest changed the resources: $(cat diff.txt)"
@@ -82,10 +67,10 @@ assert quiz["codes"] == ["\u20ac1", ""], quiz["codes"]
 EOF
 
 # The stored texts are Windows-1252: decode the content and codes resources.
-python3 "$resources" dump first.exe PATCH 104 >content.bin
-python3 "$resources" dump first.exe PATCH 105 >codes.bin
-qm decode content.bin content.txt
-qm decode codes.bin codes.txt
+python3 "$here/resources.py" dump first.exe PATCH 104 >content.bin
+python3 "$here/resources.py" dump first.exe PATCH 105 >codes.bin
+run decode content.bin content.txt
+run decode codes.bin codes.txt
 python3 - content.txt codes.txt <<'EOF' || fail "texts are not stored as Windows-1252"
 import sys
 content, codes = open(sys.argv[1], "rb").read(), open(sys.argv[2], "rb").read()
@@ -101,8 +86,8 @@ printf 'ID3 a short clip' >pics/clip.mp3
 cat >sounds.json <<'EOF'
 { "style": 2, "answerMode": 1, "questions": [ { "answer": "chat", "media": "pics/clip.mp3" } ] }
 EOF
-qm build sounds.json -o sounds.exe --player player.exe
-qm unpack sounds.exe -o unpacked3
+run build sounds.json -o sounds.exe --player player.exe
+run unpack sounds.exe -o unpacked3
 if ! cmp -s pics/clip.mp3 unpacked3/media/401.mp3; then fail "the sound clip did not come back as media/401.mp3"; fi
 
 # A text quiz built over the picture quiz keeps none of its pictures, and
@@ -110,57 +95,48 @@ if ! cmp -s pics/clip.mp3 unpacked3/media/401.mp3; then fail "the sound clip did
 cat >text.json <<'EOF'
 { "questions": [ { "answer": "Paris", "caption": "Capitale ?" } ] }
 EOF
-qm build text.json -o text.exe --player first.exe
-if [ "$status" -ne 0 ] || [ -s err.txt ] || [ -s out.txt ]; then fail "text build: $status $(cat err.txt)"; fi
+run build text.json -o text.exe --player first.exe
+expect 0 "text build"
+if [ -s err ] || [ -s out ]; then fail "text build said: $(cat err out)"; fi
 if list_resources text.exe | grep -q '^IMG/'; then fail "a stale picture survived the rebuild: $(list_resources text.exe)"; fi
 if ! diff <(list_resources player.exe) <(list_resources text.exe | grep -v '^PATCH/') >diff.txt; then
     fail "the player's own resources changed: $(cat diff.txt)"
 fi
 
-# Failed builds leave neither the quiz nor a temporary file behind.
-expect_nothing_left() {
-    if [ "$status" -ne 1 ]; then fail "$1: exited $status, expected 1"; fi
-    if ! grep -q "error: " err.txt; then fail "$1: no error message"; fi
-    if ls | grep -q 'quizmaker-tmp'; then fail "$1: a temporary file was left: $(ls)"; fi
-}
-qm build text.json -o bad.exe --player notpe.txt
-expect_nothing_left "a player that is not a program"
-if [ -e bad.exe ]; then fail "a build from a non-program left bad.exe"; fi
-qm build text.json -o bad.exe --player missing.exe
-expect_nothing_left "a missing player"
-qm build text.json -o nowhere/bad.exe --player player.exe
-expect_nothing_left "an output folder that does not exist"
-if [ -e nowhere ]; then fail "the build created the missing output folder"; fi
+# Failed builds leave neither the quiz nor a temporary file behind, and a
+# failed rebuild leaves the existing quiz as it was.
 cat >broken.json <<'EOF'
 { "style": 1, "questions": [ { "answer": "x", "media": "pics/none.jpg" } ] }
 EOF
-qm build broken.json -o bad.exe --player player.exe
-expect_nothing_left "a manifest that fails the check"
-if ! grep -q "broken.json: questions\[0\]\.media: error: " err.txt; then fail "check errors not shown by build: $(cat err.txt)"; fi
-if [ -e bad.exe ]; then fail "a failed check left bad.exe"; fi
 cp text.exe keep.exe
-qm build text.json -o keep.exe --player notpe.txt
-expect_nothing_left "a failed rebuild"
+for case in "a player that is not a program|text.json -o bad.exe --player notpe.txt|" \
+    "a missing player|text.json -o bad.exe --player missing.exe|" \
+    "an output folder that does not exist|text.json -o nowhere/bad.exe --player player.exe|" \
+    "a manifest that fails the check|broken.json -o bad.exe --player player.exe|broken.json: questions\[0\]\.media: error: " \
+    "a failed rebuild|text.json -o keep.exe --player notpe.txt|"; do
+    IFS='|' read -r what arguments message <<<"$case"
+    run build $arguments
+    expect 1 "$what" "${message:-error: }"
+    if ls | grep -q 'quizmaker-tmp'; then fail "$what: a temporary file was left: $(ls)"; fi
+    if [ -e bad.exe ] || [ -e nowhere ]; then fail "$what: left $(ls -d bad.exe nowhere 2>/dev/null)"; fi
+done
 if ! cmp -s text.exe keep.exe; then fail "a failed rebuild changed the existing quiz"; fi
 
 # Without --player the player beside quizmaker is used.
 mkdir -p tools
 cp "$quizmaker" tools/quizmaker.exe
 cp player.exe tools/quizplayer.exe
-"$wine_run" tools/quizmaker.exe build text.json -o default.exe >out.txt 2>err.txt
-if [ $? -ne 0 ] || ! list_resources default.exe | grep -q '^PATCH/104/'; then
-    fail "build with the default player: $(cat err.txt)"
-fi
+quizmaker_command=("$wine_run" tools/quizmaker.exe)
+run build text.json -o default.exe
+expect 0 "build with the default player"
+list_resources default.exe | grep -q '^PATCH/104/' || fail "the default player's build holds no quiz"
+quizmaker_command=("$wine_run" "$quizmaker")
 
 # unpack needs a quiz.
-qm unpack player.exe -o nothing
-if [ "$status" -ne 1 ] || ! grep -q "holds no quiz" err.txt; then fail "unpack of the bare player: $status $(cat err.txt)"; fi
-qm unpack notpe.txt -o nothing
-if [ "$status" -ne 1 ]; then fail "unpack of a text file exited $status"; fi
+run unpack player.exe -o nothing
+expect 1 "unpack of the bare player" "holds no quiz"
+run unpack notpe.txt -o nothing
+expect 1 "unpack of a text file"
 if [ -e nothing ]; then fail "a failed unpack created its folder"; fi
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures failure(s)" >&2
-    exit 1
-fi
-echo "build and unpack: all passed"
+finish "build and unpack"

@@ -58,31 +58,21 @@ std::string windows1252ToUtf8(const std::string& bytes) {
     return toCodePage(wide.c_str(), CP_UTF8);
 }
 
-bool isProcessWindow(HWND window, DWORD processId, const char* className) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return owner == processId && strcmp(name, className) == 0;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK findTopLevel(HWND window, LPARAM context) {
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
-    if (!isProcessWindow(window, search->processId, search->className)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
+// The first top-level window of the process with this class, or null.
 HWND topLevelWindow(DWORD processId, const char* className) {
-    WindowSearch search = {processId, className, nullptr};
-    EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, nullptr))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) return window;
+    }
+    return nullptr;
+}
+
+// Sends a message that a hung quiz cannot block for ever; false on time-out.
+bool send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result) != 0;
 }
 
 // The board is the frame's child that holds the first answer field.
@@ -95,11 +85,7 @@ HWND boardOf(HWND frame) {
 
 bool readText(HWND control, std::string* text) {
     char buffer[1024] = "";
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
-                             SMTO_ABORTIFHUNG, MessageTimeoutMs, &length)) {
-        return false;
-    }
+    if (!send(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer))) return false;
     *text = std::string(buffer, strnlen(buffer, sizeof buffer));
     return true;
 }
@@ -122,8 +108,7 @@ bool reportMessageBox(DWORD processId) {
 // loop runs.
 bool isReady(const Quiz& quiz) {
     if (!IsWindowVisible(quiz.frame) || !IsWindowVisible(quiz.board)) return false;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(quiz.frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result) != 0;
+    return send(quiz.frame, WM_NULL, 0, 0);
 }
 
 bool startQuiz(const wchar_t* directory, const wchar_t* program, Quiz* quiz) {
@@ -168,25 +153,18 @@ HWND boardControl(const Quiz& quiz, const wchar_t* idText, int* id) {
 
 bool typeText(HWND field, int id, const wchar_t* text) {
     std::string bytes = toCodePage(text, 1252);
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()), SMTO_ABORTIFHUNG,
-                             MessageTimeoutMs, &result)) {
-        printf("FAIL: control %d did not take its text\n", id);
-        return false;
-    }
-    return true;
+    if (send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()))) return true;
+    printf("FAIL: control %d did not take its text\n", id);
+    return false;
 }
 
 bool releaseEnter(HWND field, int id) {
     // Key-up flags as the keyboard gives them: repeat 1, previous state down, released.
     LPARAM keyUp = 1 | (static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)) << 16) | (1L << 30) |
                    (1L << 31);
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(field, WM_KEYUP, VK_RETURN, keyUp, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result)) {
-        printf("FAIL: answer field %d did not answer the Enter key\n", id);
-        return false;
-    }
-    return true;
+    if (send(field, WM_KEYUP, VK_RETURN, keyUp)) return true;
+    printf("FAIL: answer field %d did not answer the Enter key\n", id);
+    return false;
 }
 
 bool expectText(HWND control, const std::string& what, const wchar_t* wanted) {
