@@ -12,6 +12,7 @@
 #include "win/support/harness.h"
 
 typedef std::vector<unsigned char> Bytes;
+typedef std::vector<std::pair<std::string, std::string>> Messages;
 
 template <size_t N>
 static Bytes bytesOf(const char (&s)[N]) { return Bytes(s, s + N - 1); }
@@ -64,42 +65,30 @@ static const Bytes content = bytesOf(
     "\x00\x03\x02\x02Le quizz|Moi|Trouvez|Pr\xE9nom|Nom|"
     "a1|b1|c1|a2|b2|c2|\x02r\xE9v\xE9l\xE9|r2|\x10\x20\x30");
 
-TEST(LoadingFromAModule, FillsTheQuizAndMakesTheBrushFromBothResources) {
-    QuizModule quizModule(encoded(content), encoded(bytesOf("PREMIER\r\nSECOND\r\n")));
-    ASSERT_NE(quizModule.module, nullptr);
-    MessageCapture capture;
-    Quiz quiz;
-    loadContent(&quiz, quizModule.module);
-    EXPECT_TRUE(capture.messages.empty());
-    EXPECT_EQ(quiz.style, 2);
-    EXPECT_STREQ(quiz.title, "Le quizz");
-    EXPECT_STREQ(quiz.firstRowCaption, "Pr\xE9nom");
-    EXPECT_EQ(quiz.questionFormat, 2);
-    ASSERT_NE(questionAt(&quiz, 1), nullptr);
-    EXPECT_STREQ(questionAt(&quiz, 1)->secondAnswer, "b2");
-    EXPECT_STREQ(questionAt(&quiz, 0)->reveal, "r\xE9v\xE9l\xE9");
-    EXPECT_STREQ(quiz.codes[1], "SECOND");
-    EXPECT_EQ(quiz.backColour, RGB(0x10, 0x20, 0x30));
-    ASSERT_NE(quiz.backBrush, nullptr);
-    LOGBRUSH brush;
-    ASSERT_EQ(GetObjectA(static_cast<HBRUSH>(quiz.backBrush), sizeof brush, &brush), int(sizeof brush));
-    EXPECT_EQ(brush.lbStyle, UINT(BS_SOLID));
-    EXPECT_EQ(brush.lbColor, RGB(0x10, 0x20, 0x30));
-    DeleteObject(static_cast<HBRUSH>(quiz.backBrush));
-}
-
-TEST(LoadingFromAModule, StillMakesTheBrushWhenTheCodesAreMissing) {
-    QuizModule quizModule(encoded(content), Bytes());
-    ASSERT_NE(quizModule.module, nullptr);
-    MessageCapture capture;
-    Quiz quiz;
-    loadContent(&quiz, quizModule.module);
-    ASSERT_EQ(capture.messages.size(), 1u);
-    EXPECT_EQ(capture.messages[0].first, "Codes non trouv\xE9s.");
-    EXPECT_EQ(capture.messages[0].second, "Quizz");
-    EXPECT_STREQ(quiz.codes[0], "");
-    EXPECT_NE(quiz.backBrush, nullptr);
-    DeleteObject(static_cast<HBRUSH>(quiz.backBrush));
+TEST(LoadingFromAModule, ReadsBothResourcesAndMakesASolidBrushOfTheColourEvenWithoutCodes) {
+    const struct { Bytes codes; Messages messages; const char* secondCode; } cases[] = {
+        {encoded(bytesOf("PREMIER\r\nSECOND\r\n")), {}, "SECOND"},
+        {Bytes(), {{"Codes non trouv\xE9s.", "Quizz"}}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.secondCode);
+        QuizModule quizModule(encoded(content), c.codes);
+        ASSERT_NE(quizModule.module, nullptr);
+        MessageCapture capture;
+        Quiz quiz;
+        loadContent(&quiz, quizModule.module);
+        EXPECT_EQ(capture.messages, c.messages);
+        EXPECT_STREQ(quiz.title, "Le quizz");
+        ASSERT_NE(questionAt(&quiz, 1), nullptr);
+        EXPECT_STREQ(questionAt(&quiz, 1)->secondAnswer, "b2");
+        EXPECT_STREQ(quiz.codes[1], c.secondCode);
+        EXPECT_EQ(quiz.backColour, RGB(0x10, 0x20, 0x30));
+        LOGBRUSH brush = {};
+        EXPECT_EQ(GetObjectA(static_cast<HBRUSH>(quiz.backBrush), sizeof brush, &brush), int(sizeof brush));
+        EXPECT_EQ(brush.lbStyle, UINT(BS_SOLID));
+        EXPECT_EQ(brush.lbColor, RGB(0x10, 0x20, 0x30));
+        DeleteObject(static_cast<HBRUSH>(quiz.backBrush));
+    }
 }
 
 TEST(LoadingFromAModule, AModuleWithoutResourcesGivesTwoMessagesAndTheDemonstration) {
