@@ -5,7 +5,8 @@
  *
  *   startprobe RUNS LABEL_ID QUIZ.exe [LABEL_ID QUIZ.exe ...]
  *
- * The quizzes run in the probe's working directory. Prints, per quiz, one
+ * The quizzes take turns, one start each a round, and run in the probe's
+ * working directory. Prints, per quiz, one
  * line "<quiz> <median> <min> <max> <frame seen> <first cell seen>" in ms,
  * the last two medians too. */
 #include <windows.h>
@@ -88,31 +89,40 @@ static double timeOneStart(const char* quiz, int labelId, double* frameSeen, dou
     return elapsed;
 }
 
+#define MaxQuizzes 16
+#define MaxRuns 50
+
 int main(int argc, char** argv) {
-    if (argc < 4 || (argc - 2) % 2) {
-        fprintf(stderr, "usage: startprobe RUNS LABEL_ID QUIZ.exe [LABEL_ID QUIZ.exe ...]\n");
+    if (argc < 4 || (argc - 2) % 2 || (argc - 2) / 2 > MaxQuizzes) {
+        fprintf(stderr, "usage: startprobe RUNS LABEL_ID QUIZ.exe [LABEL_ID QUIZ.exe ...] (at most %d quizzes)\n",
+                MaxQuizzes);
         return 2;
     }
     int runs = atoi(argv[1]);
-    if (runs < 1 || runs > 50) runs = 5;
-    for (int q = 2; q + 1 < argc; q += 2) {
-        int labelId = atoi(argv[q]);
-        const char* quiz = argv[q + 1];
-        double times[50], frames[50], cells[50], frameSeen, firstCellSeen;
-        timeOneStart(quiz, labelId, &frameSeen, &firstCellSeen); /* warms the caches */
-        for (int r = 0; r < runs; ++r) {
-            times[r] = timeOneStart(quiz, labelId, &frames[r], &cells[r]);
-            if (times[r] < 0) {
-                printf("%s failed\n", quiz);
+    if (runs < 1 || runs > MaxRuns) runs = 5;
+    int quizzes = (argc - 2) / 2;
+    static double times[MaxQuizzes][MaxRuns], frames[MaxQuizzes][MaxRuns], cells[MaxQuizzes][MaxRuns];
+    double frameSeen, firstCellSeen;
+    for (int q = 0; q < quizzes; ++q) /* warms the caches */
+        timeOneStart(argv[3 + 2 * q], atoi(argv[2 + 2 * q]), &frameSeen, &firstCellSeen);
+    /* Round by round, every quiz once a round: a machine that gets busier
+     * or quieter during the measurement weighs on every quiz alike. */
+    for (int r = 0; r < runs; ++r) {
+        for (int q = 0; q < quizzes; ++q) {
+            times[q][r] = timeOneStart(argv[3 + 2 * q], atoi(argv[2 + 2 * q]), &frames[q][r], &cells[q][r]);
+            if (times[q][r] < 0) {
+                printf("%s failed\n", argv[3 + 2 * q]);
                 return 1;
             }
         }
-        qsort(times, runs, sizeof times[0], compare);
-        qsort(frames, runs, sizeof frames[0], compare);
-        qsort(cells, runs, sizeof cells[0], compare);
-        printf("%s %.1f %.1f %.1f %.1f %.1f\n", quiz, times[runs / 2], times[0], times[runs - 1],
-               frames[runs / 2], cells[runs / 2]);
-        fflush(stdout);
     }
+    for (int q = 0; q < quizzes; ++q) {
+        qsort(times[q], runs, sizeof times[q][0], compare);
+        qsort(frames[q], runs, sizeof frames[q][0], compare);
+        qsort(cells[q], runs, sizeof cells[q][0], compare);
+        printf("%s %.1f %.1f %.1f %.1f %.1f\n", argv[3 + 2 * q], times[q][runs / 2], times[q][0], times[q][runs - 1],
+               frames[q][runs / 2], cells[q][runs / 2]);
+    }
+    fflush(stdout);
     return 0;
 }
