@@ -138,8 +138,8 @@ TEST(ParsingCodes, ReadsOneLinePerQuestionSkippingTheByteAfterEachCR) {
     EXPECT_STREQ(quiz.codes[1], "CD");
     EXPECT_STREQ(quiz.codes[2], "EF");
     EXPECT_STREQ(quiz.codes[3], "");
-    Bytes longLine(300, 'z');
-    longLine.insert(longLine.end(), {'\r', '\n', 'B', '\r', '\n', 'C', '\r'});
+    const std::string longText = std::string(300, 'z') + "\r\nB\r\nC\r";
+    Bytes longLine(longText.begin(), longText.end());
     ASSERT_TRUE(parseCodes(&quiz, longLine.data(), longLine.size()));
     EXPECT_EQ(strlen(quiz.codes[0]), 259u);
     EXPECT_STREQ(quiz.codes[1], "B");

@@ -97,7 +97,9 @@ TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
         EXPECT_EQ(child.place.bottom - child.place.top, expected[n].height);
         EXPECT_EQ(child.style, expected[n].style);
         HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(child.window, WM_GETFONT, 0, 0));
-        if (expected[n].font >= 0) EXPECT_EQ(font, expected[n].font ? GetStockObject(DEFAULT_GUI_FONT) : nullptr);
+        if (expected[n].font >= 0) {
+            EXPECT_EQ(font, expected[n].font ? GetStockObject(DEFAULT_GUI_FONT) : nullptr);
+        }
     }
 }
 

@@ -113,13 +113,17 @@ TEST_F(ResultsFileTest, AnswerFieldsStartFromTheResultsFileLineByLine) {
         DeleteFileA(name);
         RemoveDirectoryA(name);
         if (c.source == File) writeFile(name, c.data);
-        if (c.source == Folder) ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+        if (c.source == Folder) {
+            ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+        }
         MessageCapture capture;
         int count = static_cast<int>(c.fields.size());
         open(0, count, 1, 2);
         for (int k = 1; k <= count; ++k) {
             EXPECT_EQ(controlText(windows.board, 4000 + k), c.fields[k - 1]) << k;
-            if (c.fields[k - 1].empty()) EXPECT_EQ(controlText(windows.board, 5000 + k), "?") << k;
+            if (c.fields[k - 1].empty()) {
+                EXPECT_EQ(controlText(windows.board, 5000 + k), "?") << k;
+            }
         }
         EXPECT_EQ(item(4000 + count + 1), nullptr);
         if (c.source != File) {

@@ -250,7 +250,9 @@ TEST_F(JudgeTest, TabAndShiftTabJudgeAndStepThroughEveryFieldWrappingAtBothEnds)
         release(step.from, VK_TAB);
         holdShift(false);
         EXPECT_EQ(focusedField(), step.to);
-        if (step.to == 1) EXPECT_TRUE(before > 0 && scrollPosition() == 0) << before;  // back to the top row
+        if (step.to == 1) {  // back to the top row
+            EXPECT_TRUE(before > 0 && scrollPosition() == 0) << before;
+        }
     }
 }
 
