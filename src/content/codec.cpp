@@ -92,6 +92,17 @@ static void clearIndex() {
     memset(coder.indexCodes, 0, IndexSize * sizeof coder.indexCodes[0]);
 }
 
+// Forgets every storage pointer of the coder state (freed or never held).
+static void clearCoderStorage() {
+    coder.dictionary = nullptr;
+    coder.byteStrings = nullptr;
+    coder.indexCodes = nullptr;
+    coder.indexHashes = nullptr;
+    coder.staging = ByteString{nullptr, 0, 0};
+    coder.previousString = ByteString{nullptr, 0, 0};
+    coder.candidateString = ByteString{nullptr, 0, 0};
+}
+
 static void releaseCoder() {
     if (coder.dictionary) {
         for (int code = FirstLearnedCode; code < DictionarySize; ++code) free(coder.dictionary[code].data);
@@ -103,26 +114,14 @@ static void releaseCoder() {
     free(coder.staging.data);
     free(coder.previousString.data);
     free(coder.candidateString.data);
-    coder.dictionary = nullptr;
-    coder.byteStrings = nullptr;
-    coder.indexCodes = nullptr;
-    coder.indexHashes = nullptr;
-    coder.staging = ByteString{nullptr, 0, 0};
-    coder.previousString = ByteString{nullptr, 0, 0};
-    coder.candidateString = ByteString{nullptr, 0, 0};
+    clearCoderStorage();
     coder.source = nullptr;
     coder.output = nullptr;
     coder.mode = ModeNone;
 }
 
 static int initCoder() {
-    coder.dictionary = nullptr;
-    coder.byteStrings = nullptr;
-    coder.indexCodes = nullptr;
-    coder.indexHashes = nullptr;
-    coder.staging = ByteString{nullptr, 0, 0};
-    coder.previousString = ByteString{nullptr, 0, 0};
-    coder.candidateString = ByteString{nullptr, 0, 0};
+    clearCoderStorage();
     coder.nextCode = 0;
     coder.pendingBits = 0;
     coder.pendingCount = 0;

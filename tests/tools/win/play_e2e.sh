@@ -9,15 +9,8 @@ quizmaker="$(realpath "$1")"
 player="$(realpath "$2")"
 wine_run="${WINE_RUN:?WINE_RUN must name cmake/wine-run.sh}"
 driver="$(realpath "${QUIZDRIVER:?QUIZDRIVER must name quizdriver.exe}")"
-failures=0
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../lib/common.sh"
 cd "$work" || exit 1
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 
 # play WHAT COMMAND...: starts monde.exe here through the driver and runs the
 # commands; a failed run shows the driver's own lines.
@@ -105,8 +98,4 @@ play "third run" \
     close
 expect_results "third run" 'bogot\xe1\r\nyaound\xe9\r\n lima \r\n'
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures failure(s)" >&2
-    exit 1
-fi
-echo "play end to end: all passed"
+finish "play end to end"

@@ -9,15 +9,8 @@ quizmaker="$(realpath "$1")"
 player="$(realpath "$2")"
 wine_run="${WINE_RUN:?WINE_RUN must name cmake/wine-run.sh}"
 driver="$(realpath "${QUIZDRIVER:?QUIZDRIVER must name quizdriver.exe}")"
-failures=0
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../lib/common.sh"
 cd "$work" || exit 1
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 
 cat >monde.json <<'JSON'
 { "title": "Capitales", "creator": "Chlo\u00e9", "explanation": "Trouvez les capitales",
@@ -58,8 +51,4 @@ if [ "$(od -An -c monde.txt | tr -s ' ')" != "$(printf 'Paris\r\n*\r\nRome\r\n' 
 fi
 ls "$work" | grep -i '\.tmp$' >/dev/null && fail "a temporary file was left behind: $(ls "$work")"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures failure(s)" >&2
-    exit 1
-fi
-echo "player end to end: ok"
+finish "player end to end"
