@@ -8,6 +8,7 @@
 #include "app/resource.h"
 #include "board/layout.h"
 #include "judge/answerfield.h"
+#include "judge/compare.h"
 #include "judge/judge.h"
 #include "media/picture.h"
 #include "media/playback.h"
@@ -302,10 +303,10 @@ INT_PTR onCtlColorStatic(HDC dc, HWND label) {
     if (id > VerdictLabelBase && id <= VerdictLabelBase + fieldCount) {
         char verdict[TextSize];
         GetWindowTextA(label, verdict, sizeof verdict);
-        if (strcmp(verdict, "Anagramme") == 0) return paintWith(dc, AnagramColour);
-        if (strcmp(verdict, "BRAVO") == 0) return paintWith(dc, RightColour);
-        if (strcmp(verdict, "FAUX") == 0) return paintWith(dc, WrongColour);
-        if (strcmp(verdict, "?") == 0) return FALSE;  // not judged yet
+        if (strcmp(verdict, VerdictAnagram) == 0) return paintWith(dc, AnagramColour);
+        if (strcmp(verdict, VerdictRight) == 0) return paintWith(dc, RightColour);
+        if (strcmp(verdict, VerdictWrong) == 0) return paintWith(dc, WrongColour);
+        if (strcmp(verdict, VerdictEmpty) == 0) return FALSE;  // not judged yet
         return paintWith(dc, NearColour);
     }
     if (id == QuestionLabelId) return paintWith(dc, QuestionColour);

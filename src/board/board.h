@@ -15,6 +15,7 @@ enum {
     PictureBoxBase = 9000,
     VideoBoxBase = 9900,
     QuestionPictureBase = 400,  // "IMG" resource of question i: 400 + i
+    AnswerPictureBase = 10400,  // its answer picture: 10400 + i
     VerticalLineStep = 30,
 };
 

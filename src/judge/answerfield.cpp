@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "app/app.h"
+#include "board/board.h"
 #include "content/text.h"
 #include "judge/compare.h"
 #include "judge/fieldorder.h"
@@ -11,10 +12,7 @@
 WNDPROC editProcedure = nullptr;
 
 enum {
-    AnswerFieldBase = 4000,
-    VerdictLabelBase = 5000,
     SelectedOnFocus = 25,  // typing over a reached field replaces this much
-    LineScroll = 30,       // pixels of one vertical line step of the board
 };
 
 static LRESULT forward(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -41,7 +39,7 @@ static void scrollFieldCellIntoView(HWND board, int t) {
         cellVerticalSpan(appQuiz->style, questionOfField(t, format), format, appQuiz->answerMode);
     RECT client;
     GetClientRect(board, &client);
-    int steps = lineStepsToShow(span, GetScrollPos(board, SB_VERT), client.bottom - client.top, LineScroll);
+    int steps = lineStepsToShow(span, GetScrollPos(board, SB_VERT), client.bottom - client.top, VerticalLineStep);
     for (; steps > 0; --steps) scrollBoard(board, SB_LINEDOWN);
     for (; steps < 0; ++steps) scrollBoard(board, SB_LINEUP);
 }

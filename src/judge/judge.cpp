@@ -2,20 +2,15 @@
 
 #include <stdio.h>
 
+#include "app/frame.h"
+#include "board/board.h"
 #include "board/layout.h"
 #include "content/text.h"
 #include "judge/compare.h"
 #include "media/picture.h"
 
 enum {
-    AnswerFieldBase = 4000,
-    VerdictLabelOffset = 1000,  // verdict label = answer field + 1000
-    VerdictLabelBase = AnswerFieldBase + VerdictLabelOffset,
-    RevealBoxBase = 8000,
-    PictureBoxBase = 9000,
-    AnswerPictureBase = 10400,
-    ScoreDisplay = 150,
-    CodeDisplay = 157,
+    VerdictLabelOffset = VerdictLabelBase - AnswerFieldBase,  // a field's label is its ID + 1000
     PictureSquareSize = 260,
     VerdictReadSize = 10,  // verdict labels are compared on 9 characters
 };
@@ -168,9 +163,9 @@ void updateScore(Quiz* quiz, HWND board) {
     HWND frame = GetParent(board);
     char scoreText[32];
     snprintf(scoreText, sizeof scoreText, " %d / %d", score, n);
-    SetDlgItemTextA(frame, ScoreDisplay, scoreText);
+    SetDlgItemTextA(frame, ScoreDisplayId, scoreText);
     const bool hasCode = score >= 1 && score <= MaxQuestions;
-    SetDlgItemTextA(frame, CodeDisplay, hasCode ? quiz->codes[score - 1] : noCode);
+    SetDlgItemTextA(frame, CodeDisplayId, hasCode ? quiz->codes[score - 1] : noCode);
 
     if (score == n && quiz->answerMode == 4) {
         for (int i = 1; i <= n; ++i) {

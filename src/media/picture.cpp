@@ -1,5 +1,7 @@
 #include "media/picture.h"
 
+#include "content/text.h"
+
 #include <ole2.h>
 #include <olectl.h>
 #include <wincodec.h>
@@ -235,7 +237,7 @@ void startPicturePrefetch(HMODULE module, LPCSTR type, int firstNumber, int coun
     PrefetchSlot* slots = (PrefetchSlot*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(PrefetchSlot) * count);
     if (!slots) return;
     prefetch.module = module;
-    lstrcpyA(prefetch.type, type);
+    copyText(prefetch.type, type);
     prefetch.firstNumber = firstNumber;
     prefetch.count = count;
     prefetch.boxWidth = boxWidth;

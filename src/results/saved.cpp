@@ -1,6 +1,7 @@
 #include "results/saved.h"
 
 #include "app/app.h"
+#include "board/board.h"
 #include "content/message.h"
 #include "results/results.h"
 
@@ -17,7 +18,7 @@ bool writeAnswers(HANDLE file, HWND board, int fieldCount) {
     bool written = true;
     for (int k = 1; k <= fieldCount; ++k) {
         char text[TextSize] = "";
-        HWND field = GetDlgItem(board, 4000 + k);
+        HWND field = GetDlgItem(board, AnswerFieldBase + k);
         if (field) GetWindowTextA(field, text, sizeof text);
         char line[TextSize + 2];
         size_t used = 0;
