@@ -49,9 +49,41 @@ void loadButtonIcons() {
     if (!stopIcon) stopIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_STOP));
 }
 
+// The handles of the controls the judge and the answer fields look up, by
+// ID, recorded as the board creates them. GetDlgItem walks every child of
+// the board, several hundred in a full grid, and each judgement looks up
+// three controls.
+struct ControlTable {
+    HWND board;
+    HWND answerFields[2 * MaxQuestions + 1];
+    HWND verdictLabels[2 * MaxQuestions + 1];
+    HWND revealBoxes[MaxQuestions + 1];
+    HWND pictureBoxes[MaxQuestions + 1];
+};
+
+ControlTable controls;
+
+HWND* controlSlot(int id) {
+    if (id > AnswerFieldBase && id <= AnswerFieldBase + 2 * MaxQuestions)
+        return &controls.answerFields[id - AnswerFieldBase];
+    if (id > VerdictLabelBase && id <= VerdictLabelBase + 2 * MaxQuestions)
+        return &controls.verdictLabels[id - VerdictLabelBase];
+    if (id > RevealBoxBase && id <= RevealBoxBase + MaxQuestions) return &controls.revealBoxes[id - RevealBoxBase];
+    if (id > PictureBoxBase && id <= PictureBoxBase + MaxQuestions) return &controls.pictureBoxes[id - PictureBoxBase];
+    return nullptr;
+}
+
+void forgetControls(HWND board) {
+    ZeroMemory(&controls, sizeof controls);
+    controls.board = board;
+}
+
 HWND createControl(HWND board, const char* className, const char* text, DWORD style, const Box& place, int id) {
-    return CreateWindowExA(0, className, text, style, place.x, place.y, place.width, place.height, board,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
+    HWND control = CreateWindowExA(0, className, text, style, place.x, place.y, place.width, place.height, board,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
+    HWND* slot = controlSlot(id);
+    if (slot && board == controls.board) *slot = control;
+    return control;
 }
 
 // No redraw: the board is not shown before its cells are built, and its
@@ -186,6 +218,7 @@ void createRowCaptions(HWND board, const Quiz* quiz, int style, int count) {
 }
 
 BOOL onInitDialog(HWND board) {
+    forgetControls(board);
     updateScrollBars(board);
     Quiz* quiz = appQuiz;
     SavedAnswers saved;
@@ -315,7 +348,23 @@ INT_PTR onCtlColorStatic(HDC dc, HWND label) {
     return FALSE;
 }
 
+INT_PTR onDestroy(HWND board) {
+    if (controls.board == board) forgetControls(nullptr);
+    releaseLabelBrushes();
+    return FALSE;
+}
+
 }  // namespace
+
+HWND boardItem(HWND board, int id) {
+    HWND* slot = controlSlot(id);
+    // The recorded handle is checked, so a control destroyed on its own
+    // since is looked up again rather than used.
+    if (slot && *slot && board == controls.board && IsWindow(*slot) && GetParent(*slot) == board &&
+        GetDlgCtrlID(*slot) == id)
+        return *slot;
+    return GetDlgItem(board, id);
+}
 
 void updateScrollBars(HWND board) {
     RECT client;
@@ -354,7 +403,7 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return onCommand(wParam);
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(appQuiz->backBrush);
     case WM_CTLCOLORSTATIC: return onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DESTROY: releaseLabelBrushes(); return FALSE;
+    case WM_DESTROY: return onDestroy(board);
     default: return FALSE;
     }
 }

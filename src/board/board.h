@@ -21,6 +21,9 @@ enum {
 
 // The board's dialog procedure (template BoardTemplate, child of the frame).
 INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam);
+// The board's child with this ID, as GetDlgItem finds it, but without a walk
+// over every child for the controls of the cells.
+HWND boardItem(HWND board, int id);
 // Sets both scroll bars from the client area and the content size.
 void updateScrollBars(HWND board);
 // The questions the board builds cells for: at most 90.

@@ -56,7 +56,7 @@ static void moveToNeighbourField(HWND field) {
         scrollBoard(board, SB_TOP);
     else if (opensLaterGridRow(t, appQuiz->questionFormat))
         scrollFieldCellIntoView(board, t);
-    SetFocus(GetDlgItem(board, AnswerFieldBase + t));
+    SetFocus(boardItem(board, AnswerFieldBase + t));
 }
 
 void tryAnswerEverywhere(HWND field) {
@@ -68,10 +68,12 @@ void tryAnswerEverywhere(HWND field) {
     for (int k = 1; k <= count; ++k) {
         Text label;
         label[0] = '\0';
-        GetDlgItemTextA(board, VerdictLabelBase + k, label, TextSize);
+        HWND verdict = boardItem(board, VerdictLabelBase + k);
+        if (verdict) GetWindowTextA(verdict, label, TextSize);
         if (strcmp(label, VerdictRight) == 0) continue;
-        SetDlgItemTextA(board, AnswerFieldBase + k, text);
-        SetFocus(GetDlgItem(board, AnswerFieldBase + k));
+        HWND other = boardItem(board, AnswerFieldBase + k);
+        if (other) SetWindowTextA(other, text);
+        SetFocus(other);
     }
     SetFocus(field);
 }

@@ -51,7 +51,20 @@ static const char* storedAnswer(const Question* question, bool second) {
 // A control the board did not create reads as the empty text.
 static void readControlText(HWND parent, int id, char* buffer, int size) {
     buffer[0] = '\0';
-    GetDlgItemTextA(parent, id, buffer, size);
+    HWND control = boardItem(parent, id);
+    if (control) GetWindowTextA(control, buffer, size);
+}
+
+// Sets a label's text unless it reads so already: each judgement rewrites
+// the verdict and the reveal, mostly to what they show, and a new text costs
+// a repaint.
+static void setControlText(HWND parent, int id, const char* text) {
+    HWND control = boardItem(parent, id);
+    if (!control) return;
+    Text shown;
+    shown[0] = '\0';
+    GetWindowTextA(control, shown, TextSize);
+    if (lstrcmpA(shown, text) != 0 || lstrlenA(text) >= TextSize - 1) SetWindowTextA(control, text);
 }
 
 // Every field of the question, untrimmed and folded, equals its stored
@@ -74,7 +87,7 @@ static bool questionComplete(const Quiz* quiz, HWND board, int index, const Ques
 // square where scrolling has moved the cell to. Without a picture box (every
 // style but pictures) the picture is not even loaded, as it would go nowhere.
 static void showAnswerPicture(const Quiz* quiz, HWND board, int i) {
-    HWND box = GetDlgItem(board, PictureBoxBase + i);
+    HWND box = boardItem(board, PictureBoxBase + i);
     if (!box) return;
     HBITMAP picture = loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(AnswerPictureBase + i), "IMG",
                                   PictureSquareSize, PictureSquareSize);
@@ -101,10 +114,10 @@ static void revealQuestion(const Quiz* quiz, HWND board, int i, const Question* 
         showAnswerPicture(quiz, board, i);
         break;
     case 2:
-        SetDlgItemTextA(board, RevealBoxBase + i, question->reveal);
+        setControlText(board, RevealBoxBase + i, question->reveal);
         break;
     case 3:
-        SetDlgItemTextA(board, RevealBoxBase + i, question->reveal);
+        setControlText(board, RevealBoxBase + i, question->reveal);
         showAnswerPicture(quiz, board, i);
         break;
     }
@@ -125,8 +138,8 @@ void judgeAnswer(Quiz* quiz, HWND board, int fieldId) {
     const bool revealsAtOnce = quiz->answerMode >= 1 && quiz->answerMode <= 3;
     if (right && revealsAtOnce && questionComplete(quiz, board, target.questionIndex, question))
         revealQuestion(quiz, board, i, question);
-    if (!right) SetDlgItemTextA(board, RevealBoxBase + i, "");
-    SetDlgItemTextA(board, fieldId + VerdictLabelOffset, verdict);
+    if (!right) setControlText(board, RevealBoxBase + i, "");
+    setControlText(board, fieldId + VerdictLabelOffset, verdict);
     if (recountDeferred) recountPending = true;
     else updateScore(quiz, board);
 }
@@ -170,7 +183,7 @@ void updateScore(Quiz* quiz, HWND board) {
     if (score == n && quiz->answerMode == 4) {
         for (int i = 1; i <= n; ++i) {
             const Question* question = questionAt(quiz, i - 1);
-            if (question) SetDlgItemTextA(board, RevealBoxBase + i, question->reveal);
+            if (question) setControlText(board, RevealBoxBase + i, question->reveal);
         }
     }
 }

@@ -18,7 +18,7 @@ bool writeAnswers(HANDLE file, HWND board, int fieldCount) {
     bool written = true;
     for (int k = 1; k <= fieldCount; ++k) {
         char text[TextSize] = "";
-        HWND field = GetDlgItem(board, AnswerFieldBase + k);
+        HWND field = boardItem(board, AnswerFieldBase + k);
         if (field) GetWindowTextA(field, text, sizeof text);
         char line[TextSize + 2];
         size_t used = 0;
