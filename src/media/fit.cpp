@@ -58,31 +58,92 @@ static bool makeAxis(AxisWeights* axis, long long s, long long t) {
     return true;
 }
 
-// Across: each source row becomes tw sums of 4 channels, each sum sw
-// times the average (at most 255 * sw, well within 32 bits).
+// Across: one source row becomes tw sums of 4 channels, each sum sw times
+// the average (at most 255 * sw, well within 32 bits).
 template <int BytesPerPixel>
-static void sumAcross(const unsigned char* source, int sourceStride, int sh, int tw,
-                      const AxisWeights& across, unsigned* rows) {
-    for (int y = 0; y < sh; ++y) {
-        const unsigned char* in = source + (long long)y * sourceStride;
-        unsigned* out = rows + (size_t)y * tw * 4;
-        for (int o = 0; o < tw; ++o) {
-            const unsigned char* pixel = in + (size_t)across.first[o] * BytesPerPixel;
-            const unsigned* w = across.weight + across.start[o];
-            const int count = across.count[o];
-            unsigned b = 0, g = 0, r = 0, x = 0;
-            for (int n = 0; n < count; ++n, pixel += BytesPerPixel) {
-                b += w[n] * pixel[0];
-                g += w[n] * pixel[1];
-                r += w[n] * pixel[2];
-                if (BytesPerPixel == 4) x += w[n] * pixel[3];
-            }
-            out[o * 4] = b;
-            out[o * 4 + 1] = g;
-            out[o * 4 + 2] = r;
-            out[o * 4 + 3] = x;
+static void sumAcross(const unsigned char* in, int tw, const AxisWeights& across, unsigned* out) {
+    for (int o = 0; o < tw; ++o) {
+        const unsigned char* pixel = in + (size_t)across.first[o] * BytesPerPixel;
+        const unsigned* w = across.weight + across.start[o];
+        const int count = across.count[o];
+        unsigned b = 0, g = 0, r = 0, x = 0;
+        for (int n = 0; n < count; ++n, pixel += BytesPerPixel) {
+            b += w[n] * pixel[0];
+            g += w[n] * pixel[1];
+            r += w[n] * pixel[2];
+            if (BytesPerPixel == 4) x += w[n] * pixel[3];
         }
+        out[o * 4] = b;
+        out[o * 4 + 1] = g;
+        out[o * 4 + 2] = r;
+        out[o * 4 + 3] = x;
     }
+}
+
+// Rounded sum / total without a division per byte: a double reciprocal
+// gives the quotient or one off, and one comparison each way makes it exact.
+struct RoundedDivider {
+    unsigned long long total;
+    unsigned long long half;
+    double reciprocal;
+};
+
+static inline unsigned char roundedAverage(unsigned long long sum, const RoundedDivider& d) {
+    const unsigned long long n = sum + d.half;
+    unsigned long long q = (unsigned long long)((double)n * d.reciprocal);
+    if (q * d.total > n) --q;
+    else if ((q + 1) * d.total <= n) ++q;
+    return (unsigned char)q;
+}
+
+struct ScaleJob {
+    const unsigned char* source;
+    int sourceStride;
+    int bytesPerPixel;
+    int tw;
+    int th;
+    AxisWeights across;
+    AxisWeights down;
+    unsigned char* target;
+    int targetStride;
+};
+
+// One target row at a time: each source row it covers is summed across,
+// then added in with its weight down; dividing by both weight totals at
+// once. Only two rows of sums are held, so a large picture needs no
+// picture-sized scratch memory. A source row shared by two target rows is
+// summed across once. Sum is 32 bits wide when 255 * sw * sh fits.
+template <typename Sum>
+static bool sumDown(const ScaleJob& job, const RoundedDivider& divider) {
+    const int width = job.tw * 4;
+    Sum* sums = (Sum*)malloc(sizeof(Sum) * (size_t)width);
+    unsigned* row = (unsigned*)malloc(sizeof(unsigned) * (size_t)width);
+    if (!sums || !row) {
+        free(sums);
+        free(row);
+        return false;
+    }
+    int rowInBuffer = -1;
+    for (int o = 0; o < job.th; ++o) {
+        const unsigned* w = job.down.weight + job.down.start[o];
+        for (int k = 0; k < width; ++k) sums[k] = 0;
+        for (int n = 0; n < job.down.count[o]; ++n) {
+            const int y = job.down.first[o] + n;
+            if (y != rowInBuffer) {
+                const unsigned char* in = job.source + (long long)y * job.sourceStride;
+                if (job.bytesPerPixel == 3) sumAcross<3>(in, job.tw, job.across, row);
+                else sumAcross<4>(in, job.tw, job.across, row);
+                rowInBuffer = y;
+            }
+            const Sum weight = w[n];
+            for (int k = 0; k < width; ++k) sums[k] += weight * row[k];
+        }
+        unsigned char* out = job.target + (long long)o * job.targetStride;
+        for (int k = 0; k < width; ++k) out[k] = roundedAverage(sums[k], divider);
+    }
+    free(sums);
+    free(row);
+    return true;
 }
 
 bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
@@ -91,43 +152,17 @@ bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight,
     if (!source || !target || sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 ||
         targetHeight <= 0 || (sourceBytesPerPixel != 3 && sourceBytesPerPixel != 4))
         return false;
-    const int sw = sourceWidth, sh = sourceHeight, tw = targetWidth, th = targetHeight;
-    const int bpp = sourceBytesPerPixel;
-    AxisWeights across = {nullptr, nullptr, nullptr, nullptr};
-    AxisWeights down = {nullptr, nullptr, nullptr, nullptr};
-    unsigned* rows = (unsigned*)malloc(sizeof(unsigned) * 4 * (size_t)tw * (size_t)sh);
-    if (!rows || !makeAxis(&across, sw, tw) || !makeAxis(&down, sh, th)) {
-        free(rows);
-        freeAxis(&across);
-        freeAxis(&down);
-        return false;
+    ScaleJob job = {source, sourceStride, sourceBytesPerPixel, targetWidth, targetHeight,
+                    {nullptr, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr},
+                    target, targetStride};
+    bool done = false;
+    if (makeAxis(&job.across, sourceWidth, targetWidth) && makeAxis(&job.down, sourceHeight, targetHeight)) {
+        const unsigned long long total = (unsigned long long)sourceWidth * sourceHeight;
+        const RoundedDivider divider = {total, total / 2, 1.0 / (double)total};
+        done = 255 * total <= 0xFFFFFFFFull ? sumDown<unsigned>(job, divider)
+                                            : sumDown<unsigned long long>(job, divider);
     }
-    if (bpp == 3) sumAcross<3>(source, sourceStride, sh, tw, across, rows);
-    else sumAcross<4>(source, sourceStride, sh, tw, across, rows);
-    // Then down, a whole target row at a time so the sums are read in
-    // order; dividing by both weight totals at once, rounded.
-    const unsigned long long total = (unsigned long long)sw * sh;
-    unsigned long long* sums = (unsigned long long*)malloc(sizeof(unsigned long long) * 4 * (size_t)tw);
-    if (!sums) {
-        free(rows);
-        freeAxis(&across);
-        freeAxis(&down);
-        return false;
-    }
-    for (int o = 0; o < th; ++o) {
-        const unsigned* w = down.weight + down.start[o];
-        for (int k = 0; k < tw * 4; ++k) sums[k] = 0;
-        for (int n = 0; n < down.count[o]; ++n) {
-            const unsigned* in = rows + (size_t)(down.first[o] + n) * tw * 4;
-            const unsigned long long weight = w[n];
-            for (int k = 0; k < tw * 4; ++k) sums[k] += weight * in[k];
-        }
-        unsigned char* out = target + (long long)o * targetStride;
-        for (int k = 0; k < tw * 4; ++k) out[k] = (unsigned char)((sums[k] + total / 2) / total);
-    }
-    free(sums);
-    free(rows);
-    freeAxis(&across);
-    freeAxis(&down);
-    return true;
+    freeAxis(&job.across);
+    freeAxis(&job.down);
+    return done;
 }

@@ -29,6 +29,7 @@ TEST(FittedSize, ScalesUntilOneSideMeetsTheBoxTruncatingTheOther) {
     }
 }
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -134,4 +135,48 @@ TEST(ScaledPixels, ReadThreeBytePixelsAndWriteFourWithAZeroFourthByte) {
     EXPECT_EQ(target[2], 50);
     EXPECT_EQ(target[3], 0);
     EXPECT_FALSE(scalePixels(source, 2, 1, 8, 2, target, 1, 1, 4)) << "only 3 or 4 bytes a pixel";
+}
+
+namespace {
+
+// The rounded area average of target pixel (tx, ty), channel c, straight
+// from the definition: each source pixel weighs the area it shares with the
+// target pixel, in units of 1 / (sw * tw) across and 1 / (sh * th) down.
+int exactAverage(const Pixels& source, int sw, int sh, int bpp, int tw, int th, int tx, int ty, int c) {
+    unsigned long long sum = 0;
+    for (int y = 0; y < sh; ++y) {
+        long long down = std::min((long long)(y + 1) * th, (long long)(ty + 1) * sh) -
+                         std::max((long long)y * th, (long long)ty * sh);
+        if (down <= 0) continue;
+        for (int x = 0; x < sw; ++x) {
+            long long across = std::min((long long)(x + 1) * tw, (long long)(tx + 1) * sw) -
+                               std::max((long long)x * tw, (long long)tx * sw);
+            if (across > 0) sum += (unsigned long long)(across * down) * source[((size_t)y * sw + x) * bpp + c];
+        }
+    }
+    const unsigned long long total = (unsigned long long)sw * sh;
+    return (int)((sum + total / 2) / total);
+}
+
+}  // namespace
+
+TEST(ScaledPixels, MatchTheExactRoundedAreaAverageOnRandomPictures) {
+    unsigned state = 7;
+    auto next = [&state](int below) {
+        state = state * 1103515245u + 12345u;
+        return (int)((state >> 8) % (unsigned)below);
+    };
+    for (int round = 0; round < 60; ++round) {
+        const int bpp = 3 + round % 2;
+        const int sw = 1 + next(37), sh = 1 + next(29), tw = 1 + next(41), th = 1 + next(23);
+        Pixels source((size_t)sw * sh * bpp);
+        for (unsigned char& byte : source) byte = (unsigned char)next(256);
+        Pixels target((size_t)tw * th * 4);
+        ASSERT_TRUE(scalePixels(source.data(), sw, sh, sw * bpp, bpp, target.data(), tw, th, tw * 4));
+        for (int ty = 0; ty < th; ++ty)
+            for (int tx = 0; tx < tw; ++tx)
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_EQ(target[((size_t)ty * tw + tx) * 4 + c], exactAverage(source, sw, sh, bpp, tw, th, tx, ty, c))
+                        << sw << "x" << sh << " to " << tw << "x" << th << " at " << tx << "," << ty << " byte " << c;
+    }
 }
