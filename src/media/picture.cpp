@@ -54,23 +54,89 @@ struct FittedPixels {
     int height;
 };
 
-IWICImagingFactory* createImagingFactory() {
-    IWICImagingFactory* factory = nullptr;
+// What one thread needs to decode pictures with the imaging component, made
+// once and used for every picture of that thread: the factory, the class
+// objects of the common decoders (made on first use), and scratch memory for
+// the full-size pixels, kept so each picture does not fault fresh pages in.
+enum KnownFormat { FormatJpeg, FormatPng, FormatGif, FormatBmp, KnownFormatCount, FormatOther = KnownFormatCount };
+
+struct PictureDecoder {
+    IWICImagingFactory* factory;
+    IClassFactory* formats[KnownFormatCount];
+    BYTE* scratch;
+    SIZE_T scratchSize;
+};
+
+void openPictureDecoder(PictureDecoder* decoder) {
+    ZeroMemory(decoder, sizeof *decoder);
     // The version-1 factory exists on every Windows the player runs on.
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                (void**)&factory)))
+                                (void**)&decoder->factory)))
+        decoder->factory = nullptr;
+}
+
+void closePictureDecoder(PictureDecoder* decoder) {
+    for (IClassFactory*& format : decoder->formats) release(format);
+    release(decoder->factory);
+    if (decoder->scratch) HeapFree(GetProcessHeap(), 0, decoder->scratch);
+    decoder->scratch = nullptr;
+    decoder->scratchSize = 0;
+}
+
+BYTE* scratchMemory(PictureDecoder* decoder, SIZE_T size) {
+    if (size <= decoder->scratchSize) return decoder->scratch;
+    HANDLE heap = GetProcessHeap();
+    if (decoder->scratch) HeapFree(heap, 0, decoder->scratch);
+    decoder->scratch = (BYTE*)HeapAlloc(heap, 0, size);
+    decoder->scratchSize = decoder->scratch ? size : 0;
+    return decoder->scratch;
+}
+
+// The format the first bytes announce; anything else is left to the
+// component's own search over every installed decoder.
+KnownFormat formatOf(const BYTE* bytes, DWORD count) {
+    if (count >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return FormatJpeg;
+    if (count >= 8 && memcmp(bytes, "\x89PNG\r\n\x1A\n", 8) == 0) return FormatPng;
+    if (count >= 4 && memcmp(bytes, "GIF8", 4) == 0) return FormatGif;
+    if (count >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return FormatBmp;
+    return FormatOther;
+}
+
+// A decoder for the stream, made straight from its format's class object
+// when the bytes announce a common format: the component's search reads the
+// registry entries of every decoder, which costs more than the decoding of
+// a small picture under some systems.
+IWICBitmapDecoder* createDecoder(PictureDecoder* decoder, IWICStream* stream, const BYTE* bytes, DWORD count) {
+    static const CLSID* const classes[KnownFormatCount] = {&CLSID_WICJpegDecoder, &CLSID_WICPngDecoder,
+                                                           &CLSID_WICGifDecoder, &CLSID_WICBmpDecoder};
+    IWICBitmapDecoder* result = nullptr;
+    const KnownFormat format = formatOf(bytes, count);
+    if (format != FormatOther) {
+        IClassFactory*& maker = decoder->formats[format];
+        if (!maker && FAILED(CoGetClassObject(*classes[format], CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                              (void**)&maker)))
+            maker = nullptr;
+        if (maker && SUCCEEDED(maker->CreateInstance(nullptr, IID_IWICBitmapDecoder, (void**)&result)) && result &&
+            SUCCEEDED(result->Initialize(stream, WICDecodeMetadataCacheOnDemand)))
+            return result;
+        release(result);
+        LARGE_INTEGER start = {};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    }
+    if (FAILED(decoder->factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &result)))
         return nullptr;
-    return factory;
+    return result;
 }
 
 // Decodes the first frame of an image file in memory with the imaging
 // component and reduces or enlarges it to its fitted size in the box; false
 // when the component cannot read the bytes. Touches no window or GDI object,
-// so any thread with COM initialised and its own factory may call it.
-bool decodeFittedPixels(IWICImagingFactory* factory, const void* bytes, DWORD count, int boxWidth, int boxHeight,
+// so any thread with COM initialised and its own decoder may call it.
+bool decodeFittedPixels(PictureDecoder* decoder, const void* bytes, DWORD count, int boxWidth, int boxHeight,
                         FittedPixels* result) {
+    IWICImagingFactory* factory = decoder->factory;
     IWICStream* stream = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapDecoder* image = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
     IWICFormatConverter* converter = nullptr;
     bool done = false;
@@ -86,10 +152,9 @@ bool decodeFittedPixels(IWICImagingFactory* factory, const void* bytes, DWORD co
     if (!factory) goto done;
     if (FAILED(factory->CreateStream(&stream))) goto done;
     if (FAILED(stream->InitializeFromMemory((BYTE*)bytes, count))) goto done;
-    if (FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
-                                                &decoder)))
-        goto done;
-    if (FAILED(decoder->GetFrame(0, &frame))) goto done;
+    image = createDecoder(decoder, stream, (const BYTE*)bytes, count);
+    if (!image) goto done;
+    if (FAILED(image->GetFrame(0, &frame))) goto done;
     if (FAILED(frame->GetSize(&width, &height))) goto done;
     size = fittedSize((int)width, (int)height, boxWidth, boxHeight);
     if (size.width <= 0 || size.height <= 0) goto done;
@@ -111,7 +176,8 @@ bool decodeFittedPixels(IWICImagingFactory* factory, const void* bytes, DWORD co
     // whose interpolation differs between platforms (some only pick single
     // pixels); area averaging gives the same picture everywhere.
     stride = (width * bytesPerPixel + 3) & ~3u;
-    full = (BYTE*)HeapAlloc(heap, 0, (SIZE_T)stride * height);
+    if ((ULONGLONG)stride * height > 0x7FFFFFFF) goto done;  // CopyPixels takes a 32-bit size
+    full = scratchMemory(decoder, (SIZE_T)stride * height);
     fitted = (BYTE*)HeapAlloc(heap, 0, (SIZE_T)size.width * size.height * 4);
     if (!full || !fitted) goto done;
     if (FAILED(pixels->CopyPixels(nullptr, stride, stride * height, full))) goto done;
@@ -123,26 +189,31 @@ bool decodeFittedPixels(IWICImagingFactory* factory, const void* bytes, DWORD co
     done = true;
 
 done:
-    if (full) HeapFree(heap, 0, full);
     if (fitted) HeapFree(heap, 0, fitted);
     release(converter);
     release(frame);
-    release(decoder);
+    release(image);
     release(stream);
     return done;
 }
 
 // The fitted bitmap of the imaging component, or null. COM must be
 // initialised.
-HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, int boxHeight) {
-    IWICImagingFactory* factory = createImagingFactory();
+HBITMAP decodeFittedBitmap(PictureDecoder* decoder, const void* bytes, DWORD count, int boxWidth, int boxHeight) {
     FittedPixels fitted = {nullptr, 0, 0};
     HBITMAP result = nullptr;
-    if (decodeFittedPixels(factory, bytes, count, boxWidth, boxHeight, &fitted)) {
+    if (decodeFittedPixels(decoder, bytes, count, boxWidth, boxHeight, &fitted)) {
         result = screenBitmapFromPixels(fitted.pixels, fitted.width, fitted.height);
         HeapFree(GetProcessHeap(), 0, fitted.pixels);
     }
-    release(factory);
+    return result;
+}
+
+HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, int boxHeight) {
+    PictureDecoder decoder;
+    openPictureDecoder(&decoder);
+    HBITMAP result = decodeFittedBitmap(&decoder, bytes, count, boxWidth, boxHeight);
+    closePictureDecoder(&decoder);
     return result;
 }
 
@@ -150,15 +221,16 @@ HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, in
 //
 // A picture grid needs all of its pictures before the board is complete, and
 // decoding is most of that time. Worker threads decode and fit them in
-// resource order while the user-interface thread builds the windows; the
-// board takes each one in turn, waiting only for one not finished yet, and
-// makes its bitmap (a GDI object, so on the thread that shows it).
+// resource order, and make their bitmaps, while the user-interface thread
+// builds the windows; the board takes each one in turn, waiting only for one
+// not finished yet. Bitmaps belong to the process, not to a thread, so the
+// one made here is the one the board shows.
 
 enum SlotState { SlotPending, SlotReady, SlotFailed };
 
 struct PrefetchSlot {
     SlotState state;
-    FittedPixels fitted;
+    HBITMAP bitmap;
 };
 
 const int MaxPrefetchThreads = 4;
@@ -187,32 +259,31 @@ bool claimSlot(int index) {
     return InterlockedCompareExchange(&prefetch.nextIndex, index + 1, index) == index;
 }
 
-void decodeSlot(IWICImagingFactory* factory, int index) {
-    FittedPixels fitted = {nullptr, 0, 0};
-    bool ready = false;
+void decodeSlot(PictureDecoder* decoder, int index) {
+    HBITMAP bitmap = nullptr;
     HRSRC found = FindResourceA(prefetch.module, MAKEINTRESOURCEA(prefetch.firstNumber + index), prefetch.type);
     HGLOBAL loaded = found ? LoadResource(prefetch.module, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     DWORD size = found ? SizeofResource(prefetch.module, found) : 0;
-    if (bytes && size > 0)
-        ready = decodeFittedPixels(factory, bytes, size, prefetch.boxWidth, prefetch.boxHeight, &fitted);
+    if (bytes && size > 0) bitmap = decodeFittedBitmap(decoder, bytes, size, prefetch.boxWidth, prefetch.boxHeight);
     AcquireSRWLockExclusive(&prefetch.lock);
-    prefetch.slots[index].fitted = fitted;
-    prefetch.slots[index].state = ready ? SlotReady : SlotFailed;
+    prefetch.slots[index].bitmap = bitmap;
+    prefetch.slots[index].state = bitmap ? SlotReady : SlotFailed;
     ReleaseSRWLockExclusive(&prefetch.lock);
     WakeAllConditionVariable(&prefetch.finished);
 }
 
 DWORD WINAPI prefetchWorker(void*) {
-    // Its own apartment and factory: the imaging component is free-threaded.
+    // Its own apartment and decoder: the imaging component is free-threaded.
     HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    IWICImagingFactory* factory = createImagingFactory();
+    PictureDecoder decoder;
+    openPictureDecoder(&decoder);
     for (;;) {
         LONG index = prefetch.nextIndex;
         if (index >= prefetch.count) break;
-        if (claimSlot(index)) decodeSlot(factory, index);
+        if (claimSlot(index)) decodeSlot(&decoder, index);
     }
-    release(factory);
+    closePictureDecoder(&decoder);
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }
@@ -267,14 +338,12 @@ HBITMAP takePicture(HMODULE module, int number, LPCSTR type, int boxWidth, int b
     while (prefetch.slots[index].state == SlotPending)
         SleepConditionVariableSRW(&prefetch.finished, &prefetch.lock, INFINITE, 0);
     PrefetchSlot slot = prefetch.slots[index];
-    prefetch.slots[index].fitted.pixels = nullptr;  // taken
+    prefetch.slots[index].bitmap = nullptr;  // taken
     ReleaseSRWLockExclusive(&prefetch.lock);
     // What the imaging component cannot read goes through the whole loader,
     // OLE fallback included.
     if (slot.state != SlotReady) return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
-    HBITMAP bitmap = screenBitmapFromPixels(slot.fitted.pixels, slot.fitted.width, slot.fitted.height);
-    HeapFree(GetProcessHeap(), 0, slot.fitted.pixels);
-    return bitmap;
+    return slot.bitmap;
 }
 
 void finishPicturePrefetch() {
@@ -285,7 +354,7 @@ void finishPicturePrefetch() {
         WaitForMultipleObjects((DWORD)prefetch.threadCount, prefetch.threads, TRUE, INFINITE);
     for (int t = 0; t < prefetch.threadCount; ++t) CloseHandle(prefetch.threads[t]);
     for (int i = 0; i < prefetch.count; ++i)
-        if (prefetch.slots[i].fitted.pixels) HeapFree(GetProcessHeap(), 0, prefetch.slots[i].fitted.pixels);
+        if (prefetch.slots[i].bitmap) DeleteObject(prefetch.slots[i].bitmap);
     HeapFree(GetProcessHeap(), 0, prefetch.slots);
     prefetch.slots = nullptr;
     prefetch.threadCount = 0;
