@@ -1,7 +1,7 @@
 /* Times quiz start-up from outside: starts each quiz program given on the
- * command line, polls every 5 ms until its board holds the last verdict
- * label (the board builds it last of every cell), prints the elapsed
- * milliseconds, closes the quiz and waits for it to end.
+ * command line, polls every 5 ms until the last control of its board is the
+ * last verdict label (the board builds it last of every cell), prints the
+ * elapsed milliseconds, closes the quiz and waits for it to end.
  *
  *   startprobe RUNS LABEL_ID QUIZ.exe [LABEL_ID QUIZ.exe ...]
  *
@@ -17,21 +17,31 @@ struct Search {
     DWORD process;
     int labelId;
     HWND frame;
+    HWND board;
     HWND label;
     HWND firstLabel;
 };
 
-/* Looks for the labels among the children of the frame's direct children
- * (the board is one of them) with GetDlgItem: a few calls a poll, so the
- * probe takes little from the quiz it times. */
+/* Finds the board, the frame's child that holds the first cell's verdict
+ * label, then watches only the board's last child, where each new control
+ * goes, for the last label. Asking the board for a label by ID would walk
+ * its children with one request to the window server for each child of
+ * another process: a load on the server that grows with the board and slows
+ * the quiz being timed, the more so the larger its board. */
 static void findLabels(struct Search* search) {
-    for (HWND child = GetWindow(search->frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        HWND first = GetDlgItem(child, 5001);
-        if (!first) continue;
-        search->firstLabel = first;
-        search->label = GetDlgItem(child, search->labelId);
-        return;
+    if (!search->board) {
+        for (HWND child = GetWindow(search->frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            HWND first = GetDlgItem(child, 5001);
+            if (!first) continue;
+            search->board = child;
+            search->firstLabel = first;
+            break;
+        }
+        if (!search->board) return;
     }
+    HWND firstChild = GetWindow(search->board, GW_CHILD);
+    HWND last = firstChild ? GetWindow(firstChild, GW_HWNDLAST) : NULL;
+    if (last && GetDlgCtrlID(last) == search->labelId) search->label = last;
 }
 
 static BOOL CALLBACK findFrame(HWND window, LPARAM data) {
@@ -65,7 +75,7 @@ static double timeOneStart(const char* quiz, int labelId, double* frameSeen, dou
     command[sizeof command - 1] = 0;
     QueryPerformanceCounter(&start);
     if (!CreateProcessA(quiz, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) return -1;
-    struct Search search = {info.dwProcessId, labelId, NULL, NULL, NULL};
+    struct Search search = {info.dwProcessId, labelId, NULL, NULL, NULL, NULL};
     double elapsed = -1;
     *frameSeen = *firstCellSeen = -1;
     for (;;) {
