@@ -25,9 +25,9 @@ void release(T*& object) {
     object = nullptr;
 }
 
-// A screen-compatible bitmap of width x height holding the given top-down
-// 32-bit BGR pixels.
-HBITMAP screenBitmapFromPixels(const void* pixels, int width, int height) {
+// A bitmap compatible with screen (a display DC) of width x height holding
+// the given top-down 32-bit BGR pixels.
+HBITMAP screenBitmapFromPixels(HDC screen, const void* pixels, int width, int height) {
     BITMAPINFO info;
     ZeroMemory(&info, sizeof info);
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -36,13 +36,11 @@ HBITMAP screenBitmapFromPixels(const void* pixels, int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP bitmap = screen ? CreateCompatibleBitmap(screen, width, height) : nullptr;
     if (bitmap && SetDIBits(screen, bitmap, 0, height, pixels, &info, DIB_RGB_COLORS) != height) {
         DeleteObject(bitmap);
         bitmap = nullptr;
     }
-    ReleaseDC(nullptr, screen);
     return bitmap;
 }
 
@@ -56,8 +54,9 @@ struct FittedPixels {
 
 // What one thread needs to decode pictures with the imaging component, made
 // once and used for every picture of that thread: the factory, the class
-// objects of the common decoders (made on first use), and scratch memory for
-// the full-size pixels, kept so each picture does not fault fresh pages in.
+// objects of the common decoders (made on first use), scratch memory for the
+// full-size pixels, kept so each picture does not fault fresh pages in, and
+// the screen DC the bitmaps are made compatible with.
 enum KnownFormat { FormatJpeg, FormatPng, FormatGif, FormatBmp, KnownFormatCount, FormatOther = KnownFormatCount };
 
 struct PictureDecoder {
@@ -65,6 +64,7 @@ struct PictureDecoder {
     IClassFactory* formats[KnownFormatCount];
     BYTE* scratch;
     SIZE_T scratchSize;
+    HDC screen;
 };
 
 void openPictureDecoder(PictureDecoder* decoder) {
@@ -73,6 +73,7 @@ void openPictureDecoder(PictureDecoder* decoder) {
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 (void**)&decoder->factory)))
         decoder->factory = nullptr;
+    decoder->screen = GetDC(nullptr);
 }
 
 void closePictureDecoder(PictureDecoder* decoder) {
@@ -81,6 +82,8 @@ void closePictureDecoder(PictureDecoder* decoder) {
     if (decoder->scratch) HeapFree(GetProcessHeap(), 0, decoder->scratch);
     decoder->scratch = nullptr;
     decoder->scratchSize = 0;
+    if (decoder->screen) ReleaseDC(nullptr, decoder->screen);
+    decoder->screen = nullptr;
 }
 
 BYTE* scratchMemory(PictureDecoder* decoder, SIZE_T size) {
@@ -203,7 +206,7 @@ HBITMAP decodeFittedBitmap(PictureDecoder* decoder, const void* bytes, DWORD cou
     FittedPixels fitted = {nullptr, 0, 0};
     HBITMAP result = nullptr;
     if (decodeFittedPixels(decoder, bytes, count, boxWidth, boxHeight, &fitted)) {
-        result = screenBitmapFromPixels(fitted.pixels, fitted.width, fitted.height);
+        result = screenBitmapFromPixels(decoder->screen, fitted.pixels, fitted.width, fitted.height);
         HeapFree(GetProcessHeap(), 0, fitted.pixels);
     }
     return result;
