@@ -6,9 +6,10 @@
  *   startprobe RUNS LABEL_ID QUIZ.exe [LABEL_ID QUIZ.exe ...]
  *
  * The quizzes take turns, one start each a round, and run in the probe's
- * working directory. Prints, per quiz, one
- * line "<quiz> <median> <min> <max> <frame seen> <first cell seen>" in ms,
- * the last two medians too. */
+ * working directory. Prints a line "run <round> <quiz> <ms>" for each start,
+ * then, per quiz, one line
+ * "<quiz> <median> <min> <max> <frame seen> <first cell seen>" in ms, the
+ * last two medians too. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -116,14 +117,17 @@ int main(int argc, char** argv) {
     for (int q = 0; q < quizzes; ++q) /* warms the caches */
         timeOneStart(argv[3 + 2 * q], atoi(argv[2 + 2 * q]), &frameSeen, &firstCellSeen);
     /* Round by round, every quiz once a round: a machine that gets busier
-     * or quieter during the measurement weighs on every quiz alike. */
+     * or quieter during the measurement weighs on every quiz alike. Every
+     * other round goes backwards, so no quiz always follows the same one. */
     for (int r = 0; r < runs; ++r) {
-        for (int q = 0; q < quizzes; ++q) {
+        for (int n = 0; n < quizzes; ++n) {
+            int q = r % 2 ? quizzes - 1 - n : n;
             times[q][r] = timeOneStart(argv[3 + 2 * q], atoi(argv[2 + 2 * q]), &frames[q][r], &cells[q][r]);
             if (times[q][r] < 0) {
                 printf("%s failed\n", argv[3 + 2 * q]);
                 return 1;
             }
+            printf("run %d %s %.1f\n", r, argv[3 + 2 * q], times[q][r]);
         }
     }
     for (int q = 0; q < quizzes; ++q) {
