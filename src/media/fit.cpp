@@ -61,7 +61,7 @@ static bool makeAxis(AxisWeights* axis, long long s, long long t) {
 // Across: one source row becomes tw sums of 4 channels, each sum sw times
 // the average (at most 255 * sw, well within 32 bits).
 template <int BytesPerPixel>
-static void sumAcross(const unsigned char* in, int tw, const AxisWeights& across, unsigned* out) {
+static void sumAcross(const unsigned char* __restrict in, int tw, const AxisWeights& across, unsigned* __restrict out) {
     for (int o = 0; o < tw; ++o) {
         const unsigned char* pixel = in + (size_t)across.first[o] * BytesPerPixel;
         const unsigned* w = across.weight + across.start[o];
@@ -94,6 +94,11 @@ static inline unsigned char roundedAverage(unsigned long long sum, const Rounded
     if (q * d.total > n) --q;
     else if ((q + 1) * d.total <= n) ++q;
     return (unsigned char)q;
+}
+
+template <typename Sum>
+static inline void addWeighted(Sum* __restrict sums, const unsigned* __restrict row, Sum weight, int width) {
+    for (int k = 0; k < width; ++k) sums[k] += weight * row[k];
 }
 
 struct ScaleJob {
@@ -135,8 +140,7 @@ static bool sumDown(const ScaleJob& job, const RoundedDivider& divider) {
                 else sumAcross<4>(in, job.tw, job.across, row);
                 rowInBuffer = y;
             }
-            const Sum weight = w[n];
-            for (int k = 0; k < width; ++k) sums[k] += weight * row[k];
+            addWeighted<Sum>(sums, row, w[n], width);
         }
         unsigned char* out = job.target + (long long)o * job.targetStride;
         for (int k = 0; k < width; ++k) out[k] = roundedAverage(sums[k], divider);
