@@ -64,7 +64,7 @@ static void setControlText(HWND parent, int id, const char* text) {
     Text shown;
     shown[0] = '\0';
     GetWindowTextA(control, shown, TextSize);
-    if (lstrcmpA(shown, text) != 0 || lstrlenA(text) >= TextSize - 1) SetWindowTextA(control, text);
+    if (lstrcmpA(shown, text) != 0) SetWindowTextA(control, text);
 }
 
 // Every field of the question, untrimmed and folded, equals its stored

@@ -61,7 +61,8 @@ static bool makeAxis(AxisWeights* axis, long long s, long long t) {
 // Across: one source row becomes tw sums of 4 channels, each sum sw times
 // the average (at most 255 * sw, well within 32 bits).
 template <int BytesPerPixel>
-static void sumAcross(const unsigned char* __restrict in, int tw, const AxisWeights& across, unsigned* __restrict out) {
+static void sumAcross(const unsigned char* __restrict in, int tw, const AxisWeights& across,
+                      unsigned* __restrict out) {
     for (int o = 0; o < tw; ++o) {
         const unsigned char* pixel = in + (size_t)across.first[o] * BytesPerPixel;
         const unsigned* w = across.weight + across.start[o];
@@ -163,7 +164,7 @@ bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight,
     if (makeAxis(&job.across, sourceWidth, targetWidth) && makeAxis(&job.down, sourceHeight, targetHeight)) {
         const unsigned long long total = (unsigned long long)sourceWidth * sourceHeight;
         const RoundedDivider divider = {total, total / 2, 1.0 / (double)total};
-        done = 255 * total <= 0xFFFFFFFFull ? sumDown<unsigned>(job, divider)
+        done = total <= 0xFFFFFFFFull / 255 ? sumDown<unsigned>(job, divider)
                                             : sumDown<unsigned long long>(job, divider);
     }
     freeAxis(&job.across);
