@@ -34,38 +34,31 @@ protected:
 TEST_F(ColourTest, VerdictLabelsAreColouredByTheirVerdict) {
     open(0, 2, 2, 2);
     // The quiz's background is white, so none of these is the board's own.
-    EXPECT_EQ(verdictColour(5001, "BRAVO"), RGB(0, 255, 0));
-    EXPECT_EQ(verdictColour(5002, "FAUX"), RGB(255, 0, 0));
-    EXPECT_EQ(verdictColour(5003, "Anagramme"), RGB(255, 100, 0));
-    EXPECT_EQ(verdictColour(5004, "Trop long"), RGB(255, 203, 38));
-    for (const char* nearVerdict : {"Quasiment", "Presque", "Trop court", "pas loin", "yade lid\xE9" "e", "bravo"}) {
-        SCOPED_TRACE(nearVerdict);
-        EXPECT_EQ(verdictColour(5001, nearVerdict), RGB(255, 203, 38));
-    }
+    const struct { const char* verdict; COLORREF colour; } verdicts[] = {
+        {"BRAVO", RGB(0, 255, 0)},         {"FAUX", RGB(255, 0, 0)},          {"Anagramme", RGB(255, 100, 0)},
+        {"Trop long", RGB(255, 203, 38)},  {"Quasiment", RGB(255, 203, 38)},  {"Presque", RGB(255, 203, 38)},
+        {"Trop court", RGB(255, 203, 38)}, {"pas loin", RGB(255, 203, 38)},   {"yade lid\xE9" "e", RGB(255, 203, 38)},
+        {"bravo", RGB(255, 203, 38)}};
+    for (const auto& v : verdicts) EXPECT_EQ(verdictColour(5004, v.verdict), v.colour) << v.verdict;
     SetWindowTextA(item(5002), "?");
     EXPECT_TRUE(hasDefaultColours(item(5002)));
 }
 
-TEST_F(ColourTest, QuestionNumberAndCaptionLabelsUseTheirBrushes) {
+TEST_F(ColourTest, QuestionNumberCaptionAndRevealLabelsUseTheirBrushesAndPicturesTheDefault) {
     open(0, 3, 2, 2);
     EXPECT_EQ(brushColour(colourOf(item(3000))), RGB(255, 255, 192));
-    HBRUSH background = static_cast<HBRUSH>(quiz.backBrush);
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(colourOf(item(153))), background);
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(colourOf(item(156))), background);
+    EXPECT_EQ(colourOf(item(3000)), colourOf(item(3000)));  // the same brush every time: made once
+    const INT_PTR background = reinterpret_cast<INT_PTR>(quiz.backBrush);
+    EXPECT_EQ(colourOf(item(153)), background);
+    EXPECT_EQ(colourOf(item(156)), background);
     HDC dc = GetDC(windows.board);
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageA(windows.board, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                                                    reinterpret_cast<LPARAM>(windows.board))),
+    EXPECT_EQ(SendMessageA(windows.board, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(windows.board)),
               background);
     ReleaseDC(windows.board, dc);
-    // The same brush every time: made once, not per paint.
-    EXPECT_EQ(colourOf(item(3000)), colourOf(item(3000)));
-}
-
-TEST_F(ColourTest, RevealBoxesTakeTheBackgroundAndPicturesTheDefault) {
+    closePlayerWindows(&windows);
     open(1, 3, 1, 2);
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(colourOf(item(8003))), static_cast<HBRUSH>(quiz.backBrush));
+    EXPECT_EQ(colourOf(item(8003)), background);
     EXPECT_TRUE(hasDefaultColours(item(9002)));
-    
 }
 
 TEST_F(ColourTest, VerdictRangeEndsWithTheLastAnswerField) {

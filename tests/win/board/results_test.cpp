@@ -1,29 +1,9 @@
 #include "board_support.h"
 
-#include <stdio.h>
-
 #include "app/app.h"
 #include "results/saved.h"
 
 namespace {
-
-std::string readFile(const char* name) {
-    FILE* file = fopen(name, "rb");
-    if (!file) return "<missing>";
-    std::string data;
-    char buffer[512];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, count);
-    fclose(file);
-    return data;
-}
-
-void writeFile(const char* name, const std::string& data) {
-    FILE* file = fopen(name, "wb");
-    ASSERT_NE(file, nullptr);
-    fwrite(data.data(), 1, data.size(), file);
-    fclose(file);
-}
 
 int filesIn(const std::string& folder) {
     WIN32_FIND_DATAA found;
@@ -45,19 +25,16 @@ protected:
     void type(int id, const char* text) { SetWindowTextA(item(id), text); }
 };
 
-TEST_F(ResultsFileTest, IsNamedAfterTheProgramWithoutItsFolder) {
-    EXPECT_STREQ(name, "win_board_tests.txt");
-}
-
-TEST_F(ResultsFileTest, ClosingTheFrameSavesOneLinePerFieldDeletesTheSoundAndQuits) {
-    open(0, 3, 1, 2);
-    type(4001, "Paris");
-    type(4002, "");
-    type(4003, "Rome");
+TEST_F(ResultsFileTest, ClosingTheFrameSavesOneLinePerFieldQuestionByQuestionDeletesTheSoundAndQuits) {
+    EXPECT_STREQ(name, "win_board_tests.txt");  // named after the program, without its folder
+    open(1, 2, 2, 2);
+    type(4001, "un");
+    type(4002, "deux");
+    type(4004, "quatre");
     writeFile("quizz.mp3", "son");
     SendMessageA(windows.frame, WM_CLOSE, 0, 0);
-    EXPECT_EQ(readFile(name), "Paris\r\n*\r\nRome\r\n");
-    EXPECT_EQ(readFile("quizz.mp3"), "<missing>");
+    EXPECT_EQ(fileBytes(name), "un\r\ndeux\r\n*\r\nquatre\r\n");
+    EXPECT_EQ(fileBytes("quizz.mp3"), "<missing>");
     MSG quit;
     ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 0u);
@@ -65,26 +42,15 @@ TEST_F(ResultsFileTest, ClosingTheFrameSavesOneLinePerFieldDeletesTheSoundAndQui
     EXPECT_EQ(filesIn(scratch.path), 1);   // no temporary file left behind
 }
 
-TEST_F(ResultsFileTest, TwoAnswersAQuestionAreSavedQuestionByQuestion) {
-    open(1, 2, 2, 2);
-    type(4001, "un");
-    type(4002, "deux");
-    type(4004, "quatre");
-    saveAnswers(windows.board);
-    EXPECT_EQ(readFile(name), "un\r\ndeux\r\n*\r\nquatre\r\n");
-}
-
 TEST_F(ResultsFileTest, ReplacesAnEarlierFileWholeEvenWhenShorter) {
-    writeFile(name, "a\r\nb\r\nc\r\nd\r\ne\r\n");
-    open(0, 0, 1, 2);
-    saveAnswers(windows.board);
-    EXPECT_EQ(readFile(name), "");
-    closePlayerWindows(&windows);
-    writeFile(name, "a\r\nb\r\nc\r\nd\r\ne\r\n");
-    open(0, 1, 1, 2);
-    type(4001, "\xE9t\xE9");
-    saveAnswers(windows.board);
-    EXPECT_EQ(readFile(name), "\xE9t\xE9\r\n");
+    for (int count : {0, 1}) {
+        writeFile(name, "a\r\nb\r\nc\r\nd\r\ne\r\n");
+        open(0, count, 1, 2);
+        type(4001, "\xE9t\xE9");
+        saveAnswers(windows.board);
+        EXPECT_EQ(fileBytes(name), count ? "\xE9t\xE9\r\n" : "");
+        closePlayerWindows(&windows);
+    }
 }
 
 TEST_F(ResultsFileTest, AStarTypedAsAnAnswerComesBackEmpty) {
@@ -143,10 +109,9 @@ TEST_F(ResultsFileTest, AFailedSaveLeavesWhatWasThereAndTellsThePlayer) {
     open(0, 1, 1, 2);
     type(4001, "nouveau");
     SendMessageA(windows.frame, WM_CLOSE, 0, 0);
-    EXPECT_EQ(readFile((std::string(name) + "\\ancien.txt").c_str()), "ancien\r\n");
+    EXPECT_EQ(fileBytes((std::string(name) + "\\ancien.txt").c_str()), "ancien\r\n");
     ASSERT_EQ(capture.messages.size(), 1u);
-    EXPECT_EQ(capture.messages[0].first, "Impossible d'enregistrer les r\xE9ponses.");
-    EXPECT_EQ(capture.messages[0].second, "Quizz");
+    EXPECT_EQ(capture.messages[0], std::make_pair(std::string("Impossible d'enregistrer les r\xE9ponses."), std::string("Quizz")));
     EXPECT_EQ(filesIn(scratch.path), 0);  // the temporary file is gone too
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // closes all the same

@@ -1,25 +1,30 @@
 #include "board_support.h"
 
+#include <stdio.h>
+
 #include "app/app.h"
 
 namespace {
 
-SCROLLINFO barInfo(HWND board, int bar) {
-    SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-    GetScrollInfo(board, bar, &info);
-    return info;
-}
-
-int position(HWND board, int bar) { return GetScrollPos(board, bar); }
-
-// Where the first answer field stands now, relative to where it was built.
-int fieldTop(HWND board) { return placeInParent(GetDlgItem(board, 4001)).top; }
-int fieldLeft(HWND board) { return placeInParent(GetDlgItem(board, 4001)).left; }
-
 class ScrollingTest : public BoardTest {
 protected:
+    void SetUp() override {
+        open(0, 30, 1, 2);  // content 830 x 775
+        resizeBoardClient(600, 500);
+    }
     void vertical(int request) { SendMessageA(windows.board, WM_VSCROLL, request, 0); }
-    void horizontal(int request) { SendMessageA(windows.board, WM_HSCROLL, request, 0); }
+    int position(int bar) { return GetScrollPos(windows.board, bar); }
+    // Where the first answer field stands now; it was built at 615, 10.
+    RECT field() { return placeInParent(item(4001)); }
+    // Both bars as "min-max/page", the vertical one first.
+    std::string bars() {
+        char text[64];
+        SCROLLINFO v = {sizeof v, SIF_ALL, 0, 0, 0, 0, 0}, h = v;
+        GetScrollInfo(windows.board, SB_VERT, &v);
+        GetScrollInfo(windows.board, SB_HORZ, &h);
+        snprintf(text, sizeof text, "%d-%d/%u %d-%d/%u", v.nMin, v.nMax, v.nPage, h.nMin, h.nMax, h.nPage);
+        return text;
+    }
     // Makes the board's client area exactly width x height.
     void resizeBoardClient(int width, int height) {
         RECT client, outer;
@@ -31,24 +36,9 @@ protected:
     }
 };
 
-TEST_F(ScrollingTest, BarsSpanTheContentLessTwoWithAPageOfTheVisibleLessOne) {
-    open(0, 30, 1, 2);  // content 830 x 775
-    resizeBoardClient(600, 500);
-    SCROLLINFO v = barInfo(windows.board, SB_VERT);
-    EXPECT_EQ(v.nMin, 0);
-    EXPECT_EQ(v.nMax, 773);
-    EXPECT_EQ(v.nPage, 499u);
-    SCROLLINFO h = barInfo(windows.board, SB_HORZ);
-    EXPECT_EQ(h.nMax, 828);
-    EXPECT_EQ(h.nPage, 599u);
-    vertical(SB_BOTTOM);
-    EXPECT_EQ(position(windows.board, SB_VERT), 275);
-    EXPECT_EQ(fieldTop(windows.board), 10 - 275);
-}
-
-TEST_F(ScrollingTest, RequestsStepThirtyPixelsDownOneAcrossAndStayWithinTheContent) {
-    open(0, 30, 1, 2);  // content 830 x 775 in a 600 x 500 view
-    resizeBoardClient(600, 500);
+TEST_F(ScrollingTest, BarsSpanTheContentAndRequestsStepThirtyPixelsDownOneAcrossWithinIt) {
+    // Each bar spans the content less two, with a page of the visible part less one.
+    EXPECT_EQ(bars(), "0-773/499 0-828/599");
     const struct { int bar, request, position; } steps[] = {
         {SB_VERT, SB_LINEDOWN, 30},  {SB_VERT, SB_LINEUP, 0},     {SB_VERT, SB_LINEUP, 0},
         {SB_VERT, SB_PAGEDOWN, 275},  // 499 limited to 775 - 500
@@ -61,83 +51,72 @@ TEST_F(ScrollingTest, RequestsStepThirtyPixelsDownOneAcrossAndStayWithinTheConte
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << step.bar << " " << step.request);
         SendMessageA(windows.board, step.bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, step.request, 0);
-        EXPECT_EQ(position(windows.board, step.bar), step.position);
-        if (step.bar == SB_VERT) EXPECT_EQ(fieldTop(windows.board), 10 - step.position);
-        else EXPECT_EQ(fieldLeft(windows.board), 615 - step.position);
+        EXPECT_EQ(position(step.bar), step.position);
+        if (step.bar == SB_VERT) EXPECT_EQ(field().top, 10 - step.position);
+        else EXPECT_EQ(field().left, 615 - step.position);
     }
 }
 
 TEST_F(ScrollingTest, ThumbTrackingMovesAndReleaseOrUnknownRequestsDoNot) {
-    open(0, 30, 1, 2);
-    resizeBoardClient(600, 500);
     SCROLLINFO track = {sizeof track, SIF_POS, 0, 0, 0, 0, 0};
     track.nPos = 100;
     SetScrollInfo(windows.board, SB_VERT, &track, FALSE);  // bar moved without the board
     vertical(SB_THUMBPOSITION);
-    EXPECT_EQ(fieldTop(windows.board), 10);
+    EXPECT_EQ(field().top, 10);
     vertical(SB_ENDSCROLL);
     vertical(0xFFFF);
-    EXPECT_EQ(position(windows.board, SB_VERT), 100);
-    EXPECT_EQ(fieldTop(windows.board), 10);
+    EXPECT_EQ(position(SB_VERT), 100);
+    EXPECT_EQ(field().top, 10);
 }
 
-TEST_F(ScrollingTest, ContentThatFitsDisablesTheBarAndStaysPut) {
+TEST_F(ScrollingTest, GrowingTheBoardScrollsTheContentBackIntoPlaceAndContentThatFitsStaysPut) {
+    vertical(SB_BOTTOM);
+    SendMessageA(windows.board, WM_HSCROLL, SB_PAGERIGHT, 0);
+    ASSERT_EQ(position(SB_VERT), 275);
+    resizeBoardClient(600, 700);  // the largest position drops to 75
+    EXPECT_EQ(position(SB_VERT), 75);
+    EXPECT_EQ(field().top, 10 - 75);
+    resizeBoardClient(900, 700);  // wide enough: back to the left edge
+    EXPECT_EQ(position(SB_HORZ), 0);
+    EXPECT_EQ(field().left, 615);
+    // Content that fits: the bar stays shown but disabled, and nothing moves.
+    closePlayerWindows(&windows);
     open(0, 4, 1, 2);  // content 830 x 125
     resizeBoardClient(900, 400);
-    SCROLLINFO v = barInfo(windows.board, SB_VERT);
-    EXPECT_EQ(v.nPage, 124u);
-    EXPECT_EQ(v.nMax, 123);
+    EXPECT_EQ(bars().substr(0, 9), "0-123/124");
     vertical(SB_BOTTOM);
-    EXPECT_EQ(position(windows.board, SB_VERT), 0);
-    EXPECT_EQ(fieldTop(windows.board), 10);
-    EXPECT_NE(styleOf(windows.board) & WS_VSCROLL, 0u);  // still shown, disabled
-}
-
-TEST_F(ScrollingTest, GrowingTheBoardScrollsTheContentBackIntoPlace) {
-    open(0, 30, 1, 2);
-    resizeBoardClient(600, 500);
-    vertical(SB_BOTTOM);
-    horizontal(SB_PAGERIGHT);
-    ASSERT_EQ(position(windows.board, SB_VERT), 275);
-    resizeBoardClient(600, 700);  // the largest position drops to 75
-    EXPECT_EQ(position(windows.board, SB_VERT), 75);
-    EXPECT_EQ(fieldTop(windows.board), 10 - 75);
-    resizeBoardClient(900, 700);  // wide enough: back to the left edge
-    EXPECT_EQ(position(windows.board, SB_HORZ), 0);
-    EXPECT_EQ(fieldLeft(windows.board), 615);
+    EXPECT_EQ(position(SB_VERT), 0);
+    EXPECT_EQ(field().top, 10);
+    EXPECT_NE(styleOf(windows.board) & WS_VSCROLL, 0u);
 }
 
 TEST_F(ScrollingTest, OnlySingleWheelNotchesScrollAndOnlyOnceHandledFromTheQueue) {
-    open(0, 30, 1, 2);
-    resizeBoardClient(600, 500);
     for (HWND target : {windows.board, windows.frame}) {
         SCOPED_TRACE(target == windows.board ? "board" : "frame");
         vertical(SB_TOP);
         SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-        EXPECT_EQ(position(windows.board, SB_VERT), 0);  // posted, not yet handled
+        EXPECT_EQ(position(SB_VERT), 0);  // posted, not yet handled
         pumpMessages();
-        EXPECT_EQ(position(windows.board, SB_VERT), 30);
+        EXPECT_EQ(position(SB_VERT), 30);
         SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
         SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
         pumpMessages();
-        EXPECT_EQ(position(windows.board, SB_VERT), 30);
+        EXPECT_EQ(position(SB_VERT), 30);
         SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
         pumpMessages();
-        EXPECT_EQ(position(windows.board, SB_VERT), 0);
+        EXPECT_EQ(position(SB_VERT), 0);
     }
 }
 
 TEST_F(ScrollingTest, FrameKeysBecomeVerticalRequestsToTheBoard) {
-    open(0, 30, 1, 2);
-    resizeBoardClient(600, 500);
     const struct { WPARAM key; int position; } keys[] = {
         {VK_NEXT, 275}, {VK_HOME, 0}, {VK_DOWN, 30}, {VK_UP, 0}, {VK_END, 275}, {VK_PRIOR, 0},
         {VK_DOWN, 30},  {VK_LEFT, 30}, {VK_RIGHT, 30}, {'A', 30}};
     for (const auto& k : keys) {
         SendMessageA(windows.frame, WM_KEYDOWN, k.key, 0);
-        EXPECT_EQ(position(windows.board, SB_VERT), k.position) << k.key;
+        EXPECT_EQ(position(SB_VERT), k.position) << k.key;
     }
-    EXPECT_EQ(position(windows.board, SB_HORZ), 0);
+    EXPECT_EQ(position(SB_HORZ), 0);
 }
 
 }  // namespace

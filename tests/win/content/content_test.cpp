@@ -38,21 +38,15 @@ struct QuizModule {
         GetTempPathA(MAX_PATH, folder);
         GetTempFileNameA(folder, "qz", 0, file);
         path = file;
-        EXPECT_TRUE(CopyFileA(self, file, FALSE));
-        HANDLE update = BeginUpdateResourceA(file, FALSE);
-        EXPECT_NE(update, nullptr);
-        WORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-        if (!content.empty()) {
-            EXPECT_TRUE(UpdateResourceA(update, "PATCH", MAKEINTRESOURCEA(104), language,
-                                        const_cast<unsigned char*>(content.data()), DWORD(content.size())));
+        HANDLE update = CopyFileA(self, file, FALSE) ? BeginUpdateResourceA(file, FALSE) : nullptr;
+        bool updated = update != nullptr;
+        for (const auto& resource : {std::make_pair(104, &content), std::make_pair(105, &codes)}) {
+            if (updated && !resource.second->empty())
+                updated = UpdateResourceA(update, "PATCH", MAKEINTRESOURCEA(resource.first), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                                          const_cast<unsigned char*>(resource.second->data()), DWORD(resource.second->size()));
         }
-        if (!codes.empty()) {
-            EXPECT_TRUE(UpdateResourceA(update, "PATCH", MAKEINTRESOURCEA(105), language,
-                                        const_cast<unsigned char*>(codes.data()), DWORD(codes.size())));
-        }
-        EXPECT_TRUE(EndUpdateResourceA(update, FALSE));
-        module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-        EXPECT_NE(module, nullptr);
+        if (updated && EndUpdateResourceA(update, FALSE))
+            module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     }
     ~QuizModule() {
         if (module) FreeLibrary(module);
@@ -95,10 +89,7 @@ TEST(LoadingFromAModule, AModuleWithoutResourcesGivesTwoMessagesAndTheDemonstrat
     MessageCapture capture;
     Quiz quiz;
     loadContent(&quiz, GetModuleHandleA(nullptr));
-    ASSERT_EQ(capture.messages.size(), 2u);
-    EXPECT_EQ(capture.messages[0].first, "Erreur dans le fichier");
-    EXPECT_EQ(capture.messages[1].first, "Reponses non trouv\xE9" "es");
-    EXPECT_EQ(capture.messages[1].second, "Quizz");
+    EXPECT_EQ(capture.messages, (Messages{{"Erreur dans le fichier", "Quizz"}, {"Reponses non trouv\xE9" "es", "Quizz"}}));
     EXPECT_STREQ(quiz.title, "Nom du quizz");
     EXPECT_EQ(quiz.questionCount, 2);
     EXPECT_STREQ(questionAt(&quiz, 1)->answer, "tamrin");

@@ -7,6 +7,7 @@
 #include <stdio.h>
 
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "judge/judge.h"
@@ -16,6 +17,7 @@
 namespace {
 
 const char NoCode[] = "      ";
+const int Fields = 4000, Verdicts = 5000, Reveals = 8000;  // board control k is base + k
 
 // One answer entered and the state it leaves: the field's verdict, the
 // question's reveal box, the score and the code.
@@ -35,6 +37,7 @@ protected:
     PlayerWindows windows = {};
 
     void open(int style, int count, int format, int mode) {
+        closePlayerWindows(&windows);
         fillTestQuiz(&quiz, style, count, format, mode);
         windows = openPlayerWindows(&quiz);
     }
@@ -43,10 +46,16 @@ protected:
         closePlayerWindows(&windows);
     }
 
-    HWND field(int k) { return GetDlgItem(windows.board, 4000 + k); }
-    std::string fieldText(int k) { return controlText(windows.board, 4000 + k); }
-    std::string verdict(int k) { return controlText(windows.board, 5000 + k); }
-    std::string reveal(int i) { return controlText(windows.board, 8000 + i); }
+    HWND field(int k) { return GetDlgItem(windows.board, Fields + k); }
+    std::string fieldText(int k) { return controlText(windows.board, Fields + k); }
+    std::string verdict(int k) { return controlText(windows.board, Verdicts + k); }
+    std::string reveal(int i) { return controlText(windows.board, Reveals + i); }
+    // The texts of board controls base + 1 to base + n, joined by "|".
+    std::string texts(int base, int n) {
+        std::string joined;
+        for (int k = 1; k <= n; ++k) joined += (k > 1 ? "|" : "") + controlText(windows.board, base + k);
+        return joined;
+    }
     std::string score() { return controlText(windows.frame, 150); }
     std::string code() { return controlText(windows.frame, 157); }
     int focusedField() { return GetFocus() ? GetDlgCtrlID(GetFocus()) - 4000 : 0; }
@@ -67,7 +76,13 @@ protected:
         keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
         SetKeyboardState(keys);
     }
-    void play(std::initializer_list<Step> steps) {
+    void tab(int from, bool shift) {
+        SetFocus(field(from));
+        holdShift(shift);
+        release(from, VK_TAB);
+        holdShift(false);
+    }
+    void play(const std::vector<Step>& steps) {
         for (const Step& step : steps) {
             SCOPED_TRACE(std::to_string(step.field) + " <- \"" + step.typed + "\"");
             enter(step.field, step.typed);
@@ -84,11 +99,6 @@ protected:
         MapWindowPoints(nullptr, windows.board, reinterpret_cast<POINT*>(&place), 2);
         return place;
     }
-    int clientHeight() {
-        RECT client;
-        GetClientRect(windows.board, &client);
-        return client.bottom;
-    }
     HBITMAP shownPicture(int i) {
         return reinterpret_cast<HBITMAP>(SendDlgItemMessageA(windows.board, 9000 + i, STM_GETIMAGE, IMAGE_BITMAP, 0));
     }
@@ -97,75 +107,64 @@ protected:
 // --- verdicts, reveals and the score -------------------------------------
 
 TEST_F(JudgeTest, EachJudgementSetsItsVerdictTheRevealTheScoreAndTheCode) {
-    open(1, 6, 1, 2);
-    EXPECT_EQ(score(), " 0 / 6");
-    EXPECT_EQ(code(), NoCode);
-    play({
-        {2, "reponse2", "BRAVO", 2, "Revele 2", " 1 / 6", "CODE1"},
-        {5, "Reponse5", "BRAVO", 5, "Revele 5", " 2 / 6", "CODE2"},
-        {1, "reponse", "Quasiment", 1, "", " 2 / 6", "CODE2"},
-        {3, "le reponse3", "Trop long", 3, "", " 2 / 6", "CODE2"},
-        // Spaces around a right answer score but reveal nothing.
-        {4, "  reponse4 ", "BRAVO", 4, "", " 3 / 6", "CODE3"},
-        // A wrong or empty answer after a right one takes reveal and point back.
-        {2, "reponse", "Quasiment", 2, "", " 2 / 6", "CODE2"},
-        {2, "", "?", 2, "", " 2 / 6", "CODE2"},
-        {5, "   ", "?", 5, "", " 1 / 6", "CODE1"},
-        {4, "faux", "FAUX", 4, "", " 0 / 6", NoCode},
-    });
-    EXPECT_EQ(reveal(1), "");
+    const struct { int style, count, format, mode; std::vector<Step> steps; const char* reveals; } games[] = {
+        {1, 6, 1, 2, {
+            {2, "reponse2", "BRAVO", 2, "Revele 2", " 1 / 6", "CODE1"},
+            {5, "Reponse5", "BRAVO", 5, "Revele 5", " 2 / 6", "CODE2"},
+            {1, "reponse", "Quasiment", 1, "", " 2 / 6", "CODE2"},
+            {3, "le reponse3", "Trop long", 3, "", " 2 / 6", "CODE2"},
+            // Spaces around a right answer score but reveal nothing.
+            {4, "  reponse4 ", "BRAVO", 4, "", " 3 / 6", "CODE3"},
+            // A wrong or empty answer after a right one takes reveal and point back.
+            {2, "reponse", "Quasiment", 2, "", " 2 / 6", "CODE2"},
+            {2, "", "?", 2, "", " 2 / 6", "CODE2"},
+            {5, "   ", "?", 5, "", " 1 / 6", "CODE1"},
+            {4, "faux", "FAUX", 4, "", " 0 / 6", NoCode}}, "|||||"},
+        // Two fields: question q owns fields 2q - 1 and 2q, each with its own
+        // answer; it counts only once both are right, and reveals only once
+        // both are right as typed.
+        {1, 3, 2, 2, {
+            {3, "reponse2", "BRAVO", 2, "", " 0 / 3", NoCode},
+            {4, "second2", "BRAVO", 2, "Revele 2", " 1 / 3", "CODE1"},
+            {4, "second", "Quasiment", 2, "", " 0 / 3", NoCode},
+            {5, "second3", "FAUX", 3, "", " 0 / 3", NoCode},
+            {6, "reponse3", "FAUX", 3, "", " 0 / 3", NoCode},
+            {1, "reponse1", "BRAVO", 1, "", " 0 / 3", NoCode},
+            {2, " second1", "BRAVO", 1, "", " 1 / 3", "CODE1"},
+            {2, "second1", "BRAVO", 1, "Revele 1", " 1 / 3", "CODE1"}}, "Revele 1||"},
+        // Mode 4 shows every text only while every question is solved; an
+        // answer turned wrong takes only its own text away.
+        {1, 3, 1, 4, {
+            {1, "reponse1", "BRAVO", 1, "", " 1 / 3", "CODE1"},
+            {3, "reponse3", "BRAVO", 3, "", " 2 / 3", "CODE2"},
+            {2, "reponse2", "BRAVO", 1, "Revele 1", " 3 / 3", "CODE3"},
+            {2, "reponse", "Quasiment", 2, "", " 2 / 3", "CODE2"}}, "Revele 1||Revele 3"},
+        // ... counted by questions, not by fields.
+        {1, 2, 2, 4, {
+            {1, "reponse1", "BRAVO", 1, "", " 0 / 2", NoCode},
+            {2, "second1", "BRAVO", 1, "", " 1 / 2", "CODE1"},
+            {3, "reponse2", "BRAVO", 1, "", " 1 / 2", "CODE1"},
+            {4, "second2", "BRAVO", 1, "Revele 1", " 2 / 2", "CODE2"}}, "Revele 1|Revele 2"},
+        // Boards without reveal boxes still judge and count.
+        {1, 3, 1, 1, {{1, "reponse1", "BRAVO", 1, "", " 1 / 3", "CODE1"}}, "||"},
+        {2, 4, 2, 3, {
+            {7, "reponse4", "BRAVO", 4, "", " 0 / 4", NoCode},
+            {8, "second4", "BRAVO", 4, "", " 1 / 4", "CODE1"}}, "|||"},
+    };
+    for (const auto& g : games) {
+        SCOPED_TRACE(testing::Message() << "style " << g.style << " format " << g.format << " mode " << g.mode);
+        open(g.style, g.count, g.format, g.mode);
+        EXPECT_EQ(score(), " 0 / " + std::to_string(g.count));
+        EXPECT_EQ(code(), NoCode);
+        play(g.steps);
+        EXPECT_EQ(texts(Reveals, g.count), g.reveals);
+    }
 }
 
-TEST_F(JudgeTest, WithTwoFieldsAQuestionCountsAndRevealsOnlyOnceBothAreRightAsTyped) {
-    open(1, 3, 2, 2);
-    // Question q owns fields 2q - 1 (first answer) and 2q (second answer).
-    play({
-        {3, "reponse2", "BRAVO", 2, "", " 0 / 3", NoCode},
-        {4, "second2", "BRAVO", 2, "Revele 2", " 1 / 3", "CODE1"},
-        {4, "second", "Quasiment", 2, "", " 0 / 3", NoCode},
-        {5, "second3", "FAUX", 3, "", " 0 / 3", NoCode},  // each field has its own answer
-        {6, "reponse3", "FAUX", 3, "", " 0 / 3", NoCode},
-        {1, "reponse1", "BRAVO", 1, "", " 0 / 3", NoCode},
-        {2, " second1", "BRAVO", 1, "", " 1 / 3", "CODE1"},
-        {2, "second1", "BRAVO", 1, "Revele 1", " 1 / 3", "CODE1"},
-    });
-    EXPECT_EQ(verdict(3), "BRAVO");
-}
-
-TEST_F(JudgeTest, ModeFourRevealsEveryTextOnlyWhileEveryQuestionIsSolved) {
-    open(1, 3, 1, 4);
-    play({
-        {1, "reponse1", "BRAVO", 1, "", " 1 / 3", "CODE1"},
-        {3, "reponse3", "BRAVO", 3, "", " 2 / 3", "CODE2"},
-        {2, "reponse2", "BRAVO", 1, "Revele 1", " 3 / 3", "CODE3"},
-        // One answer turned wrong: only its own text goes.
-        {2, "reponse", "Quasiment", 2, "", " 2 / 3", "CODE2"},
-    });
-    EXPECT_EQ(reveal(1), "Revele 1");
-    EXPECT_EQ(reveal(3), "Revele 3");
-    closePlayerWindows(&windows);
-    open(1, 2, 2, 4);  // counted by questions, not by fields
-    play({
-        {1, "reponse1", "BRAVO", 1, "", " 0 / 2", NoCode},
-        {2, "second1", "BRAVO", 1, "", " 1 / 2", "CODE1"},
-        {3, "reponse2", "BRAVO", 1, "", " 1 / 2", "CODE1"},
-        {4, "second2", "BRAVO", 1, "Revele 1", " 2 / 2", "CODE2"},
-    });
-    EXPECT_EQ(reveal(2), "Revele 2");
-}
-
-TEST_F(JudgeTest, BoardsWithoutRevealBoxesStillShowVerdictsAndScore) {
-    open(1, 3, 1, 1);
-    enter(1, "reponse1");
-    EXPECT_EQ(verdict(1), "BRAVO");
-    EXPECT_EQ(GetDlgItem(windows.board, 8001), nullptr);  // mode 1 has no reveal box
-    closePlayerWindows(&windows);
-    open(2, 4, 2, 3);
-    enter(7, "reponse4");
-    enter(8, "second4");
-    EXPECT_EQ(verdict(8), "BRAVO");
-    EXPECT_EQ(score(), " 1 / 4");
-    EXPECT_EQ(code(), "CODE1");
+TEST_F(JudgeTest, ABoardWithoutAnswerFieldsKeepsTheHeadersInitialTexts) {
+    open(1, 2, 3, 2);
+    EXPECT_EQ(field(1), nullptr);
+    EXPECT_EQ(code(), " xxxxxx");
 }
 
 // --- answer pictures (their fitting and centring: win_media) -------------
@@ -188,8 +187,9 @@ TEST_F(JudgeTest, TheAnswerPictureIsPlacedForTheBoardsScrollPosition) {
 }
 
 TEST_F(JudgeTest, JudgingASolvedQuestionAgainReplacesThePictureAndAWrongAnswerKeepsIt) {
-    open(1, 3, 1, 1);
+    open(1, 3, 1, 3);  // mode 3 shows the answer picture beside the reveal, as mode 1 does
     enter(1, "reponse1");
+    EXPECT_EQ(reveal(1), "Revele 1");
     HBITMAP first = shownPicture(1);
     ASSERT_NE(first, nullptr);
     enter(1, "reponse1");
@@ -205,7 +205,7 @@ TEST_F(JudgeTest, JudgingASolvedQuestionAgainReplacesThePictureAndAWrongAnswerKe
 
 // --- keys ----------------------------------------------------------------
 
-TEST_F(JudgeTest, EnterAndAltEnterJudgeInPlaceAndLeavingAFieldJudgesIt) {
+TEST_F(JudgeTest, EnterAndAltEnterJudgeInPlaceWithoutTypingAndLeavingAFieldJudgesIt) {
     open(1, 3, 1, 2);
     SetFocus(field(2));
     type(2, "reponse2");
@@ -218,37 +218,28 @@ TEST_F(JudgeTest, EnterAndAltEnterJudgeInPlaceAndLeavingAFieldJudgesIt) {
     EXPECT_EQ(SendMessageA(field(2), WM_SYSKEYDOWN, VK_RETURN, 0x20000001), 1);
     EXPECT_EQ(verdict(2), "Quasiment");
     EXPECT_EQ(focusedField(), 2);
-    type(2, "reponse2");
+    // Neither Enter nor Tab reaches the field as a character.
+    SendMessageA(field(2), EM_SETSEL, 7, 7);
+    EXPECT_EQ(SendMessageA(field(2), WM_CHAR, '\t', 1), 0);
+    EXPECT_EQ(SendMessageA(field(2), WM_CHAR, '\r', 1), 0);
+    SendMessageA(field(2), WM_CHAR, '2', 1);
+    EXPECT_EQ(fieldText(2), "reponse2");
     SetFocus(field(3));
     EXPECT_EQ(verdict(2), "BRAVO");
     EXPECT_EQ(score(), " 1 / 3");
 }
 
-TEST_F(JudgeTest, EnterAndTabCharactersNeverReachTheField) {
-    open(1, 3, 1, 2);
-    type(1, "ab");
-    SendMessageA(field(1), EM_SETSEL, 2, 2);
-    EXPECT_EQ(SendMessageA(field(1), WM_CHAR, '\t', 1), 0);
-    EXPECT_EQ(SendMessageA(field(1), WM_CHAR, '\r', 1), 0);
-    SendMessageA(field(1), WM_CHAR, 'c', 1);
-    EXPECT_EQ(fieldText(1), "abc");
-}
-
 TEST_F(JudgeTest, TabAndShiftTabJudgeAndStepThroughEveryFieldWrappingAtBothEnds) {
     open(1, 6, 2, 2);  // twelve fields in two grid rows
-    SetFocus(field(1));
     type(1, "reponse1");
-    release(1, VK_TAB);
+    tab(1, false);
     EXPECT_EQ(verdict(1), "BRAVO");
     EXPECT_EQ(focusedField(), 2);
     const struct { int from; bool shift; int to; } steps[] = {{6, false, 7}, {12, false, 1}, {1, true, 12}, {12, true, 11}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.from);
-        SetFocus(field(step.from));
-        holdShift(step.shift);
         int before = scrollPosition();
-        release(step.from, VK_TAB);
-        holdShift(false);
+        tab(step.from, step.shift);
         EXPECT_EQ(focusedField(), step.to);
         if (step.to == 1) {  // back to the top row
             EXPECT_TRUE(before > 0 && scrollPosition() == 0) << before;
@@ -256,39 +247,32 @@ TEST_F(JudgeTest, TabAndShiftTabJudgeAndStepThroughEveryFieldWrappingAtBothEnds)
     }
 }
 
-TEST_F(JudgeTest, TabIntoAnotherGridRowScrollsJustEnoughToShowItsWholeCell) {
+TEST_F(JudgeTest, TabIntoAnotherGridRowScrollsJustEnoughToShowItsWholeCellAndNoMoreWithinOne) {
     open(1, 9, 1, 2);
-    const struct { int start, from; bool shift; int to; bool down; } steps[] = {
-        {SB_TOP, 3, false, 4, true}, {SB_BOTTOM, 3, false, 4, false}, {SB_TOP, 8, true, 7, true}};
+    RECT client;
+    GetClientRect(windows.board, &client);
+    // start: a scroll request first, or none (0) to keep the last position.
+    const struct { int start, from; bool shift; int to; char scroll; } steps[] = {
+        {SB_TOP, 3, false, 4, 'v'},
+        // Within row 2, or back into row 1, still in view: no scrolling.
+        {0, 4, false, 5, '='}, {0, 5, true, 4, '='}, {0, 4, true, 3, '='},
+        {SB_BOTTOM, 3, false, 4, '^'}, {SB_TOP, 8, true, 7, 'v'}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.from);
-        scroll(step.start);
-        SetFocus(field(step.from));
-        holdShift(step.shift);
-        release(step.from, VK_TAB);
-        holdShift(false);
+        if (step.start) scroll(step.start);
+        int before = scrollPosition();
+        tab(step.from, step.shift);
         EXPECT_EQ(focusedField(), step.to);
+        if (step.scroll == '=') {
+            EXPECT_EQ(scrollPosition(), before);
+            continue;
+        }
         // Picture square to reveal box in view, and one line step less would cut it.
         RECT square = placeOf(9000 + step.to), revealBox = placeOf(8000 + step.to);
         EXPECT_GE(square.top, 0);
-        EXPECT_LE(revealBox.bottom, clientHeight());
-        if (step.down) EXPECT_GT(revealBox.bottom + 30, clientHeight());
+        EXPECT_LE(revealBox.bottom, client.bottom);
+        if (step.scroll == 'v') EXPECT_GT(revealBox.bottom + 30, client.bottom);
         else EXPECT_LT(square.top, 30);
-    }
-}
-
-TEST_F(JudgeTest, TabStepsWithinARowOrIntoAVisibleRowLeaveTheScrollPositionAlone) {
-    open(1, 9, 1, 2);
-    SetFocus(field(3));
-    release(3, VK_TAB);  // brings row 2 into view
-    int position = scrollPosition();
-    ASSERT_GT(position, 0);
-    const struct { int from; bool shift; int to; } steps[] = {{4, false, 5}, {5, true, 4}, {4, true, 3}};
-    for (const auto& step : steps) {
-        holdShift(step.shift);
-        release(step.from, VK_TAB);
-        EXPECT_EQ(focusedField(), step.to);
-        EXPECT_EQ(scrollPosition(), position) << step.from;
     }
 }
 
@@ -314,8 +298,7 @@ TEST_F(JudgeTest, AFieldReachedSelectsItsFirstTwentyFiveCharacters) {
     open(1, 3, 1, 2);
     type(2, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
     type(3, "abc");
-    SetFocus(field(1));
-    release(1, VK_TAB);
+    tab(1, false);
     ASSERT_EQ(focusedField(), 2);
     DWORD start = 0, end = 0;
     SendMessageA(field(2), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -334,12 +317,8 @@ TEST_F(JudgeTest, F1TriesTheTextOfTheFieldInEveryFieldThatIsNotYetRight) {
     SetFocus(field(1));
     type(1, "reponse3");
     release(1, VK_F1);
-    const char* texts[] = {"reponse3", "reponse2", "reponse3", "reponse3"};
-    const char* verdicts[] = {"Quasiment", "BRAVO", "BRAVO", "Quasiment"};
-    for (int k = 1; k <= 4; ++k) {
-        EXPECT_EQ(fieldText(k), texts[k - 1]) << k;
-        EXPECT_EQ(verdict(k), verdicts[k - 1]) << k;
-    }
+    EXPECT_EQ(texts(Fields, 4), "reponse3|reponse2|reponse3|reponse3");
+    EXPECT_EQ(texts(Verdicts, 4), "Quasiment|BRAVO|BRAVO|Quasiment");
     EXPECT_EQ(reveal(3), "Revele 3");
     EXPECT_EQ(focusedField(), 1);
     EXPECT_EQ(score(), " 2 / 4");
@@ -347,11 +326,8 @@ TEST_F(JudgeTest, F1TriesTheTextOfTheFieldInEveryFieldThatIsNotYetRight) {
     enter(4, "faux");
     type(1, "");
     release(1, VK_F1);
-    for (int k : {1, 4}) {
-        EXPECT_EQ(fieldText(k), "") << k;
-        EXPECT_EQ(verdict(k), "?") << k;
-    }
-    EXPECT_EQ(fieldText(3), "reponse3");
+    EXPECT_EQ(texts(Fields, 4), "|reponse2|reponse3|");
+    EXPECT_EQ(texts(Verdicts, 4), "?|BRAVO|BRAVO|?");
     EXPECT_EQ(score(), " 2 / 4");
 }
 
@@ -361,34 +337,43 @@ TEST_F(JudgeTest, RestoredAnswersAreJudgedAsTheBoardIsBuilt) {
     ScratchDirectory scratch;
     Text name;
     resultsFileName(name);
-    FILE* file = fopen(name, "wb");
-    ASSERT_NE(file, nullptr);
-    fputs("reponse1\r\n*\r\n  REPONSE3 \r\nfaux\r\n", file);
-    fclose(file);
-    open(1, 4, 1, 2);
-    const char* verdicts[] = {"BRAVO", "?", "BRAVO", "FAUX"};
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(verdict(k), verdicts[k - 1]) << k;
-    EXPECT_EQ(reveal(1), "Revele 1");
-    EXPECT_EQ(reveal(3), "");  // spaces around the answer
-    EXPECT_EQ(score(), " 2 / 4");
-    EXPECT_EQ(code(), "CODE2");
-    // A quiz solved in full at start shows every text in mode 4.
-    closePlayerWindows(&windows);
-    file = fopen(name, "wb");
-    ASSERT_NE(file, nullptr);
-    fputs("reponse1\r\nsecond1\r\nreponse2\r\nsecond2\r\n", file);
-    fclose(file);
-    open(1, 2, 2, 4);
-    EXPECT_EQ(score(), " 2 / 2");
-    EXPECT_EQ(code(), "CODE2");
-    EXPECT_EQ(reveal(1), "Revele 1");
-    EXPECT_EQ(reveal(2), "Revele 2");
+    const struct { int count, format, mode; const char* saved; const char *verdicts, *reveals, *score, *code; } boards[] = {
+        // Spaces around a right answer score but reveal nothing.
+        {4, 1, 2, "reponse1\r\n*\r\n  REPONSE3 \r\nfaux\r\n", "BRAVO|?|BRAVO|FAUX", "Revele 1|||", " 2 / 4", "CODE2"},
+        // A quiz solved in full at start shows every text in mode 4.
+        {2, 2, 4, "reponse1\r\nsecond1\r\nreponse2\r\nsecond2\r\n", "BRAVO|BRAVO|BRAVO|BRAVO", "Revele 1|Revele 2",
+         " 2 / 2", "CODE2"},
+        {3, 1, 4, "reponse1\r\nreponse2\r\nreponse3\r\n", "BRAVO|BRAVO|BRAVO", "Revele 1|Revele 2|Revele 3", " 3 / 3",
+         "CODE3"},
+    };
+    for (const auto& b : boards) {
+        SCOPED_TRACE(b.saved);
+        FILE* file = fopen(name, "wb");
+        ASSERT_NE(file, nullptr);
+        fputs(b.saved, file);
+        fclose(file);
+        open(1, b.count, b.format, b.mode);
+        EXPECT_EQ(texts(Verdicts, b.count * b.format), b.verdicts);
+        EXPECT_EQ(texts(Reveals, b.count), b.reveals);
+        EXPECT_EQ(score(), b.score);
+        EXPECT_EQ(code(), b.code);
+    }
+    // Once built, a wrong answer empties its own box and the score falls.
+    play({{2, "faux", "FAUX", 2, "", " 2 / 3", "CODE2"}});
+    EXPECT_EQ(reveal(3), "Revele 3");
 }
 
 // --- the recount deferred while the board builds its cells --------------
 
 TEST_F(JudgeTest, ADeferredRecountStillSetsVerdictsAndRevealsAtOnceAndCountsOnceAtItsEnd) {
     open(1, 3, 1, 2);
+    // Without a judgement in between, the end of a deferral leaves the header alone.
+    SetDlgItemTextA(windows.frame, 150, "score");
+    SetDlgItemTextA(windows.frame, 157, "code");
+    deferScoreRecount();
+    finishDeferredScoreRecount(&quiz, windows.board);
+    EXPECT_EQ(score(), "score");
+    EXPECT_EQ(code(), "code");
     enter(1, "reponse1");
     ASSERT_EQ(score(), " 1 / 3");
     deferScoreRecount();
@@ -407,44 +392,7 @@ TEST_F(JudgeTest, ADeferredRecountStillSetsVerdictsAndRevealsAtOnceAndCountsOnce
     finishDeferredScoreRecount(&quiz, windows.board);
     EXPECT_EQ(score(), "") << "a second end recounts nothing";
     // Judging counts at once again afterwards.
-    enter(1, "faux");
-    EXPECT_EQ(reveal(1), "");
-    EXPECT_EQ(score(), " 2 / 3");
-    EXPECT_EQ(code(), "CODE2");
-}
-
-TEST_F(JudgeTest, ADeferralWithoutAJudgementLeavesTheHeaderAlone) {
-    open(1, 2, 1, 2);
-    SetDlgItemTextA(windows.frame, 150, "score");
-    SetDlgItemTextA(windows.frame, 157, "code");
-    deferScoreRecount();
-    finishDeferredScoreRecount(&quiz, windows.board);
-    EXPECT_EQ(score(), "score");
-    EXPECT_EQ(code(), "code");
-}
-
-TEST_F(JudgeTest, ABoardWithoutAnswerFieldsKeepsTheHeadersInitialTexts) {
-    open(1, 2, 3, 2);
-    EXPECT_EQ(GetDlgItem(windows.board, 4001), nullptr);
-    EXPECT_EQ(code(), " xxxxxx");
-}
-
-TEST_F(JudgeTest, OneFieldAQuestionRestoredInFullRevealsEveryTextInModeFour) {
-    ScratchDirectory scratch;
-    Text name;
-    resultsFileName(name);
-    FILE* file = fopen(name, "wb");
-    ASSERT_NE(file, nullptr);
-    fputs("reponse1\r\nreponse2\r\nreponse3\r\n", file);
-    fclose(file);
-    open(1, 3, 1, 4);
-    EXPECT_EQ(score(), " 3 / 3");
-    EXPECT_EQ(code(), "CODE3");
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(reveal(i), "Revele " + std::to_string(i)) << i;
-    // Once built, a wrong answer empties its own box and the score falls.
-    enter(2, "faux");
-    EXPECT_EQ(reveal(2), "");
-    EXPECT_EQ(score(), " 2 / 3");
+    play({{1, "faux", "FAUX", 1, "", " 2 / 3", "CODE2"}});
 }
 
 }  // namespace

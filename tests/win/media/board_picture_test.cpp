@@ -62,21 +62,6 @@ TEST(PictureBoard, CentresEachFittedPictureInItsSquareAndLeavesAnUnreadableOneEm
     closePlayerWindows(&windows);
 }
 
-TEST(PictureBoard, ShowsTheAnswerPictureCentredOnceAQuestionIsSolvedInModesOneAndThree) {
-    for (int mode : {1, 3}) {
-        SCOPED_TRACE(mode);
-        ScratchDirectory folder;
-        Quiz quiz;
-        fillTestQuiz(&quiz, 1, 4, 1, mode);
-        PlayerWindows windows = openPlayerWindows(&quiz);
-        answer(&quiz, windows.board, 1, "reponse1");
-        EXPECT_EQ(controlText(windows.board, 5001), "BRAVO");
-        expectCentredPicture(windows.board, 1, mode, 260, 130);  // the 200 x 100 answer picture
-        EXPECT_EQ(controlText(windows.board, 8001), mode == 3 ? "Revele 1" : "");
-        closePlayerWindows(&windows);
-    }
-}
-
 TEST(PictureBoard, KeepsTheQuestionPictureWhenThereIsNoAnswerPictureOrTheAnswerIsWrong) {
     ScratchDirectory folder;
     MessageCapture capture;

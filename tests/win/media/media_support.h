@@ -18,26 +18,6 @@ inline bool fileExists(const char* name) {
     return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The whole contents of a file, "" when it cannot be read.
-inline std::string fileBytes(const char* name) {
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, &bytes[0], (DWORD)bytes.size(), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
-inline void writeFile(const char* name, const std::string& bytes) {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-    CloseHandle(file);
-}
-
 // Presses OK on every dialog box of this process while it exists. Where the
 // machine has no sound output the MCI window reports its failed open in a
 // modal box of its own, which would otherwise hold the test forever.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/app.h"
 #include "media/picture.h"
@@ -13,29 +12,13 @@
 
 namespace {
 
-// The bitmap's size and its pixels as top-down 32-bit rows; empty for null.
-std::vector<unsigned char> bitmapBits(HBITMAP bitmap) {
-    std::vector<unsigned char> bits;
-    if (!bitmap) return bits;
-    BITMAP size;
-    ZeroMemory(&size, sizeof size);
-    GetObjectA(bitmap, sizeof size, &size);
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.bmWidth;
-    info.bmiHeader.biHeight = -size.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bits.resize((size_t)size.bmWidth * size.bmHeight * 4 + 8);
-    memcpy(&bits[0], &size.bmWidth, 4);
-    memcpy(&bits[4], &size.bmHeight, 4);
-    HDC screen = GetDC(nullptr);
-    int rows = GetDIBits(screen, bitmap, 0, size.bmHeight, &bits[8], &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(rows, size.bmHeight);
-    return bits;
+// The bitmap's size and its device-dependent pixels; empty for null.
+std::string bitmapBits(HBITMAP bitmap) {
+    BITMAP info = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return "";
+    std::string bits(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight, '\0');
+    EXPECT_EQ(GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), &bits[0]), static_cast<LONG>(bits.size()));
+    return std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight) + bits;
 }
 
 HMODULE self() { return GetModuleHandleA(nullptr); }

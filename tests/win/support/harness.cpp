@@ -1,7 +1,5 @@
 #include "win/support/harness.h"
 
-#include <stdio.h>
-
 #include "app/app.h"
 #include "app/frame.h"
 #include "content/message.h"
@@ -21,16 +19,10 @@ void fillTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode) 
     quiz->backColour = RGB(255, 255, 255);
     quiz->backBrush = GetStockObject(WHITE_BRUSH);
     for (int i = 1; i <= count && i <= MaxQuestions; ++i) {
-        char answer[32], second[32], caption[32];
-        snprintf(answer, sizeof answer, "REPONSE%d", i);
-        snprintf(second, sizeof second, "SECOND%d", i);
-        snprintf(caption, sizeof caption, "Question %d", i);
-        appendQuestion(quiz, answer, format == 2 ? second : "", caption);
-        char reveal[32], code[32];
-        snprintf(reveal, sizeof reveal, "Revele %d", i);
-        snprintf(code, sizeof code, "CODE%d", i);
-        copyText(quiz->lastQuestion->reveal, reveal);
-        copyText(quiz->codes[i - 1], code);
+        const std::string n = std::to_string(i);
+        appendQuestion(quiz, ("REPONSE" + n).c_str(), format == 2 ? ("SECOND" + n).c_str() : "", ("Question " + n).c_str());
+        copyText(quiz->lastQuestion->reveal, ("Revele " + n).c_str());
+        copyText(quiz->codes[i - 1], ("CODE" + n).c_str());
     }
 }
 
@@ -77,6 +69,24 @@ std::string controlText(HWND parent, int id) {
     char text[1024] = "";
     GetWindowTextA(control, text, sizeof text);
     return text;
+}
+
+std::string fileBytes(const char* name) {
+    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void writeFile(const char* name, const std::string& bytes) {
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
 }
 
 static MessageCapture* activeCapture = nullptr;

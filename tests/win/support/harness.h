@@ -30,6 +30,11 @@ void pumpMessages();
 // The text of the child with this ID (GetDlgItem), "" when there is none.
 std::string controlText(HWND parent, int id);
 
+// The whole contents of a file (read while others may have it open), or
+// "<missing>" when it cannot be opened.
+std::string fileBytes(const char* name);
+void writeFile(const char* name, const std::string& bytes);
+
 // Records every showMessage call while it exists (text, caption).
 struct MessageCapture {
     std::vector<std::pair<std::string, std::string>> messages;
