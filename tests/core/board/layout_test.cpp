@@ -3,13 +3,31 @@
 #include "app/placement.h"
 #include "board/layout.h"
 
+#include <string>
+#include <utility>
+
 namespace {
 
-void expectBox(const Box& box, int x, int y, int width, int height) {
-    EXPECT_EQ(box.x, x);
-    EXPECT_EQ(box.y, y);
-    EXPECT_EQ(box.width, width);
-    EXPECT_EQ(box.height, height);
+std::string describe(const Box& box) {
+    return std::to_string(box.x) + "," + std::to_string(box.y) + " " + std::to_string(box.width) + "x" +
+           std::to_string(box.height);
+}
+
+// The boxes of a cell named in `expected` ("name x,y wxh; ..."), described
+// the same way, so a whole cell compares in one string.
+std::string namedBoxes(const CellGeometry& cell, const std::string& expected) {
+    const std::pair<std::string, Box> boxes[] = {
+        {"number", cell.numberLabel}, {"question", cell.questionLabel},  {"picture", cell.pictureSquare},
+        {"reveal", cell.revealBox},   {"play", cell.playButton},         {"stop", cell.stopButton},
+        {"video", cell.videoBox},     {"answer", cell.answerFields[0]},  {"verdict", cell.verdictLabels[0]},
+        {"answer2", cell.answerFields[1]}, {"verdict2", cell.verdictLabels[1]}};
+    std::string described;
+    for (size_t at = 0; at != std::string::npos; at = expected.find("; ", at), at += at != std::string::npos ? 2 : 0) {
+        std::string name = expected.substr(at, expected.find(' ', at) - at);
+        for (const auto& b : boxes)
+            if (b.first == name) described += (described.empty() ? "" : "; ") + name + " " + describe(b.second);
+    }
+    return described;
 }
 
 TEST(RowPositions, FollowTheirPitchesFromTheFirstRow) {
@@ -43,72 +61,41 @@ TEST(ContentSize, FollowsStyleCountFormatAndMode) {
     EXPECT_EQ(boardStyle(3), 3);
 }
 
-TEST(CellGeometry, OfATextRowPlacesCaptionAnswerAndVerdictOnTheRow) {
-    CellGeometry cell = cellGeometry(0, 2, 1, 2);
-    expectBox(cell.numberLabel, 30, 38, 19, 17);
-    expectBox(cell.questionLabel, 50, 35, 550, 20);
-    expectBox(cell.answerFields[0], 615, 35, 100, 20);
-    expectBox(cell.verdictLabels[0], 720, 34, 90, 20);
-    expectBox(cell.playButton, 0, 0, 0, 0);
-}
-
-TEST(CellGeometry, OfAPictureCellHangsThePictureAboveTheRowBase) {
-    CellGeometry cell = cellGeometry(1, 5, 1, 2);  // X 290, Y 670
-    expectBox(cell.numberLabel, 300, 682, 19, 17);
-    expectBox(cell.pictureSquare, 320, 410, 260, 260);
-    expectBox(cell.revealBox, 320, 726, 260, 65);
-    expectBox(cell.answerFields[0], 320, 680, 260, 20);
-    expectBox(cell.verdictLabels[0], 320, 699, 260, 20);
+TEST(CellGeometry, PlacesEachStylesControlsInTheCell) {
+    const struct { int style, i, format, mode; std::string boxes; } cells[] = {
+        // A text row: caption, answer and verdict on the row.
+        {0, 2, 1, 2, "number 30,38 19x17; question 50,35 550x20; answer 615,35 100x20; verdict 720,34 90x20; play 0,0 0x0"},
+        // A picture hangs above the row base (X 290, Y 670).
+        {1, 5, 1, 2, "number 300,682 19x17; picture 320,410 260x260; reveal 320,726 260x65; answer 320,680 260x20; "
+                     "verdict 320,699 260x20"},
+        // Sound: play over stop (X 580, Y 100).
+        {2, 6, 1, 2, "number 590,102 19x17; play 610,100 20x21; stop 610,121 20x20; answer 630,100 220x20; "
+                     "verdict 630,119 220x20"},
+        // Video: the buttons below the player (X 0, Y 280).
+        {3, 1, 1, 4, "number -10,244 19x17; play 15,240 20x20; stop 15,260 20x20; video 15,30 200x150; "
+                     "answer 35,240 230x20; verdict 35,259 230x20"},
+        // Two answers, each verdict beside its field (X 90, Y 280, AW 240; sound X 380, Y 20, AW 220).
+        {1, 1, 2, 2, "answer 120,290 190x21; answer2 120,310 190x21; verdict 315,291 60x17; verdict2 315,311 60x17"},
+        {2, 2, 2, 2, "answer2 430,40 170x21; verdict2 605,41 60x17"},
+        // An unsupported format has no answer fields.
+        {0, 1, 3, 2, "answer 0,0 0x0; verdict2 0,0 0x0; number 30,13 19x17"},
+    };
+    for (const auto& c : cells)
+        EXPECT_EQ(namedBoxes(cellGeometry(c.style, c.i, c.format, c.mode), c.boxes), c.boxes)
+            << "style " << c.style << " cell " << c.i << " format " << c.format << " mode " << c.mode;
 }
 
 TEST(CellGeometry, CentresAPictureInItsSquareAndFillsItWithoutOne) {
     CellGeometry cell = cellGeometry(1, 1, 1, 2);  // square at 30, 20
-    expectBox(pictureBoxFor(cell, 260, 195), 30, 52, 260, 195);
-    expectBox(pictureBoxFor(cell, 101, 260), 109, 20, 101, 260);
-    expectBox(pictureBoxFor(cell, 260, 260), 30, 20, 260, 260);
-}
-
-TEST(CellGeometry, OfASoundCellStacksPlayOverStop) {
-    CellGeometry cell = cellGeometry(2, 6, 1, 2);  // X 580, Y 100
-    expectBox(cell.numberLabel, 590, 102, 19, 17);
-    expectBox(cell.playButton, 610, 100, 20, 21);
-    expectBox(cell.stopButton, 610, 121, 20, 20);
-    expectBox(cell.answerFields[0], 630, 100, 220, 20);
-    expectBox(cell.verdictLabels[0], 630, 119, 220, 20);
-}
-
-TEST(CellGeometry, OfAVideoCellPutsTheButtonsBelowThePlayer) {
-    CellGeometry cell = cellGeometry(3, 1, 1, 4);  // X 0, Y 280
-    expectBox(cell.numberLabel, -10, 244, 19, 17);
-    expectBox(cell.playButton, 15, 240, 20, 20);
-    expectBox(cell.stopButton, 15, 260, 20, 20);
-    expectBox(cell.videoBox, 15, 30, 200, 150);
-    expectBox(cell.answerFields[0], 35, 240, 230, 20);
-    expectBox(cell.verdictLabels[0], 35, 259, 230, 20);
-}
-
-TEST(CellGeometry, WithTwoAnswersPutsEachVerdictBesideItsField) {
-    CellGeometry cell = cellGeometry(1, 1, 2, 2);  // X 90, Y 280, AW 240
-    expectBox(cell.answerFields[0], 120, 290, 190, 21);
-    expectBox(cell.answerFields[1], 120, 310, 190, 21);
-    expectBox(cell.verdictLabels[0], 315, 291, 60, 17);
-    expectBox(cell.verdictLabels[1], 315, 311, 60, 17);
-    CellGeometry sound = cellGeometry(2, 2, 2, 2);  // X 380, Y 20, AW 220
-    expectBox(sound.answerFields[1], 430, 40, 170, 21);
-    expectBox(sound.verdictLabels[1], 605, 41, 60, 17);
-}
-
-TEST(CellGeometry, WithAnUnsupportedFormatHasNoAnswerFields) {
-    CellGeometry cell = cellGeometry(0, 1, 3, 2);
-    expectBox(cell.answerFields[0], 0, 0, 0, 0);
-    expectBox(cell.verdictLabels[1], 0, 0, 0, 0);
-    expectBox(cell.numberLabel, 30, 13, 19, 17);
+    EXPECT_EQ(describe(pictureBoxFor(cell, 260, 195)), "30,52 260x195");
+    EXPECT_EQ(describe(pictureBoxFor(cell, 101, 260)), "109,20 101x260");
+    EXPECT_EQ(describe(pictureBoxFor(cell, 260, 260)), "30,20 260x260");
 }
 
 TEST(RowCaptions, StandAtTheLeftOfTheirRowWithoutTouchingTheNumberLabel) {
-    expectBox(rowCaptionBox(1, 4, 0, 2), 3, 682, 95, 20);
-    expectBox(rowCaptionBox(1, 4, 1, 2), 3, 702, 95, 20);
-    expectBox(rowCaptionBox(2, 7, 1, 2), 3, 205, 95, 20);
+    EXPECT_EQ(describe(rowCaptionBox(1, 4, 0, 2)), "3,682 95x20");
+    EXPECT_EQ(describe(rowCaptionBox(1, 4, 1, 2)), "3,702 95x20");
+    EXPECT_EQ(describe(rowCaptionBox(2, 7, 1, 2)), "3,205 95x20");
     // Video and text rows: facing the answer fields, left of the number label.
     for (int style : {3, 0}) {
         CellGeometry cell = cellGeometry(style, 4, 2, 2);
@@ -120,15 +107,12 @@ TEST(RowCaptions, StandAtTheLeftOfTheirRowWithoutTouchingTheNumberLabel) {
     }
 }
 
-TEST(FramePlacement, CentresWithTruncationTowardZero) {
+TEST(FramePlacement, CentresWithTruncationTowardZeroAndSizesTheLinkFontToThreeQuartersOfItsHeight) {
     EXPECT_EQ(centredStart(0, 1280, 870), 205);
     EXPECT_EQ(centredStart(0, 1024, 650), 187);
     EXPECT_EQ(centredStart(0, 800, 870), -35);
     EXPECT_EQ(centredStart(0, 801, 870), -34);  // -69 / 2 truncates to -34
     EXPECT_EQ(centredStart(100, 1000, 500), 350);
-}
-
-TEST(FramePlacement, LinkFontIsThreeQuartersOfTheLinkHeight) {
     EXPECT_EQ(linkFontHeight(18), -13);
     EXPECT_EQ(linkFontHeight(20), -15);
     EXPECT_EQ(linkFontHeight(1), 0);

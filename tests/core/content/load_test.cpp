@@ -129,46 +129,35 @@ TEST(ParsingContent, RefusesEveryCutShortContentAndLeavesItNeutral) {
     EXPECT_FALSE(parseContent(&quiz, modeThree.data(), modeThree.size()));
 }
 
-TEST(ParsingCodes, ReadsOneLinePerQuestionSkippingTheByteAfterEachCR) {
-    Quiz quiz;
-    quiz.questionCount = 3;
-    Bytes codes = bytesOf("AB\r\nC\x00" "D\rXEF\r");  // the byte after a CR is never examined
-    ASSERT_TRUE(parseCodes(&quiz, codes.data(), codes.size()));
-    EXPECT_STREQ(quiz.codes[0], "AB");
-    EXPECT_STREQ(quiz.codes[1], "CD");
-    EXPECT_STREQ(quiz.codes[2], "EF");
-    EXPECT_STREQ(quiz.codes[3], "");
-    const std::string longText = std::string(300, 'z') + "\r\nB\r\nC\r";
-    Bytes longLine(longText.begin(), longText.end());
-    ASSERT_TRUE(parseCodes(&quiz, longLine.data(), longLine.size()));
-    EXPECT_EQ(strlen(quiz.codes[0]), 259u);
-    EXPECT_STREQ(quiz.codes[1], "B");
+TEST(ParsingCodes, ReadsOneLinePerQuestionSkippingTheByteAfterEachCRButEmptiesEveryLineWhenOneHasNoCR) {
+    const struct { std::string bytes; bool read; std::string lines; } cases[] = {
+        // The byte after a CR is never examined; zero bytes are dropped.
+        {std::string("AB\r\nC\0D\rXEF\r", 12), true, "AB|CD|EF|"},
+        {std::string(300, 'z') + "\r\nB\r\nC\r", true, std::string(259, 'z') + "|B|C|"},
+        {"AB\r\nCD\r\nEF", false, "|||"},
+    };
+    for (const auto& c : cases) {
+        Quiz quiz;
+        quiz.questionCount = 3;
+        EXPECT_EQ(parseCodes(&quiz, reinterpret_cast<const unsigned char*>(c.bytes.data()), c.bytes.size()), c.read);
+        EXPECT_EQ(std::string(quiz.codes[0]) + "|" + quiz.codes[1] + "|" + quiz.codes[2] + "|" + quiz.codes[3], c.lines);
+    }
 }
 
-TEST(ParsingCodes, EmptiesEveryLineWhenALineHasNoCR) {
-    Quiz quiz;
-    quiz.questionCount = 2;
-    Bytes codes = bytesOf("AB\r\nCD");
-    EXPECT_FALSE(parseCodes(&quiz, codes.data(), codes.size()));
-    EXPECT_STREQ(quiz.codes[0], "");
-    EXPECT_STREQ(quiz.codes[1], "");
-}
-
-TEST_F(Loading, AMissingContentResourceGivesTwoMessagesAndTheDemonstration) {
-    Quiz quiz;
-    Resources none;
-    EXPECT_EQ(loadContentFrom(&quiz, none.contentResource(false), none.codesResource()), LoadContentMissing);
-    EXPECT_EQ(messages, quizz({"Erreur dans le fichier", "Reponses non trouv\xE9" "es"}));
-    expectDemonstration(quiz);
-    EXPECT_FALSE(outcomeHasColour(LoadContentMissing));
-}
-
-TEST_F(Loading, AnEmptyContentResourceGivesTheDemonstration) {
-    Quiz quiz;
-    Resources empty;
-    EXPECT_EQ(loadContentFrom(&quiz, empty.contentResource(), empty.codesResource()), LoadContentEmpty);
-    EXPECT_EQ(messages, quizz({"Reponses non trouv\xE9" "es"}));
-    expectDemonstration(quiz);
+TEST_F(Loading, AMissingOrEmptyContentResourceGivesTheDemonstrationWithoutReadingTheCodes) {
+    const struct { bool found; LoadOutcome outcome; Messages messages; } cases[] = {
+        {false, LoadContentMissing, quizz({"Erreur dans le fichier", "Reponses non trouv\xE9" "es"})},
+        {true, LoadContentEmpty, quizz({"Reponses non trouv\xE9" "es"})},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        Quiz quiz;
+        Resources resources = {{}, {0x20, 0x80}};  // codes that would not decode
+        EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(c.found), resources.codesResource()), c.outcome);
+        EXPECT_EQ(messages, c.messages);
+        expectDemonstration(quiz);
+        EXPECT_FALSE(outcomeHasColour(c.outcome));
+    }
 }
 
 TEST_F(Loading, ContentThatDoesNotDecodeOrParseLeavesTheRecordNeutral) {
@@ -184,38 +173,26 @@ TEST_F(Loading, ContentThatDoesNotDecodeOrParseLeavesTheRecordNeutral) {
     }
 }
 
-TEST_F(Loading, CodesThatAreMissingEmptyOrBrokenLeaveAllButTheCodes) {
-    struct Case { Bytes codes; bool found; LoadOutcome outcome; const char* message; };
-    const Case cases[] = {
-        {{}, false, LoadCodesMissing, "Codes non trouv\xE9s."},
-        {{}, true, LoadCodesEmpty, "Codes non renseign\xE9s."},
-        {{0x20, 0x80}, true, LoadCodesNotDecodable, "Erreur dans le d\xE9" "cryptage des codes"},
-        {encoded(bytesOf("no line end")), true, LoadCodesNotDecodable, "Erreur dans le d\xE9" "cryptage des codes"},
+TEST_F(Loading, CodesThatAreMissingEmptyOrBrokenLeaveAllButTheCodesAndCompleteOnesFillEverythingSilently) {
+    const struct { Bytes codes; bool found; LoadOutcome outcome; Messages messages; const char* code; } cases[] = {
+        {{}, false, LoadCodesMissing, quizz({"Codes non trouv\xE9s."}), ""},
+        {{}, true, LoadCodesEmpty, quizz({"Codes non renseign\xE9s."}), ""},
+        {{0x20, 0x80}, true, LoadCodesNotDecodable, quizz({"Erreur dans le d\xE9" "cryptage des codes"}), ""},
+        {encoded(bytesOf("no line end")), true, LoadCodesNotDecodable, quizz({"Erreur dans le d\xE9" "cryptage des codes"}), ""},
+        // Code lines past the last question are ignored.
+        {encoded(bytesOf("Code un\r\nignored\r\n")), true, LoadComplete, {}, "Code un"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         messages.clear();
         Quiz quiz;
         Resources resources = {encoded(documented), c.codes};
         EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(), resources.codesResource(c.found)), c.outcome);
-        EXPECT_EQ(messages, quizz({c.message}));
+        EXPECT_EQ(messages, c.messages);
         EXPECT_TRUE(outcomeHasColour(c.outcome));
-        EXPECT_STREQ(quiz.title, "T");
-        EXPECT_STREQ(questionAt(&quiz, 0)->reveal, "Z");
-        EXPECT_EQ(quiz.backColour, 0x000080FFu);
-        EXPECT_STREQ(quiz.codes[0], "");
+        EXPECT_EQ(summary(quiz), "1 1 T|C|E|A|K X//Y/Z mode 2 colour 0080FF");
+        EXPECT_STREQ(quiz.codes[0], c.code);
+        EXPECT_STREQ(quiz.codes[1], "");
     }
-}
-
-TEST_F(Loading, CompleteResourcesFillEverythingSilently) {
-    Quiz quiz;
-    Resources resources = {encoded(documented), encoded(bytesOf("Code un\r\nignored\r\n"))};
-    EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(), resources.codesResource()), LoadComplete);
-    EXPECT_TRUE(messages.empty());
-    EXPECT_STREQ(quiz.explanation, "E");
-    EXPECT_STREQ(quiz.firstQuestion->answer, "X");
-    EXPECT_STREQ(quiz.codes[0], "Code un");
-    EXPECT_STREQ(quiz.codes[1], "");
-    EXPECT_TRUE(outcomeHasColour(LoadComplete));
 }
 
 TEST_F(Loading, AQuizWithoutQuestionsReadsNoCodeLine) {
@@ -238,5 +215,63 @@ TEST(ParsingContent, ReadsArbitraryBytesWithoutPassingTheirEnd) {
         if (!parseContent(&quiz, bytes.data(), bytes.size())) expectNeutral(quiz);
         else EXPECT_LE(quiz.questionCount, 4);
         EXPECT_TRUE(parseCodes(&quiz, bytes.data(), bytes.size()) || quiz.codes[0][0] == '\0');
+    }
+}
+
+// Stored quizzes with values out of range, through the whole loader: what the
+// player ends up with and what it tells the player.
+class StoredQuizOutOfRange : public Loading {
+protected:
+    // Decoded content: header, five quiz texts, count questions of `fields`
+    // fields each ("q<i>f<f>"), answer mode 1 (no reveals), colour.
+    static Bytes content(int styleByte, int count, int format, int fields) {
+        std::string text = std::string(1, '\0') + char(styleByte) + char(count) + char(format) + "Titre|Auteur|Explications|Nom|Oeuvre|";
+        for (int i = 0; i < count; ++i)
+            for (int f = 0; f < fields; ++f) text += "q" + std::to_string(i) + "f" + std::to_string(f) + "|";
+        text += "\x01\x10\x20\x30";
+        return Bytes(text.begin(), text.end());
+    }
+    static Bytes codeLines(int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += "code" + std::to_string(i) + "\r\n";
+        return Bytes(text.begin(), text.end());
+    }
+    static LoadOutcome load(Quiz* quiz, const Bytes& plainContent, const Bytes& plainCodes) {
+        Resources resources = {encoded(plainContent), encoded(plainCodes)};
+        return loadContentFrom(quiz, resources.contentResource(), resources.codesResource());
+    }
+};
+
+TEST_F(StoredQuizOutOfRange, NinetyOneQuestionsAreReportedAsUndecodableAndGiveAnEmptyQuiz) {
+    Quiz quiz;
+    EXPECT_EQ(load(&quiz, content(1, 91, 1, 2), codeLines(91)), LoadContentNotDecodable);
+    EXPECT_EQ(messages, quizz({"Erreur dans le d\xE9" "cryptage des reponses"}));
+    EXPECT_EQ(quiz.questionCount, 0);
+    EXPECT_STREQ(quiz.title, "");
+    // The codes resource is never read: no code line can be past the 90.
+    for (const Text& code : quiz.codes) EXPECT_STREQ(code, "");
+    messages.clear();
+    EXPECT_EQ(load(&quiz, content(1, 90, 1, 2), codeLines(90)), LoadComplete);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(quiz.questionCount, 90);
+    EXPECT_STREQ(quiz.codes[89], "code89");
+}
+
+TEST_F(StoredQuizOutOfRange, StyleAndFormatBytesOutOfRangeLoadSilentlyForTheBoardToShow) {
+    // Styles outside the four are kept (the board shows text rows); a format
+    // other than 2 reads two fields a question and no second answer.
+    const struct { int styleByte, format; } cases[] = {{0, 1}, {5, 1}, {255, 1}, {1, 0}, {1, 3}, {1, 255}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.styleByte * 1000 + c.format);
+        messages.clear();
+        Quiz quiz;
+        EXPECT_EQ(load(&quiz, content(c.styleByte, 2, c.format, 2), codeLines(2)), LoadComplete);
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(quiz.style, c.styleByte - 1);
+        EXPECT_EQ(quiz.questionFormat, c.format);
+        ASSERT_EQ(quiz.questionCount, 2);
+        EXPECT_STREQ(quiz.firstQuestion->answer, "q0f0");
+        EXPECT_STREQ(quiz.firstQuestion->secondAnswer, "");
+        EXPECT_STREQ(quiz.lastQuestion->caption, "q1f1");
     }
 }

@@ -13,30 +13,20 @@ TEST(FieldOrder, StepsWrapAroundAndRowsOfThreeQuestionsOpenAtTheirFirstField) {
     for (auto& q : questions) EXPECT_EQ(questionOfField(q[0], q[1]), q[2]) << q[0] << " format " << q[1];
 }
 
-TEST(CellVerticalSpan, ReachesFromThePictureSquareToTheRevealBoxInThePictureGrid) {
-    // Question 4 opens the second row: baseline 670 with the 390 pitch.
-    VerticalSpan span = cellVerticalSpan(1, 4, 1, 2);
-    EXPECT_EQ(span.top, 410);
-    EXPECT_EQ(span.bottom, 791);
-    // Without a reveal box the cell ends below its verdict label.
-    span = cellVerticalSpan(1, 4, 1, 1);
-    EXPECT_EQ(span.top, 610 - 260);
-    EXPECT_EQ(span.bottom, 610 + 49);
-}
-
-TEST(CellVerticalSpan, CoversEachStylesControls) {
-    VerticalSpan sound = cellVerticalSpan(2, 5, 2, 2);  // row top 100
-    EXPECT_EQ(sound.top, 100);
-    EXPECT_EQ(sound.bottom, 145);
-    VerticalSpan video = cellVerticalSpan(3, 4, 1, 1);  // baseline 610
-    EXPECT_EQ(video.top, 360);
-    EXPECT_EQ(video.bottom, 610);
-    VerticalSpan row = cellVerticalSpan(0, 4, 1, 2);  // row top 85
-    EXPECT_EQ(row.top, 84);
-    EXPECT_EQ(row.bottom, 105);
-    VerticalSpan unknown = cellVerticalSpan(7, 4, 1, 2);
-    EXPECT_EQ(unknown.top, row.top);
-    EXPECT_EQ(unknown.bottom, row.bottom);
+TEST(CellVerticalSpan, ReachesFromTheTopOfEachStylesCellToItsLowestControl) {
+    const struct { int style, i, format, mode, top, bottom; } cases[] = {
+        {1, 4, 1, 2, 410, 791},        // picture square to reveal box; question 4 opens row 2 (baseline 670)
+        {1, 4, 1, 1, 610 - 260, 659},  // without a reveal box: down to below the verdict label
+        {2, 5, 2, 2, 100, 145},        // sound, row top 100
+        {3, 4, 1, 1, 360, 610},        // video, baseline 610
+        {0, 4, 1, 2, 84, 105},         // text row, row top 85
+        {7, 4, 1, 2, 84, 105},         // an unknown style as a text row
+    };
+    for (const auto& c : cases) {
+        VerticalSpan span = cellVerticalSpan(c.style, c.i, c.format, c.mode);
+        EXPECT_EQ(span.top, c.top) << c.style << " mode " << c.mode;
+        EXPECT_EQ(span.bottom, c.bottom) << c.style << " mode " << c.mode;
+    }
 }
 
 TEST(LineStepsToShow, ScrollsJustUntilTheSpanIsInViewKeepingTheTopOfATallOne) {

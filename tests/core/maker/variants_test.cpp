@@ -1,6 +1,7 @@
 // The likely answers that 'quizmaker try' judges: Windows-1252 throughout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,7 @@ std::vector<std::string> typedOf(const std::string& answer) {
 }
 
 bool contains(const std::vector<std::string>& list, const std::string& text) {
-    for (const std::string& item : list)
-        if (item == text) return true;
-    return false;
+    return std::find(list.begin(), list.end(), text) != list.end();
 }
 
 std::string typedFor(const std::string& answer, const std::string& label) {
@@ -28,7 +27,8 @@ std::string typedFor(const std::string& answer, const std::string& label) {
 
 }  // namespace
 
-TEST(LikelyAnswers, StartWithTheAnswerItselfAndHoldNoDuplicates) {
+TEST(LikelyAnswers, StartWithTheAnswerItselfAndHoldNoDuplicatesAndAnEmptyAnswerHasNone) {
+    EXPECT_TRUE(likelyAnswers("").empty());
     for (const char* answer : {"Paris", "Ath\xE8nes", "aa", "Le Caire", "x", "Rome"}) {
         std::vector<std::string> typed = typedOf(answer);
         ASSERT_FALSE(typed.empty());
@@ -38,42 +38,26 @@ TEST(LikelyAnswers, StartWithTheAnswerItselfAndHoldNoDuplicates) {
     }
 }
 
-TEST(LikelyAnswers, AnEmptyAnswerHasNone) { EXPECT_TRUE(likelyAnswers("").empty()); }
-
-TEST(LikelyAnswers, FoldCaseAndAccentsOverTheWholeCodePage) {
-    EXPECT_EQ(lowerCaseCp1252("\xC9T\xC9 \x8C\x9F"), "\xE9t\xE9 \x9C\xFF");
+TEST(LikelyAnswers, FoldCaseAndAccentsMisspellMakeFrenchPluralsCutAndReorder) {
+    EXPECT_EQ(lowerCaseCp1252("\xC9T\xC9 \x8C\x9F"), "\xE9t\xE9 \x9C\xFF");  // over the whole code page
     EXPECT_EQ(withoutAccentsCp1252("\xC9l\xE8ve \xE0 No\xEBl \xE7\xE0 \x8A"), "Eleve a Noel ca S");
-    EXPECT_EQ(typedFor("Ath\xE8nes", "lower case"), "ath\xE8nes");
-    EXPECT_EQ(typedFor("Ath\xE8nes", "no accents"), "Athenes");
-}
-
-TEST(LikelyAnswers, MisspellEachLetterEditOnce) {
-    EXPECT_EQ(typedFor("Berlin", "one letter missing"), "Berin");
-    EXPECT_EQ(typedFor("Berlin", "one letter doubled"), "Berllin");
-    EXPECT_EQ(typedFor("Berlin", "two letters swapped"), "Beriln");
+    const char* cases[][3] = {
+        {"Ath\xE8nes", "lower case", "ath\xE8nes"},  {"Ath\xE8nes", "no accents", "Athenes"},
+        {"Berlin", "one letter missing", "Berin"},  {"Berlin", "one letter doubled", "Berllin"},
+        {"Berlin", "two letters swapped", "Beriln"}, {"bateau", "plural", "bateaux"},
+        {"chat", "plural", "chats"},                {"CHAT", "plural", "CHATS"},
+        {"Paris", "plural", "(none)"},  // already ends like a plural
+        {"Lisbonne", "half of it", "Lisb"},         {"Le Caire", "words in another order", "Caire Le"},
+        {"Rome", "words in another order", "(none)"},
+    };
+    for (auto& c : cases) EXPECT_EQ(typedFor(c[0], c[1]), c[2]) << c[0] << ": " << c[1];
     std::string wrong = typedFor("Berlin", "one letter wrong");
     ASSERT_EQ(wrong.size(), 6u);
     int differences = 0;
     for (size_t i = 0; i < wrong.size(); ++i) differences += wrong[i] != "Berlin"[i];
     EXPECT_EQ(differences, 1);
-}
-
-TEST(LikelyAnswers, MakeFrenchPluralsAndArticles) {
-    EXPECT_EQ(typedFor("bateau", "plural"), "bateaux");
-    EXPECT_EQ(typedFor("chat", "plural"), "chats");
-    EXPECT_EQ(typedFor("CHAT", "plural"), "CHATS");
-    EXPECT_EQ(typedFor("Paris", "plural"), "(none)");  // already ends like a plural
-    std::vector<std::string> vowel = typedOf("avion");
-    EXPECT_TRUE(contains(vowel, "l'avion"));
-    EXPECT_TRUE(contains(vowel, "les avion"));
-    EXPECT_FALSE(contains(vowel, "le avion"));
-    std::vector<std::string> consonant = typedOf("chat");
-    EXPECT_TRUE(contains(consonant, "le chat"));
-    EXPECT_TRUE(contains(consonant, "la chat"));
-}
-
-TEST(LikelyAnswers, CutInHalfAndReorderWords) {
-    EXPECT_EQ(typedFor("Lisbonne", "half of it"), "Lisb");
-    EXPECT_EQ(typedFor("Le Caire", "words in another order"), "Caire Le");
-    EXPECT_EQ(typedFor("Rome", "words in another order"), "(none)");
+    // Articles: l' and les before a vowel, never le; le and la before a consonant.
+    std::vector<std::string> vowel = typedOf("avion"), consonant = typedOf("chat");
+    EXPECT_TRUE(contains(vowel, "l'avion") && contains(vowel, "les avion") && !contains(vowel, "le avion"));
+    EXPECT_TRUE(contains(consonant, "le chat") && contains(consonant, "la chat"));
 }

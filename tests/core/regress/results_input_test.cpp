@@ -2,44 +2,30 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <string>
+#include <vector>
+
 #include "results/results.h"
 
 namespace {
 
-bool readLine(ResultsReader* reader, char (&text)[TextSize]) {
-    memset(text, 'x', sizeof text);
-    return readAnswerLine(reader, text);
+// Every line read into a buffer filled with 'x', so a text left without its
+// terminating zero shows.
+std::vector<std::string> readAll(const std::string& file) {
+    ResultsReader reader = {file.data(), file.size(), 0};
+    std::vector<std::string> lines;
+    char text[TextSize];
+    while (memset(text, 'x', sizeof text), readAnswerLine(&reader, text)) lines.push_back(text);
+    return lines;
 }
 
 }  // namespace
 
-TEST(ResultsFileWithBinaryBytes, AStarFollowedByAZeroByteIsStillAnEmptyField) {
-    const char file[] = "*\0\r\nRome\r\n";
-    ResultsReader reader = {file, sizeof file - 1, 0};
-    char text[TextSize];
-    ASSERT_TRUE(readLine(&reader, text));
-    EXPECT_STREQ(text, "");
-    ASSERT_TRUE(readLine(&reader, text));
-    EXPECT_STREQ(text, "Rome");
-    EXPECT_FALSE(readLine(&reader, text));
-}
-
-TEST(ResultsFileWithBinaryBytes, AZeroByteEndsTheFieldTextButNotTheLine) {
-    const char file[] = "Par\0is\r\nRome";
-    ResultsReader reader = {file, sizeof file - 1, 0};
-    char text[TextSize];
-    ASSERT_TRUE(readLine(&reader, text));
-    EXPECT_STREQ(text, "Par");
-    ASSERT_TRUE(readLine(&reader, text));
-    EXPECT_STREQ(text, "Rome");
-}
-
-TEST(ResultsFileWithBinaryBytes, AStarWithMoreAfterItIsKeptAsTyped) {
-    const char file[] = "*a\r\n**\r\n";
-    ResultsReader reader = {file, sizeof file - 1, 0};
-    char text[TextSize];
-    ASSERT_TRUE(readLine(&reader, text));
-    EXPECT_STREQ(text, "*a");
-    ASSERT_TRUE(readLine(&reader, text));
-    EXPECT_STREQ(text, "**");
+TEST(ResultsFileWithBinaryBytes, AreReadAsTypedAZeroByteEndingTheFieldTextButNotTheLine) {
+    const struct { std::string file; std::vector<std::string> lines; } cases[] = {
+        {std::string("*\0\r\nRome\r\n", 10), {"", "Rome"}},  // a star and a zero byte is still an empty field
+        {std::string("Par\0is\r\nRome", 12), {"Par", "Rome"}},
+        {"*a\r\n**\r\n", {"*a", "**"}},  // a star with more after it is kept as typed
+    };
+    for (const auto& c : cases) EXPECT_EQ(readAll(c.file), c.lines) << c.file;
 }

@@ -69,37 +69,20 @@ TEST(WritingAnswers, RefusesALineThatDoesNotFit) {
     EXPECT_EQ(std::string(out, used), "Rome\r\n*\r\n");
 }
 
-TEST(ReadingAnswers, GivesBackWhatWasWrittenDroppingOnlyTheLineBreak) {
-    EXPECT_EQ(readAll(written({"Paris", "", "Rome", "*"})), (std::vector<std::string>{"Paris", "", "Rome", ""}));
-    EXPECT_EQ(readAll("un\ndeux\r\n trois \r\nquatre\r\r\n"),
-              (std::vector<std::string>{"un", "deux", " trois ", "quatre\r"}));
-}
-
-TEST(ReadingAnswers, KeepsEveryCharacterOfALastLineWithoutLineBreak) {
-    EXPECT_EQ(readAll("Paris\r\nRome"), (std::vector<std::string>{"Paris", "Rome"}));
-    EXPECT_EQ(readAll("x"), std::vector<std::string>{"x"});
-    EXPECT_EQ(readAll("*"), std::vector<std::string>{""});
-}
-
-TEST(ReadingAnswers, CutsALongLineAndSkipsItsRestInsteadOfSpillingIntoTheNextField) {
-    std::string longLine(300, 'a');
-    longLine[258] = 'b';
-    longLine[259] = 'c';
-    std::vector<std::string> lines = readAll(longLine + "\r\nRome\r\n");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].size(), 259u);
-    EXPECT_EQ(lines[0].back(), 'b');
-    EXPECT_EQ(lines[1], "Rome");
-}
-
-TEST(ReadingAnswers, TakesALineOfExactly259CharactersWhole) {
-    std::string line(259, 'q');
-    EXPECT_EQ(readAll(line + "\r\nx\r\n"), (std::vector<std::string>{line, "x"}));
-}
-
-TEST(ReadingAnswers, EndsWhenTheFileIsUsedUp) {
-    EXPECT_TRUE(readAll("").empty());
-    EXPECT_EQ(readAll("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+TEST(ReadingAnswers, GivesEachLineAsOneFieldOfAtMost259CharactersUntilTheFileIsUsedUp) {
+    std::string long300(300, 'a'), exactly259(259, 'q');
+    const struct { std::string file; std::vector<std::string> lines; } cases[] = {
+        // What was written, dropping only the line breaks.
+        {written({"Paris", "", "Rome", "*"}), {"Paris", "", "Rome", ""}},
+        {"un\ndeux\r\n trois \r\nquatre\r\r\n", {"un", "deux", " trois ", "quatre\r"}},
+        // A last line without line break keeps every character.
+        {"Paris\r\nRome", {"Paris", "Rome"}}, {"x", {"x"}}, {"*", {""}},
+        // A long line is cut and its rest skipped instead of spilling into the next field.
+        {long300 + "\r\nRome\r\n", {long300.substr(0, 259), "Rome"}},
+        {exactly259 + "\r\nx\r\n", {exactly259, "x"}},
+        {"", {}}, {"\r\n\r\n", {"", ""}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readAll(c.file), c.lines) << c.file.substr(0, 30);
 }
 
 }  // namespace
