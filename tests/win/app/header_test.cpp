@@ -15,9 +15,7 @@ namespace {
 std::string describe(HWND child) {
     char text[300] = "", line[400];
     GetWindowTextA(child, text, sizeof text);
-    RECT place;
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&place), 2);
+    RECT place = placeInParent(child);
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0));
     snprintf(line, sizeof line, "%d '%s' %ld,%ld %ldx%ld %08lX %s", GetDlgCtrlID(child), text, place.left, place.top,
              place.right - place.left, place.bottom - place.top, static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),

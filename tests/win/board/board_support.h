@@ -19,13 +19,6 @@ struct BoardChild {
     RECT place;
 };
 
-inline RECT placeInParent(HWND control) {
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 inline std::vector<BoardChild> boardChildren(HWND board) {
     std::vector<BoardChild> children;
     for (HWND child = GetWindow(board, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

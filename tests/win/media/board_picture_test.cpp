@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "board/layout.h"
 #include "judge/judge.h"
 #include "media_support.h"
@@ -7,36 +9,16 @@
 
 namespace {
 
-// The control's rectangle in the board's client coordinates.
-RECT placeOnBoard(HWND board, int id) {
-    RECT place = {0, 0, 0, 0};
-    HWND control = GetDlgItem(board, id);
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, board, (POINT*)&place, 2);
-    return place;
-}
-
-SIZE shownBitmapSize(HWND board, int id) {
-    HBITMAP shown = (HBITMAP)SendDlgItemMessageA(board, id, STM_GETIMAGE, IMAGE_BITMAP, 0);
-    BITMAP info;
-    ZeroMemory(&info, sizeof info);
-    if (shown) GetObjectA(shown, sizeof info, &info);
-    return SIZE{info.bmWidth, info.bmHeight};
-}
-
-// The picture box of question i holds a w x h bitmap and is exactly that
-// size, centred in the cell's 260 x 260 square (the board is not scrolled).
+// The picture box of question i holds a w x h bitmap and stands where the
+// layout centres it in the cell's square (the board is not scrolled).
 void expectCentredPicture(HWND board, int i, int mode, int w, int h) {
     SCOPED_TRACE(i);
-    SIZE shown = shownBitmapSize(board, 9000 + i);
-    EXPECT_EQ(shown.cx, w);
-    EXPECT_EQ(shown.cy, h);
-    int squareLeft = gridColumnLeft(i, 1) + 30, squareTop = gridRowBase(i, mode) - 260;
-    RECT place = placeOnBoard(board, 9000 + i);
-    EXPECT_EQ(place.left, squareLeft + (260 - w) / 2);
-    EXPECT_EQ(place.top, squareTop + (260 - h) / 2);
-    EXPECT_EQ(place.right - place.left, w);
-    EXPECT_EQ(place.bottom - place.top, h);
+    EXPECT_EQ(sizeOf((HBITMAP)SendDlgItemMessageA(board, 9000 + i, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+              std::to_string(w) + "x" + std::to_string(h));
+    RECT place = placeInParent(GetDlgItem(board, 9000 + i));
+    Box box = pictureBoxFor(cellGeometry(1, i, 1, mode), w, h);
+    EXPECT_EQ(std::make_tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
+              std::make_tuple(box.x, box.y, w, h));
 }
 
 void answer(Quiz* quiz, HWND board, int i, const char* text) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "media/picture.h"
+
 // The bytes of "IMG" resource number of this test program, "" if none.
 inline std::string resourceBytes(int number) {
     HMODULE module = GetModuleHandleA(nullptr);
@@ -12,6 +14,18 @@ inline std::string resourceBytes(int number) {
     if (!found) return "";
     HGLOBAL loaded = LoadResource(module, found);
     return std::string((const char*)LockResource(loaded), SizeofResource(module, found));
+}
+
+// "IMG" resource number of this program, loaded and fitted into a box x box square.
+inline HBITMAP loadFixture(int number, int box = 260) {
+    return loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(number), "IMG", box, box);
+}
+
+// A bitmap's size as "WxH", "none" for no bitmap.
+inline std::string sizeOf(HBITMAP bitmap) {
+    BITMAP info = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return "none";
+    return std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight);
 }
 
 inline bool fileExists(const char* name) {
@@ -22,30 +36,20 @@ inline bool fileExists(const char* name) {
 // machine has no sound output the MCI window reports its failed open in a
 // modal box of its own, which would otherwise hold the test forever.
 struct PlatformDialogDismisser {
-    HANDLE thread;
-    volatile LONG stopping;
-    volatile LONG dismissed;
-    static BOOL CALLBACK pressOk(HWND window, LPARAM self) {
+    volatile LONG stopping = 0;
+    HANDLE thread = CreateThread(nullptr, 0, watch, this, 0, nullptr);
+    static BOOL CALLBACK pressOk(HWND window, LPARAM) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         char name[16] = "";
         GetClassNameA(window, name, sizeof name);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0) {
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0)
             PostMessageA(window, WM_COMMAND, IDOK, 0);
-            InterlockedIncrement(&((PlatformDialogDismisser*)self)->dismissed);
-        }
         return TRUE;
     }
     static DWORD WINAPI watch(void* self) {
-        PlatformDialogDismisser* me = (PlatformDialogDismisser*)self;
-        while (!me->stopping) {
-            EnumWindows(pressOk, (LPARAM)me);
-            Sleep(50);
-        }
+        for (; !static_cast<PlatformDialogDismisser*>(self)->stopping; Sleep(50)) EnumWindows(pressOk, 0);
         return 0;
-    }
-    PlatformDialogDismisser() : thread(nullptr), stopping(0), dismissed(0) {
-        thread = CreateThread(nullptr, 0, watch, this, 0, nullptr);
     }
     ~PlatformDialogDismisser() {
         InterlockedExchange(&stopping, 1);

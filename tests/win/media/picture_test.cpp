@@ -10,13 +10,6 @@
 
 namespace {
 
-SIZE bitmapSize(HBITMAP bitmap) {
-    BITMAP info;
-    ZeroMemory(&info, sizeof info);
-    GetObjectA(bitmap, sizeof info, &info);
-    return SIZE{info.bmWidth, info.bmHeight};
-}
-
 COLORREF pixelAt(HBITMAP bitmap, int x, int y) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
@@ -24,10 +17,6 @@ COLORREF pixelAt(HBITMAP bitmap, int x, int y) {
     SelectObject(dc, old);
     DeleteDC(dc);
     return colour;
-}
-
-HBITMAP loadFixture(int number) {
-    return loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(number), "IMG", 260, 260);
 }
 
 // The fitted bitmap the OLE loader and the HALFTONE stretch make.
@@ -38,13 +27,6 @@ HBITMAP decodeAndFitFixture(int number) {
     HBITMAP fitted = fitBitmap(full, 260, 260);
     DeleteObject(full);
     return fitted;
-}
-
-void expectSize(HBITMAP bitmap, int width, int height) {
-    ASSERT_NE(bitmap, nullptr);
-    SIZE size = bitmapSize(bitmap);
-    EXPECT_EQ(size.cx, width);
-    EXPECT_EQ(size.cy, height);
 }
 
 }  // namespace
@@ -62,8 +44,9 @@ TEST(LoadedPictures, AreFittedWithTheirAspectKeptAndLookLikeTheOleLoadersWithAHa
         SCOPED_TRACE(c.number);
         HBITMAP fast = loadFixture(c.number);
         HBITMAP reference = decodeAndFitFixture(c.number);
-        expectSize(fast, c.width, c.height);
-        expectSize(reference, c.width, c.height);
+        const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
+        EXPECT_EQ(sizeOf(fast), size);
+        EXPECT_EQ(sizeOf(reference), size);
         int worst = 0;
         for (int y = 5; y < c.height - 5; y += 17)
             for (int x = 5; x < c.width - 5; x += 13) {
@@ -94,7 +77,7 @@ TEST(LoadedPictures, AreScreenCompatibleBitmapsThatKeepTheirColoursInPlace) {
 TEST(LoadedPictures, AverageFineDetailWhenReducedInsteadOfPickingSinglePixels) {
     // One-pixel black and white columns halved in width come out grey.
     HBITMAP bitmap = loadFixture(408);
-    expectSize(bitmap, 260, 195);
+    EXPECT_EQ(sizeOf(bitmap), "260x195");
     for (int x = 100; x < 110; ++x) {
         int grey = GetGValue(pixelAt(bitmap, x, 90));
         EXPECT_GT(grey, 64) << "column " << x;
@@ -120,13 +103,13 @@ TEST(UnreadablePictures, GiveNoBitmapAndNoMessage) {
 TEST(DecodedPictures, KeepTheirFullSizeAndFittingLeavesTheSourceAlone) {
     std::string bytes = resourceBytes(401);
     HBITMAP full = decodePicture(bytes.data(), (DWORD)bytes.size());
-    expectSize(full, 520, 390);
+    EXPECT_EQ(sizeOf(full), "520x390");
     HBITMAP fitted = fitBitmap(full, 260, 260);
-    expectSize(fitted, 260, 195);
+    EXPECT_EQ(sizeOf(fitted), "260x195");
     EXPECT_NE(fitted, full);
-    expectSize(full, 520, 390);
+    EXPECT_EQ(sizeOf(full), "520x390");
     HBITMAP tall = fitBitmap(full, 100, 300);
-    expectSize(tall, 100, 75);
+    EXPECT_EQ(sizeOf(tall), "100x75");
     DeleteObject(tall);
     DeleteObject(fitted);
     DeleteObject(full);

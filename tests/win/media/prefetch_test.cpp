@@ -23,10 +23,6 @@ std::string bitmapBits(HBITMAP bitmap) {
 
 HMODULE self() { return GetModuleHandleA(nullptr); }
 
-HBITMAP loadFixture(int number, int box = 260) {
-    return loadPicture(self(), MAKEINTRESOURCEA(number), "IMG", box, box);
-}
-
 // takePicture's bitmap of number is the loader's, pixel for pixel.
 void expectTakenAsLoaded(int number, int box = 260) {
     SCOPED_TRACE(number);

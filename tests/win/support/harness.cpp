@@ -89,6 +89,13 @@ void writeFile(const char* name, const std::string& bytes) {
     CloseHandle(file);
 }
 
+RECT placeInParent(HWND control) {
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 static MessageCapture* activeCapture = nullptr;
 static MessageSink previousSink = nullptr;
 

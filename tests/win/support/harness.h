@@ -29,6 +29,8 @@ void closePlayerWindows(PlayerWindows* windows);
 void pumpMessages();
 // The text of the child with this ID (GetDlgItem), "" when there is none.
 std::string controlText(HWND parent, int id);
+// A control's rectangle in its parent's client area.
+RECT placeInParent(HWND control);
 
 // The whole contents of a file (read while others may have it open), or
 // "<missing>" when it cannot be opened.
