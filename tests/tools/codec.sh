@@ -13,11 +13,9 @@ expect 0 "encode ABAB"
 [ "$(od -An -tx1 abab.lzw | tr -d ' \n')" = "2090a07000" ] || fail "ABAB encoded to $(od -An -tx1 abab.lzw)"
 
 # Quiz-like content with accents and every byte value, both ways.
-{
-    printf '\000\002\003\001Le grand quizz|Moi|Trouvez les réponses|Prénom|Nom|'
-    for i in $(seq 1 300); do printf 'réponse %d|légende %d|' "$i" "$i"; done
-    for i in $(seq 0 255); do printf "\\$(printf %03o "$i")"; done
-} >plain
+{ printf '\000\002\003\001Le grand quizz|Moi|Trouvez les réponses|Prénom|Nom|'
+  for i in $(seq 1 300); do printf 'réponse %d|légende %d|' "$i" "$i"; done
+  for i in $(seq 0 255); do printf "\\$(printf %03o "$i")"; done; } >plain
 run encode plain stream
 expect 0 "encode"
 run decode stream back

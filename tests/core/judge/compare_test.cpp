@@ -26,9 +26,7 @@ TEST(NormaliseTypedAnswer, TrimsOnlyPlainSpacesAtBothEndsAndFoldsOnlyAToZ) {
         {"  le   chat ", "LE   CHAT"},  // inner runs stay
         {"\tchat\t", "\tCHAT\t"},      // other edge bytes stay
         {"chat\xA0", "CHAT\xA0"},      // so does a no-break space
-        {"abz\xE9\xE0\xFF-'1{`", "ABZ\xE9\xE0\xFF-'1{`"},
-        {"     ", ""},
-        {"", ""},
+        {"abz\xE9\xE0\xFF-'1{`", "ABZ\xE9\xE0\xFF-'1{`"}, {"     ", ""}, {"", ""},
     };
     for (auto& c : cases) EXPECT_EQ(normalised(c[0]), c[1]) << c[0];
 }
@@ -67,26 +65,18 @@ struct VerdictCase {
     const char* verdict;
 };
 static const VerdictCase verdictCases[] = {
-    {"", "CHAT", "?"},
-    {"   ", "CHAT", "?"},
-    {"", "", "?"},
+    {"", "CHAT", "?"}, {"   ", "CHAT", "?"}, {"", "", "?"}, {"chat", "chat", "BRAVO"},
     {"  chat  ", "Chat", "BRAVO"},  // case and spaces around the typed text
-    {"chat", "chat", "BRAVO"},
     {"chat", "CHAT ", "Quasiment"},  // the stored answer is never trimmed
     {"  chat", " CHAT", "Quasiment"},
     {"\xE9l\xE9phant", "\xC9L\xC9PHANT", "Presque"},  // accents are their own bytes
-    {"\xE9l\xE9phant", "\xE9L\xE9PHANT", "BRAVO"},
-    {"elephant", "\xC9L\xC9PHANT", "Presque"},
-    {"chien", "NICHE", "Anagramme"},
+    {"\xE9l\xE9phant", "\xE9L\xE9PHANT", "BRAVO"}, {"elephant", "\xC9L\xC9PHANT", "Presque"},
+    {"chien", "NICHE", "Anagramme"}, {"noir chat", "CHAT NOIR", "Anagramme"},
     {"CAHT", "CHAT", "Anagramme"},  // a swap: distance 2, yet an anagram first
-    {"noir chat", "CHAT NOIR", "Anagramme"},
     {"CHATS", "CHAT", "Quasiment"},  // one and two edits before any containment
-    {"CHA", "CHAT", "Quasiment"},
-    {"CHOT", "CHAT", "Quasiment"},
-    {"CHATON", "CHAT", "Presque"},
-    {"CROCODILE DU N", "CROCODILE DU NIL", "Presque"},
-    {"LE CHAT", "CHAT", "Trop long"},
-    {"un gros chat noir", "CHAT", "Trop long"},
+    {"CHA", "CHAT", "Quasiment"}, {"CHOT", "CHAT", "Quasiment"},
+    {"CHATON", "CHAT", "Presque"}, {"CROCODILE DU N", "CROCODILE DU NIL", "Presque"},
+    {"LE CHAT", "CHAT", "Trop long"}, {"un gros chat noir", "CHAT", "Trop long"},
     {"CROCODILE DU", "CROCODILE DU NIL", "Trop court"},  // 75 % of the length
     {"CROCODILE", "CROCODILE DU NIL", "pas loin"},      // 56.25 %
     {"CROCO", "CROCODILE DU NIL", "FAUX"},              // 31.25 %
@@ -100,11 +90,9 @@ static const VerdictCase verdictCases[] = {
     {"ABCDEFGHIJKLXYZ", "ABCDEFGHIJKLMNO", "FAUX"},                // 15 long, 3 replaced: exactly 80 %
     {"XBCDEFGHIJKLMNOPQR", "ABCDEFGHIJKLMNOPQRST", "yade lid\xE9" "e"},  // the longer length 20, d 3: 85 %
     {"XBCDEFGHIJKLMY", "ABCDEFGHIJKLMNO", "FAUX"},                 // L 15, d 3: exactly 80 %
-    {"CHIEN", "CHAT", "FAUX"},
-    {"x", "yade lid\xE9" "e", "FAUX"},
+    {"CHIEN", "CHAT", "FAUX"}, {"x", "yade lid\xE9" "e", "FAUX"},
     {"a", "", "Quasiment"},  // against an empty stored answer, by length
-    {"ab", "", "Presque"},
-    {"abc", "", "FAUX"},
+    {"ab", "", "Presque"}, {"abc", "", "FAUX"},
 };
 
 TEST(ChooseVerdict, GivesEachRuleItsVerdictOnBothSidesOfItsBoundaries) {

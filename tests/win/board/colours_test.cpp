@@ -6,24 +6,18 @@ namespace {
 
 class ColourTest : public BoardTest {
 protected:
-    INT_PTR colourOf(HWND label) {
+    // The brush the board paints a label with, or with `byDefault` the one
+    // the dialog manager would use if the board left the label alone.
+    INT_PTR colourOf(HWND label, bool byDefault = false) {
         HDC dc = GetDC(windows.board);
-        INT_PTR brush = SendMessageA(windows.board, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                     reinterpret_cast<LPARAM>(label));
-        ReleaseDC(windows.board, dc);
-        return brush;
-    }
-    // What the dialog manager paints with when the board leaves a label alone.
-    INT_PTR defaultColourOf(HWND label) {
-        HDC dc = GetDC(windows.board);
-        INT_PTR brush = DefDlgProcA(windows.board, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                    reinterpret_cast<LPARAM>(label));
+        INT_PTR brush = (byDefault ? DefDlgProcA : SendMessageA)(windows.board, WM_CTLCOLORSTATIC,
+                                                                 reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
         ReleaseDC(windows.board, dc);
         return brush;
     }
     bool hasDefaultColours(HWND label) {
         INT_PTR brush = colourOf(label);
-        return brush == defaultColourOf(label) && brush != reinterpret_cast<INT_PTR>(quiz.backBrush);
+        return brush == colourOf(label, true) && brush != reinterpret_cast<INT_PTR>(quiz.backBrush);
     }
     COLORREF verdictColour(int id, const char* verdict) {
         SetWindowTextA(item(id), verdict);
@@ -85,9 +79,7 @@ TEST_F(BoardTest, PlayAndStopClicksReachTheMediaOnlyInTheMediaStyles) {
     SendMessageA(windows.board, WM_COMMAND, 6091, 0);
     EXPECT_TRUE(capture.messages.empty());
     SendMessageA(windows.board, WM_COMMAND, 6003, 0);
-    ASSERT_EQ(capture.messages.size(), 1u);
-    EXPECT_EQ(capture.messages[0].first, "Impossible de localiser le fichier audio.");
-    EXPECT_EQ(capture.messages[0].second, "Information");
+    EXPECT_EQ(capture.messages, (Messages{{"Impossible de localiser le fichier audio.", "Information"}}));
     SendMessageA(windows.board, WM_COMMAND, 7002, 0);
     EXPECT_EQ(capture.messages.size(), 1u);
 }

@@ -110,8 +110,7 @@ TEST_F(ResultsFileTest, AFailedSaveLeavesWhatWasThereAndTellsThePlayer) {
     type(4001, "nouveau");
     SendMessageA(windows.frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(fileBytes((std::string(name) + "\\ancien.txt").c_str()), "ancien\r\n");
-    ASSERT_EQ(capture.messages.size(), 1u);
-    EXPECT_EQ(capture.messages[0], std::make_pair(std::string("Impossible d'enregistrer les r\xE9ponses."), std::string("Quizz")));
+    EXPECT_EQ(capture.messages, (Messages{{"Impossible d'enregistrer les r\xE9ponses.", "Quizz"}}));
     EXPECT_EQ(filesIn(scratch.path), 0);  // the temporary file is gone too
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // closes all the same

@@ -87,7 +87,8 @@ TEST_F(ScrollingTest, GrowingTheBoardScrollsTheContentBackIntoPlaceAndContentTha
     vertical(SB_BOTTOM);
     EXPECT_EQ(position(SB_VERT), 0);
     EXPECT_EQ(field().top, 10);
-    EXPECT_NE(styleOf(windows.board) & WS_VSCROLL, 0u);
+    const DWORD borderAndBars = WS_BORDER | WS_VSCROLL | WS_HSCROLL;  // both bars stay shown
+    EXPECT_EQ(styleOf(windows.board) & borderAndBars, borderAndBars);
 }
 
 TEST_F(ScrollingTest, OnlySingleWheelNotchesScrollAndOnlyOnceHandledFromTheQueue) {

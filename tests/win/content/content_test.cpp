@@ -12,7 +12,6 @@
 #include "win/support/harness.h"
 
 typedef std::vector<unsigned char> Bytes;
-typedef std::vector<std::pair<std::string, std::string>> Messages;
 
 template <size_t N>
 static Bytes bytesOf(const char (&s)[N]) { return Bytes(s, s + N - 1); }

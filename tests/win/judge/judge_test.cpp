@@ -224,50 +224,43 @@ TEST_F(JudgeTest, EnterAndAltEnterJudgeInPlaceWithoutTypingAndLeavingAFieldJudge
     EXPECT_EQ(score(), " 1 / 3");
 }
 
-TEST_F(JudgeTest, TabAndShiftTabJudgeAndStepThroughEveryFieldWrappingAtBothEnds) {
-    open(1, 6, 2, 2);  // twelve fields in two grid rows
-    type(1, "reponse1");
-    tab(1, false);
-    EXPECT_EQ(verdict(1), "BRAVO");
-    EXPECT_EQ(focusedField(), 2);
-    const struct { int from; bool shift; int to; } steps[] = {{6, false, 7}, {12, false, 1}, {1, true, 12}, {12, true, 11}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.from);
-        int before = scrollPosition();
-        tab(step.from, step.shift);
-        EXPECT_EQ(focusedField(), step.to);
-        if (step.to == 1) {  // back to the top row
-            EXPECT_TRUE(before > 0 && scrollPosition() == 0) << before;
+TEST_F(JudgeTest, TabAndShiftTabJudgeAndStepThroughEveryFieldScrollingJustEnoughToShowTheCellReached) {
+    // start: a scroll request before the step, or none (0). scroll: 'v' the
+    // cell reached ends the view and one line step less would cut it, '^' it
+    // starts the view likewise, '=' no scrolling, 't' back to the top.
+    struct TabStep { int start, from; bool shift; int to; char scroll; };
+    const struct { int count, format; std::vector<TabStep> steps; } boards[] = {
+        {9, 1, {{SB_TOP, 3, false, 4, 'v'},
+                // Within row 2, or back into row 1, still in view: no scrolling.
+                {0, 4, false, 5, '='}, {0, 5, true, 4, '='}, {0, 4, true, 3, '='},
+                {SB_BOTTOM, 3, false, 4, '^'}, {SB_TOP, 8, true, 7, 'v'}}},
+        // Twelve fields in two grid rows, wrapping at both ends.
+        {6, 2, {{0, 6, false, 7, ' '}, {0, 12, false, 1, 't'}, {0, 1, true, 12, ' '}, {0, 12, true, 11, ' '}}},
+    };
+    for (const auto& b : boards) {
+        open(1, b.count, b.format, 2);
+        type(1, "reponse1");
+        tab(1, false);
+        EXPECT_EQ(verdict(1), "BRAVO");
+        EXPECT_EQ(focusedField(), 2);
+        RECT client;
+        GetClientRect(windows.board, &client);
+        for (const auto& step : b.steps) {
+            SCOPED_TRACE(testing::Message() << b.count << " questions, from " << step.from);
+            if (step.start) scroll(step.start);
+            int before = scrollPosition();
+            tab(step.from, step.shift);
+            EXPECT_EQ(focusedField(), step.to);
+            EXPECT_TRUE(step.scroll != '=' || scrollPosition() == before) << before << " to " << scrollPosition();
+            EXPECT_TRUE(step.scroll != 't' || (before > 0 && scrollPosition() == 0)) << before;
+            if (step.scroll != 'v' && step.scroll != '^') continue;
+            // Picture square to reveal box in view.
+            RECT square = placeOf(9000 + step.to), revealBox = placeOf(8000 + step.to);
+            EXPECT_GE(square.top, 0);
+            EXPECT_LE(revealBox.bottom, client.bottom);
+            if (step.scroll == 'v') EXPECT_GT(revealBox.bottom + 30, client.bottom);
+            else EXPECT_LT(square.top, 30);
         }
-    }
-}
-
-TEST_F(JudgeTest, TabIntoAnotherGridRowScrollsJustEnoughToShowItsWholeCellAndNoMoreWithinOne) {
-    open(1, 9, 1, 2);
-    RECT client;
-    GetClientRect(windows.board, &client);
-    // start: a scroll request first, or none (0) to keep the last position.
-    const struct { int start, from; bool shift; int to; char scroll; } steps[] = {
-        {SB_TOP, 3, false, 4, 'v'},
-        // Within row 2, or back into row 1, still in view: no scrolling.
-        {0, 4, false, 5, '='}, {0, 5, true, 4, '='}, {0, 4, true, 3, '='},
-        {SB_BOTTOM, 3, false, 4, '^'}, {SB_TOP, 8, true, 7, 'v'}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.from);
-        if (step.start) scroll(step.start);
-        int before = scrollPosition();
-        tab(step.from, step.shift);
-        EXPECT_EQ(focusedField(), step.to);
-        if (step.scroll == '=') {
-            EXPECT_EQ(scrollPosition(), before);
-            continue;
-        }
-        // Picture square to reveal box in view, and one line step less would cut it.
-        RECT square = placeOf(9000 + step.to), revealBox = placeOf(8000 + step.to);
-        EXPECT_GE(square.top, 0);
-        EXPECT_LE(revealBox.bottom, client.bottom);
-        if (step.scroll == 'v') EXPECT_GT(revealBox.bottom + 30, client.bottom);
-        else EXPECT_LT(square.top, 30);
     }
 }
 

@@ -6,7 +6,6 @@
 #include "media_support.h"
 #include "win/support/harness.h"
 
-typedef std::vector<std::pair<std::string, std::string>> Messages;
 
 TEST(MediaExtraction, WritesAVideoToItsNumberedFileAndAnySoundWholeToTheOneSoundFileOfTheWorkingDirectory) {
     ScratchDirectory folder;

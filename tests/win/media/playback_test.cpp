@@ -12,7 +12,6 @@
 
 namespace {
 
-typedef std::vector<std::pair<std::string, std::string>> Messages;
 const Messages::value_type MissingVideo = {"Impossible de localiser le fichier vid\xE9o.", "Information"};
 
 // Whether box hosts player (the control atl.dll holds in it is that object).
@@ -65,8 +64,7 @@ TEST(VideoBoard, BuildsEveryCellWithItsHostedPlayerAndTellsOnceAboutAMissingClip
     fillTestQuiz(&quiz, 3, 9, 1, 2);  // cell 9 has no clip
     PlayerWindows windows = openPlayerWindows(&quiz);
     ASSERT_NE(windows.board, nullptr);
-    ASSERT_EQ(capture.messages.size(), 1u);
-    EXPECT_EQ(capture.messages[0], MissingVideo);
+    EXPECT_EQ(capture.messages, Messages(1, MissingVideo));
     EXPECT_NE(GetDlgItem(windows.board, 5009), nullptr) << "construction went on past cell 9";
     for (int i = 1; i <= 9; ++i) {
         SCOPED_TRACE(i);
@@ -145,8 +143,6 @@ TEST(SoundBoard, PlaysOneSoundAtATimeInAHiddenWindowAndStopsItBeforeTellingOfAMi
     click(board, 6009);
     EXPECT_TRUE(soundWindowsOf(board).empty());
     EXPECT_FALSE(fileExists("quizz.mp3"));
-    ASSERT_EQ(capture.messages.size(), 1u);
-    EXPECT_EQ(capture.messages[0], std::make_pair(std::string("Impossible de localiser le fichier audio."),
-                                                  std::string("Information")));
+    EXPECT_EQ(capture.messages, (Messages{{"Impossible de localiser le fichier audio.", "Information"}}));
     closePlayerWindows(&windows);
 }

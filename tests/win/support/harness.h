@@ -37,9 +37,12 @@ RECT placeInParent(HWND control);
 std::string fileBytes(const char* name);
 void writeFile(const char* name, const std::string& bytes);
 
-// Records every showMessage call while it exists (text, caption).
+// Messages shown, each as (text, caption).
+typedef std::vector<std::pair<std::string, std::string>> Messages;
+
+// Records every showMessage call while it exists.
 struct MessageCapture {
-    std::vector<std::pair<std::string, std::string>> messages;
+    Messages messages;
     MessageCapture();
     ~MessageCapture();
 };

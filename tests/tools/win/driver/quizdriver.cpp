@@ -137,14 +137,10 @@ int operandsOf(const wchar_t* verb) {
 // Checks the whole command list before the quiz starts, so a mistyped list
 // fails at once instead of after a run.
 bool checkCommands(int count, wchar_t** arguments) {
-    for (int i = 3; i < count; i += 1 + operandsOf(arguments[i])) {
-        int operands = operandsOf(arguments[i]);
-        const char* problem = operands < 0                                     ? "is not a command"
-                              : i + operands >= count                          ? "lacks its operands"
-                              : operands > 0 && _wtoi(arguments[i + 1]) <= 0 ? "needs a control number"
-                                                                               : nullptr;
-        if (problem) {
-            printf("FAIL: \"%s\" %s\n", encode(arguments[i], CP_UTF8).c_str(), problem);
+    for (int i = 3, operands; i < count; i += 1 + operands) {
+        operands = operandsOf(arguments[i]);
+        if (operands < 0 || i + operands >= count || (operands > 0 && _wtoi(arguments[i + 1]) <= 0)) {
+            printf("FAIL: \"%s\" is no command with its operands\n", encode(arguments[i], CP_UTF8).c_str());
             return false;
         }
     }
