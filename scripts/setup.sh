@@ -3,7 +3,7 @@
 
 QUIZ_PACKAGES="cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-  wine wine64 fonts-wine xvfb xauth imagemagick nlohmann-json3-dev zlib1g-dev libjpeg62-turbo-dev
+  wine wine64 fonts-wine xvfb xauth imagemagick nlohmann-json3-dev zlib1g-dev libjpeg62-turbo-dev libstb-dev
   clang libclang-rt-14-dev python3"
 
 ensure_packages() {

@@ -7,14 +7,16 @@
 #include <wincodec.h>
 
 #include "media/fit.h"
+#include "media/jpeg.h"
 
-// Two decoders turn a picture resource into a fitted bitmap. The imaging
-// component decodes to memory that is scaled once, straight to the fitted
-// size: much faster than the OLE picture loader followed by a full-size
-// stretch, which matters when a grid of 90 pictures is built at start. The OLE
-// loader stays as the fallback for anything the imaging component cannot
-// read, and as decodePicture/fitBitmap for callers that want the full-size
-// bitmap.
+// Three decoders turn a picture resource into a fitted bitmap, each tried
+// when the one before cannot read it. Baseline JPEGs, the photographs of a
+// picture grid, are decoded by the program itself (media/jpeg.h); the imaging
+// component reads the other formats. Both decode to memory that is scaled
+// once, straight to the fitted size: much faster than the OLE picture loader
+// followed by a full-size stretch, which matters when a grid of 90 pictures
+// is built at start. The OLE loader stays as the last fallback, and as
+// decodePicture/fitBitmap for callers that want the full-size bitmap.
 
 namespace {
 
@@ -53,7 +55,8 @@ struct FittedPixels {
 };
 
 // What one thread needs to decode pictures with the imaging component, made
-// once and used for every picture of that thread: the factory, the class
+// once and used for every picture of that thread: the factory (made on
+// first use, so a grid of JPEGs never loads the component), the class
 // objects of the common decoders (made on first use), scratch memory for the
 // full-size pixels, kept so each picture does not fault fresh pages in, and
 // the screen DC the bitmaps are made compatible with.
@@ -69,11 +72,16 @@ struct PictureDecoder {
 
 void openPictureDecoder(PictureDecoder* decoder) {
     ZeroMemory(decoder, sizeof *decoder);
+    decoder->screen = GetDC(nullptr);
+}
+
+IWICImagingFactory* imagingFactory(PictureDecoder* decoder) {
     // The version-1 factory exists on every Windows the player runs on.
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+    if (!decoder->factory &&
+        FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 (void**)&decoder->factory)))
         decoder->factory = nullptr;
-    decoder->screen = GetDC(nullptr);
+    return decoder->factory;
 }
 
 void closePictureDecoder(PictureDecoder* decoder) {
@@ -84,6 +92,7 @@ void closePictureDecoder(PictureDecoder* decoder) {
     decoder->scratchSize = 0;
     if (decoder->screen) ReleaseDC(nullptr, decoder->screen);
     decoder->screen = nullptr;
+    releaseJpegMemory();
 }
 
 BYTE* scratchMemory(PictureDecoder* decoder, SIZE_T size) {
@@ -131,13 +140,29 @@ IWICBitmapDecoder* createDecoder(PictureDecoder* decoder, IWICStream* stream, co
     return result;
 }
 
-// Decodes the first frame of an image file in memory with the imaging
-// component and reduces or enlarges it to its fitted size in the box; false
-// when the component cannot read the bytes. Touches no window or GDI object,
-// so any thread with COM initialised and its own decoder may call it.
+// A baseline JPEG decoded by the program and fitted to the box; false when
+// it is not one or does not decode.
+bool decodeFittedJpegPixels(const void* bytes, DWORD count, int boxWidth, int boxHeight, FittedPixels* result) {
+    FittedSize size;
+    if (!jpegFittedSize((const BYTE*)bytes, count, boxWidth, boxHeight, &size)) return false;
+    BYTE* fitted = (BYTE*)HeapAlloc(GetProcessHeap(), 0, (SIZE_T)size.width * size.height * 4);
+    if (fitted && decodeFittedJpeg((const BYTE*)bytes, count, size, fitted)) {
+        *result = FittedPixels{fitted, size.width, size.height};
+        return true;
+    }
+    if (fitted) HeapFree(GetProcessHeap(), 0, fitted);
+    return false;
+}
+
+// Decodes the first frame of an image file in memory and reduces or
+// enlarges it to its fitted size in the box; false when neither the
+// program's JPEG decoder nor the imaging component can read the bytes.
+// Touches no window or GDI object, so any thread with COM initialised and
+// its own decoder may call it.
 bool decodeFittedPixels(PictureDecoder* decoder, const void* bytes, DWORD count, int boxWidth, int boxHeight,
                         FittedPixels* result) {
-    IWICImagingFactory* factory = decoder->factory;
+    if (decodeFittedJpegPixels(bytes, count, boxWidth, boxHeight, result)) return true;
+    IWICImagingFactory* factory = imagingFactory(decoder);
     IWICStream* stream = nullptr;
     IWICBitmapDecoder* image = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
@@ -294,7 +319,7 @@ DWORD WINAPI prefetchWorker(void*) {
 int prefetchThreadCount() {
     SYSTEM_INFO system;
     GetSystemInfo(&system);
-    int processors = (int)system.dwNumberOfProcessors;
+    int processors = (int)system.dwNumberOfProcessors - 1;
     return processors < 1 ? 1 : (processors > MaxPrefetchThreads ? MaxPrefetchThreads : processors);
 }
 

@@ -16,6 +16,12 @@ convert -size 200x100 xc:'#8000a0' -quality 80 answer200x100.jpg
 # grey, one that picks single pixels gives black or white.
 convert -size 2x1 xc:black -fill white -draw 'point 1,0' -scale 2x1 \
     -write mpr:pair +delete -size 520x390 tile:mpr:pair -quality 95 stripes520x390.jpg
+# A photograph-like picture (fractal noise) with fine colour detail; the same
+# as a progressive JPEG, and pictures in grey and in CMYK.
+convert -seed 7 -size 200x150 plasma:fractal -quality 85 photo200x150.jpg
+convert photo200x150.jpg -interlace JPEG -quality 85 progressive200x150.jpg
+convert -size 64x32 gradient:black-white -colorspace Gray -quality 80 grey64x32.jpg
+convert -size 64x32 xc:'#d01010' -colorspace CMYK -quality 80 cmyk64x32.jpg
 printf 'This is not a picture, whatever its resource type says.\n' > notapicture.jpg
 
 python3 - <<'PY'

@@ -39,6 +39,7 @@ TEST(LoadedPictures, AreFittedInTheirOwnProportionsAndLookLikeTheOleLoadersWithA
         {402, 260, 130},    // 130 x 65 enlarged
         {403, 260, 260},    // a square fills the box
         {10401, 260, 130},  // the 200 x 100 answer picture
+        {501, 260, 195},    // a progressive JPEG, read by the platform
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);

@@ -1,0 +1,237 @@
+#include "media/jpeg.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+// The decoder allocates the full-size picture and its colour planes afresh
+// for every picture, some megabytes. Fresh memory of that size comes from
+// the system a page at a time on first touch, which under some systems costs
+// more than the decoding itself; each thread therefore keeps the blocks of
+// its last picture and hands them out again for the next one.
+struct BlockHeader {
+    size_t capacity;
+    size_t padding;  // keeps the block as aligned as malloc's
+};
+
+const int CachedBlockCount = 12;
+
+struct BlockCache {
+    BlockHeader* blocks[CachedBlockCount];
+};
+
+thread_local BlockCache blockCache;
+
+void* cachedMalloc(size_t size) {
+    int best = -1;
+    for (int i = 0; i < CachedBlockCount; ++i) {
+        BlockHeader* block = blockCache.blocks[i];
+        if (block && block->capacity >= size && (best < 0 || block->capacity < blockCache.blocks[best]->capacity))
+            best = i;
+    }
+    if (best >= 0) {
+        BlockHeader* block = blockCache.blocks[best];
+        blockCache.blocks[best] = nullptr;
+        return block + 1;
+    }
+    if (size > static_cast<size_t>(-1) - sizeof(BlockHeader)) return nullptr;
+    BlockHeader* block = static_cast<BlockHeader*>(malloc(sizeof(BlockHeader) + size));
+    if (!block) return nullptr;
+    block->capacity = size;
+    return block + 1;
+}
+
+// Keeps the block, in place of the smallest kept one when all places are
+// taken and it is larger.
+void cachedFree(void* memory) {
+    if (!memory) return;
+    BlockHeader* block = static_cast<BlockHeader*>(memory) - 1;
+    int place = -1;
+    for (int i = 0; i < CachedBlockCount; ++i) {
+        BlockHeader* kept = blockCache.blocks[i];
+        if (!kept) {
+            place = i;
+            break;
+        }
+        if (place < 0 || kept->capacity < blockCache.blocks[place]->capacity) place = i;
+    }
+    BlockHeader*& slot = blockCache.blocks[place];
+    if (slot && slot->capacity >= block->capacity) {
+        free(block);
+        return;
+    }
+    free(slot);
+    slot = block;
+}
+
+// Only the decoder's other formats grow blocks; kept for completeness.
+[[maybe_unused]] void* cachedRealloc(void* memory, size_t newSize) {
+    if (!memory) return cachedMalloc(newSize);
+    BlockHeader* block = static_cast<BlockHeader*>(memory) - 1;
+    if (block->capacity >= newSize) return memory;
+    void* larger = cachedMalloc(newSize);
+    if (!larger) return nullptr;
+    memcpy(larger, memory, block->capacity);
+    cachedFree(memory);
+    return larger;
+}
+
+}  // namespace
+
+// The decoder itself is stb_image (Debian's libstb-dev), built for JPEG
+// only, from memory, without failure strings held in a global, and with the
+// allocator above.
+#define STBI_MALLOC(size) cachedMalloc(size)
+#define STBI_REALLOC(memory, size) cachedRealloc(memory, size)
+#define STBI_FREE(memory) cachedFree(memory)
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_JPEG
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#define STBI_NO_FAILURE_STRINGS
+#define STBI_MAX_DIMENSIONS 16384
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace {
+
+// Larger pictures are left to the platform, which can stream them; this
+// bounds the full-size pixels kept in memory at about 100 MB.
+const long long MaxJpegPixels = 1LL << 25;
+
+struct JpegHeader {
+    int width;
+    int height;
+};
+
+int readWord(const unsigned char* at) { return (at[0] << 8) | at[1]; }
+
+// True when a DHT segment's tables each hold at most 256 codes: the
+// decoder's tables have room for no more, and it does not check.
+bool huffmanTablesFit(const unsigned char* segment, size_t length) {
+    size_t at = 0;
+    while (at < length) {
+        if (length - at < 17) return false;
+        const unsigned char* table = segment + at;
+        if ((table[0] >> 4) > 1 || (table[0] & 15) > 3) return false;
+        size_t codes = 0;
+        for (int i = 1; i <= 16; ++i) codes += table[i];
+        if (codes > 256 || codes > length - at - 17) return false;
+        at += 17 + codes;
+    }
+    return true;
+}
+
+// The position of the marker that ends the entropy-coded data starting at
+// at: past stuffed zeros and restart markers; count when the data runs to
+// the end.
+size_t skipScanData(const unsigned char* bytes, size_t count, size_t at) {
+    while (at < count) {
+        const void* found = memchr(bytes + at, 0xFF, count - at);
+        if (!found) return count;
+        at = static_cast<size_t>(static_cast<const unsigned char*>(found) - bytes);
+        if (at + 1 >= count) return count;
+        const unsigned char next = bytes[at + 1];
+        if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7)) return at;
+        at += 2;
+    }
+    return count;
+}
+
+// Walks every marker segment of the file, skipping the entropy-coded data
+// of each scan, and accepts only a file with one baseline or extended
+// sequential Huffman frame (SOF0, SOF1) of 8-bit samples with one or three
+// components, before its first scan, and Huffman tables that fit. Every
+// segment must lie within the data; the file may end early inside a scan,
+// which the decoder fills in.
+bool readJpegHeader(const unsigned char* bytes, size_t count, JpegHeader* header) {
+    if (!bytes || count < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
+    bool haveFrame = false;
+    size_t at = 2;
+    while (at < count) {
+        if (bytes[at] != 0xFF) return false;
+        while (at < count && bytes[at] == 0xFF) ++at;  // fill bytes
+        if (at >= count) break;
+        const unsigned char marker = bytes[at++];
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
+        if (marker == 0xD9) break;                                            // end of image
+        if (marker == 0xD8 || count - at < 2) return false;
+        const size_t length = static_cast<size_t>(readWord(bytes + at));
+        if (length < 2 || length > count - at) return false;
+        const unsigned char* segment = bytes + at + 2;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (haveFrame || (marker != 0xC0 && marker != 0xC1) || length < 8) return false;
+            const int precision = segment[0];
+            const int height = readWord(segment + 1);
+            const int width = readWord(segment + 3);
+            const int components = segment[5];
+            if (precision != 8 || (components != 1 && components != 3) || width <= 0 || height <= 0) return false;
+            if (static_cast<long long>(width) * height > MaxJpegPixels) return false;
+            *header = JpegHeader{width, height};
+            haveFrame = true;
+        } else if (marker == 0xC4 && !huffmanTablesFit(segment, length - 2)) {
+            return false;
+        }
+        at += length;
+        if (marker == 0xDA) {
+            if (!haveFrame) return false;
+            at = skipScanData(bytes, count, at);
+        }
+    }
+    return haveFrame;
+}
+
+}  // namespace
+
+bool jpegFittedSize(const unsigned char* bytes, size_t count, int boxWidth, int boxHeight, FittedSize* size) {
+    JpegHeader header;
+    if (!readJpegHeader(bytes, count, &header)) return false;
+    FittedSize fitted = fittedSize(header.width, header.height, boxWidth, boxHeight);
+    if (fitted.width <= 0 || fitted.height <= 0) return false;
+    *size = fitted;
+    return true;
+}
+
+bool decodeFittedJpeg(const unsigned char* bytes, size_t count, FittedSize size, unsigned char* target) {
+    JpegHeader header;
+    if (!readJpegHeader(bytes, count, &header) || count > 0x7FFFFFFF || size.width <= 0 || size.height <= 0)
+        return false;
+    int width = 0, height = 0, components = 0;
+    unsigned char* full = stbi_load_from_memory(bytes, static_cast<int>(count), &width, &height, &components, 3);
+    if (!full) return false;
+    // The frame header read above is the one the decoder used.
+    bool done = width == header.width && height == header.height &&
+                scalePixels(full, width, height, width * 3, 3, target, size.width, size.height, size.width * 4);
+    cachedFree(full);
+    if (!done) return false;
+    // The decoder hands RGB; bitmaps want BGR. Swapped on the few fitted
+    // pixels rather than the full picture.
+    const size_t pixels = static_cast<size_t>(size.width) * size.height;
+    for (size_t p = 0; p < pixels; ++p) {
+        unsigned char red = target[4 * p];
+        target[4 * p] = target[4 * p + 2];
+        target[4 * p + 2] = red;
+    }
+    return true;
+}
+
+void releaseJpegMemory() {
+    for (BlockHeader*& block : blockCache.blocks) {
+        free(block);
+        block = nullptr;
+    }
+}
