@@ -196,11 +196,17 @@ bool createStyleControls(HWND board, const Quiz* quiz, int style, const CellGeom
     }
 }
 
+// With one field a question, the field takes the keyboard focus when it is
+// created. Only the board's last field is given it: each focus change costs
+// several round trips to the window system, every earlier field would lose
+// the focus to the next one straight away (being judged once more, to the
+// same verdict) while the board is still hidden, and the dialog moves the
+// focus to its first tab stop once it is built in any case.
 void createAnswerField(HWND board, Quiz* quiz, const CellGeometry& cell, int j, int k, const char* text) {
     int format = quiz->questionFormat;
     HWND field = createControl(board, "Edit", text, AnswerStyle, cell.answerFields[j - 1], AnswerFieldBase + k);
     setGuiFont(field);
-    if (format == 1) SetFocus(field);
+    if (format == 1 && k == boardQuestionCount(quiz)) SetFocus(field);
     editProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerFieldProc)));
     HWND verdict = createControl(board, "Static", "?", VerdictStyle, cell.verdictLabels[j - 1], VerdictLabelBase + k);

@@ -277,6 +277,11 @@ struct Prefetch {
     CONDITION_VARIABLE finished;
     HANDLE threads[MaxPrefetchThreads];
     int threadCount;
+    // The taking thread's own decoder, for pictures it decodes while it
+    // would otherwise wait (see takePicture).
+    PictureDecoder taker;
+    bool takerOpen;
+    HRESULT takerCom;
 };
 
 Prefetch prefetch;
@@ -314,6 +319,23 @@ DWORD WINAPI prefetchWorker(void*) {
     closePictureDecoder(&decoder);
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;
+}
+
+// Decodes slot index on the thread that takes the pictures.
+void decodeSlotWhileWaiting(int index) {
+    if (!prefetch.takerOpen) {
+        prefetch.takerCom = CoInitialize(nullptr);
+        openPictureDecoder(&prefetch.taker);
+        prefetch.takerOpen = true;
+    }
+    decodeSlot(&prefetch.taker, index);
+}
+
+void closeTakerDecoder() {
+    if (!prefetch.takerOpen) return;
+    closePictureDecoder(&prefetch.taker);
+    if (SUCCEEDED(prefetch.takerCom)) CoUninitialize();
+    prefetch.takerOpen = false;
 }
 
 int prefetchThreadCount() {
@@ -362,9 +384,20 @@ HBITMAP takePicture(HMODULE module, int number, LPCSTR type, int boxWidth, int b
         return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
     // Not begun by a worker yet: loaded here rather than waited for.
     if (claimSlot(index)) return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
+    // While a worker is still on this picture, a later one not begun yet is
+    // decoded here rather than waited idle for: the board is complete sooner
+    // with every processor decoding.
     AcquireSRWLockExclusive(&prefetch.lock);
-    while (prefetch.slots[index].state == SlotPending)
+    while (prefetch.slots[index].state == SlotPending) {
+        const LONG next = prefetch.nextIndex;
+        if (next < prefetch.count && claimSlot(next)) {
+            ReleaseSRWLockExclusive(&prefetch.lock);
+            decodeSlotWhileWaiting(next);
+            AcquireSRWLockExclusive(&prefetch.lock);
+            continue;
+        }
         SleepConditionVariableSRW(&prefetch.finished, &prefetch.lock, INFINITE, 0);
+    }
     PrefetchSlot slot = prefetch.slots[index];
     prefetch.slots[index].bitmap = nullptr;  // taken
     ReleaseSRWLockExclusive(&prefetch.lock);
@@ -381,6 +414,7 @@ void finishPicturePrefetch() {
     if (prefetch.threadCount > 0)
         WaitForMultipleObjects((DWORD)prefetch.threadCount, prefetch.threads, TRUE, INFINITE);
     for (int t = 0; t < prefetch.threadCount; ++t) CloseHandle(prefetch.threads[t]);
+    closeTakerDecoder();
     for (int i = 0; i < prefetch.count; ++i)
         if (prefetch.slots[i].bitmap) DeleteObject(prefetch.slots[i].bitmap);
     HeapFree(GetProcessHeap(), 0, prefetch.slots);

@@ -39,6 +39,7 @@ TEST_F(BoardTest, TextRowsAreBuiltCellByCellInCreationOrder) {
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(children[2].window, WM_GETFONT, 0, 0)), gui);
     EXPECT_EQ(SendMessageA(children[1].window, WM_GETFONT, 0, 0), 0);  // number label: system font
     EXPECT_EQ(SendMessageA(children[3].window, WM_GETFONT, 0, 0), 0);  // verdict with one field
+    EXPECT_EQ(GetFocus(), children[2].window) << "the board's first tab stop, the first answer field";
 }
 
 TEST_F(BoardTest, CaptionsWithPercentSignsAreShownAsStored) {
