@@ -58,15 +58,22 @@ static bool makeAxis(AxisWeights* axis, long long s, long long t) {
     return true;
 }
 
-// Across: one source row becomes tw sums of 4 channels, each sum sw times
-// the average (at most 255 * sw, well within 32 bits).
-template <int BytesPerPixel>
+// Across: one source row becomes tw sums of Channels channels (4 for
+// pixels, 1 for a plane), each sum sw times the average (at most 255 * sw,
+// well within 32 bits).
+template <int BytesPerPixel, int Channels>
 static void sumAcross(const unsigned char* __restrict in, int tw, const AxisWeights& across,
                       unsigned* __restrict out) {
     for (int o = 0; o < tw; ++o) {
         const unsigned char* pixel = in + (size_t)across.first[o] * BytesPerPixel;
         const unsigned* w = across.weight + across.start[o];
         const int count = across.count[o];
+        if (Channels == 1) {
+            unsigned sum = 0;
+            for (int n = 0; n < count; ++n) sum += w[n] * pixel[n];
+            out[o] = sum;
+            continue;
+        }
         unsigned b = 0, g = 0, r = 0, x = 0;
         for (int n = 0; n < count; ++n, pixel += BytesPerPixel) {
             b += w[n] * pixel[0];
@@ -105,7 +112,8 @@ static inline void addWeighted(Sum* __restrict sums, const unsigned* __restrict 
 struct ScaleJob {
     const unsigned char* source;
     int sourceStride;
-    int bytesPerPixel;
+    int bytesPerPixel;  // 1 for a plane
+    int channels;       // of the target: 4, or 1 for a plane
     int tw;
     int th;
     AxisWeights across;
@@ -121,7 +129,7 @@ struct ScaleJob {
 // summed across once. Sum is 32 bits wide when 255 * sw * sh fits.
 template <typename Sum>
 static bool sumDown(const ScaleJob& job, const RoundedDivider& divider) {
-    const int width = job.tw * 4;
+    const int width = job.tw * job.channels;
     Sum* sums = (Sum*)malloc(sizeof(Sum) * (size_t)width);
     unsigned* row = (unsigned*)malloc(sizeof(unsigned) * (size_t)width);
     if (!sums || !row) {
@@ -137,8 +145,9 @@ static bool sumDown(const ScaleJob& job, const RoundedDivider& divider) {
             const int y = job.down.first[o] + n;
             if (y != rowInBuffer) {
                 const unsigned char* in = job.source + (long long)y * job.sourceStride;
-                if (job.bytesPerPixel == 3) sumAcross<3>(in, job.tw, job.across, row);
-                else sumAcross<4>(in, job.tw, job.across, row);
+                if (job.bytesPerPixel == 1) sumAcross<1, 1>(in, job.tw, job.across, row);
+                else if (job.bytesPerPixel == 3) sumAcross<3, 4>(in, job.tw, job.across, row);
+                else sumAcross<4, 4>(in, job.tw, job.across, row);
                 rowInBuffer = y;
             }
             addWeighted<Sum>(sums, row, w[n], width);
@@ -151,17 +160,9 @@ static bool sumDown(const ScaleJob& job, const RoundedDivider& divider) {
     return true;
 }
 
-bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
-                 int sourceBytesPerPixel, unsigned char* target, int targetWidth, int targetHeight,
-                 int targetStride) {
-    if (!source || !target || sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 ||
-        targetHeight <= 0 || (sourceBytesPerPixel != 3 && sourceBytesPerPixel != 4))
-        return false;
-    ScaleJob job = {source, sourceStride, sourceBytesPerPixel, targetWidth, targetHeight,
-                    {nullptr, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr},
-                    target, targetStride};
+static bool scale(ScaleJob job, int sourceWidth, int sourceHeight) {
     bool done = false;
-    if (makeAxis(&job.across, sourceWidth, targetWidth) && makeAxis(&job.down, sourceHeight, targetHeight)) {
+    if (makeAxis(&job.across, sourceWidth, job.tw) && makeAxis(&job.down, sourceHeight, job.th)) {
         const unsigned long long total = (unsigned long long)sourceWidth * sourceHeight;
         const RoundedDivider divider = {total, total / 2, 1.0 / (double)total};
         done = total <= 0xFFFFFFFFull / 255 ? sumDown<unsigned>(job, divider)
@@ -170,4 +171,29 @@ bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight,
     freeAxis(&job.across);
     freeAxis(&job.down);
     return done;
+}
+
+static bool validSizes(const void* source, const void* target, int sourceWidth, int sourceHeight, int targetWidth,
+                       int targetHeight) {
+    return source && target && sourceWidth > 0 && sourceHeight > 0 && targetWidth > 0 && targetHeight > 0;
+}
+
+bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
+                 int sourceBytesPerPixel, unsigned char* target, int targetWidth, int targetHeight,
+                 int targetStride) {
+    if (!validSizes(source, target, sourceWidth, sourceHeight, targetWidth, targetHeight) ||
+        (sourceBytesPerPixel != 3 && sourceBytesPerPixel != 4))
+        return false;
+    return scale(ScaleJob{source, sourceStride, sourceBytesPerPixel, 4, targetWidth, targetHeight,
+                          {nullptr, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}, target,
+                          targetStride},
+                 sourceWidth, sourceHeight);
+}
+
+bool scalePlane(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
+                unsigned char* target, int targetWidth, int targetHeight, int targetStride) {
+    if (!validSizes(source, target, sourceWidth, sourceHeight, targetWidth, targetHeight)) return false;
+    return scale(ScaleJob{source, sourceStride, 1, 1, targetWidth, targetHeight, {nullptr, nullptr, nullptr, nullptr},
+                          {nullptr, nullptr, nullptr, nullptr}, target, targetStride},
+                 sourceWidth, sourceHeight);
 }

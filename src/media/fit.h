@@ -17,3 +17,7 @@ FittedSize fittedSize(int sourceWidth, int sourceHeight, int boxWidth, int boxHe
 bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
                  int sourceBytesPerPixel, unsigned char* target, int targetWidth, int targetHeight,
                  int targetStride);
+// The same for one plane of 1-byte samples (one colour channel of a
+// picture), to targetWidth x targetHeight bytes.
+bool scalePlane(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
+                unsigned char* target, int targetWidth, int targetHeight, int targetStride);

@@ -206,27 +206,84 @@ bool jpegFittedSize(const unsigned char* bytes, size_t count, int boxWidth, int 
     return true;
 }
 
+namespace {
+
+unsigned char clampByte(int value) { return static_cast<unsigned char>(value < 0 ? 0 : (value > 255 ? 255 : value)); }
+
+// One fitted YCbCr pixel to BGR, the JFIF conversion in fixed point.
+void storeYCbCr(unsigned char* out, int y, int cb, int cr) {
+    const int luma = (y << 16) + (1 << 15);  // rounding
+    cb -= 128;
+    cr -= 128;
+    out[0] = clampByte((luma + 116130 * cb) >> 16);              // 1.772
+    out[1] = clampByte((luma - 22554 * cb - 46802 * cr) >> 16);  // 0.34414, 0.71414
+    out[2] = clampByte((luma + 91881 * cr) >> 16);               // 1.402
+    out[3] = 0;
+}
+
+// Scales each decoded plane (one per component, chroma planes possibly at a
+// lower resolution) straight to the fitted size and only then converts the
+// fitted pixels to BGR: the same picture as converting and scaling the full
+// picture, up to rounding, for a fraction of the work.
+bool fitPlanes(const stbi__jpeg* jpeg, FittedSize size, unsigned char* target) {
+    const int components = jpeg->s->img_n;
+    const size_t pixels = static_cast<size_t>(size.width) * size.height;
+    unsigned char* planes = static_cast<unsigned char*>(cachedMalloc(pixels * components));
+    if (!planes) return false;
+    bool done = true;
+    for (int k = 0; k < components && done; ++k) {
+        const auto& plane = jpeg->img_comp[k];
+        done = scalePlane(plane.data, plane.x, plane.y, plane.w2, planes + pixels * k, size.width, size.height,
+                          size.width);
+    }
+    if (done) {
+        const unsigned char* first = planes;
+        const unsigned char* second = planes + pixels;
+        const unsigned char* third = planes + 2 * pixels;
+        // Three components are YCbCr, unless the file marks them as RGB.
+        const bool rgb = components == 3 && (jpeg->rgb == 3 || (jpeg->app14_color_transform == 0 && !jpeg->jfif));
+        for (size_t p = 0; p < pixels; ++p) {
+            unsigned char* out = target + 4 * p;
+            if (components == 1) {
+                out[0] = out[1] = out[2] = first[p];
+                out[3] = 0;
+            } else if (rgb) {
+                out[0] = third[p];
+                out[1] = second[p];
+                out[2] = first[p];
+                out[3] = 0;
+            } else {
+                storeYCbCr(out, first[p], second[p], third[p]);
+            }
+        }
+    }
+    cachedFree(planes);
+    return done;
+}
+
+}  // namespace
+
 bool decodeFittedJpeg(const unsigned char* bytes, size_t count, FittedSize size, unsigned char* target) {
     JpegHeader header;
     if (!readJpegHeader(bytes, count, &header) || count > 0x7FFFFFFF || size.width <= 0 || size.height <= 0)
         return false;
-    int width = 0, height = 0, components = 0;
-    unsigned char* full = stbi_load_from_memory(bytes, static_cast<int>(count), &width, &height, &components, 3);
-    if (!full) return false;
-    // The frame header read above is the one the decoder used.
-    bool done = width == header.width && height == header.height &&
-                scalePixels(full, width, height, width * 3, 3, target, size.width, size.height, size.width * 4);
-    cachedFree(full);
-    if (!done) return false;
-    // The decoder hands RGB; bitmaps want BGR. Swapped on the few fitted
-    // pixels rather than the full picture.
-    const size_t pixels = static_cast<size_t>(size.width) * size.height;
-    for (size_t p = 0; p < pixels; ++p) {
-        unsigned char red = target[4 * p];
-        target[4 * p] = target[4 * p + 2];
-        target[4 * p + 2] = red;
-    }
-    return true;
+    // The decoder's own steps up to its component planes, without its
+    // full-size upsampling and colour conversion.
+    stbi__context context;
+    stbi__start_mem(&context, bytes, static_cast<int>(count));
+    stbi__jpeg* jpeg = static_cast<stbi__jpeg*>(cachedMalloc(sizeof(stbi__jpeg)));
+    if (!jpeg) return false;
+    memset(jpeg, 0, sizeof *jpeg);
+    jpeg->s = &context;
+    stbi__setup_jpeg(jpeg);
+    context.img_n = 0;  // nothing for the clean-up to free yet
+    bool done = stbi__decode_jpeg_image(jpeg) != 0;
+    // The frame the header walk accepted is the one decoded.
+    done = done && static_cast<int>(context.img_x) == header.width && static_cast<int>(context.img_y) == header.height &&
+           (context.img_n == 1 || context.img_n == 3) && fitPlanes(jpeg, size, target);
+    stbi__cleanup_jpeg(jpeg);
+    cachedFree(jpeg);
+    return done;
 }
 
 void releaseJpegMemory() {

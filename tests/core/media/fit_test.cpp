@@ -79,23 +79,25 @@ TEST(ScaledPixels, RefuseEmptySizesAndPixelsOfOtherThanThreeOrFourBytesAndLeaveT
 // rows padded past their end into rows padded too: each target pixel weighs
 // the source pixels it covers, partly or whole (a fourth byte is zero from
 // 3-byte pixels), and neither padding shows or changes.
-TEST(ScaledPixels, MatchTheExactRoundedAreaAverageOnRandomPictures) {
+TEST(ScaledPixels, MatchTheExactRoundedAreaAverageOnRandomPicturesAndPlanes) {
     unsigned state = 7;
     auto next = [&state](int below) {
         state = state * 1103515245u + 12345u;
         return (int)((state >> 8) % (unsigned)below);
     };
     for (int round = 0; round < 60; ++round) {
-        const int bpp = 3 + round % 2;
+        const int bpp = round % 3 == 2 ? 1 : 3 + round % 3;  // 1: a plane, scaled to 1 byte a pixel
+        const int out = bpp == 1 ? 1 : 4;
         const int sw = 1 + next(37), sh = 1 + next(29), tw = 1 + next(41), th = 1 + next(23);
-        const int sourceStride = sw * bpp + round % 5, targetStride = tw * 4 + 4 * (round % 3);
+        const int sourceStride = sw * bpp + round % 5, targetStride = tw * out + 4 * (round % 4);
         Pixels source((size_t)sourceStride * sh);
         for (unsigned char& byte : source) byte = (unsigned char)next(256);
         Pixels target((size_t)targetStride * th, 7);
-        ASSERT_TRUE(scalePixels(source.data(), sw, sh, sourceStride, bpp, target.data(), tw, th, targetStride));
+        ASSERT_TRUE(bpp == 1 ? scalePlane(source.data(), sw, sh, sourceStride, target.data(), tw, th, targetStride)
+                             : scalePixels(source.data(), sw, sh, sourceStride, bpp, target.data(), tw, th, targetStride));
         for (int ty = 0; ty < th; ++ty)
             for (int at = 0; at < targetStride; ++at) {
-                const int tx = at / 4, c = at % 4;
+                const int tx = at / out, c = at % out;
                 const int expected = tx >= tw ? 7 : c == 3 && bpp == 3 ? 0 : exactAverage(source, sw, sh, sourceStride, bpp, tw, th, tx, ty, c);
                 ASSERT_EQ(target[(size_t)ty * targetStride + at], expected)
                     << sw << "x" << sh << " to " << tw << "x" << th << " at " << tx << "," << ty << " byte " << c;

