@@ -5,8 +5,8 @@
 
 namespace {
 
-// The decoder allocates the full-size picture and its colour planes afresh
-// for every picture, some megabytes. Fresh memory of that size comes from
+// The decoder allocates its component planes afresh for every picture,
+// over a megabyte for a photograph. Fresh memory of that size comes from
 // the system a page at a time on first touch, which under some systems costs
 // more than the decoding itself; each thread therefore keeps the blocks of
 // its last picture and hands them out again for the next one.
@@ -109,7 +109,7 @@ void cachedFree(void* memory) {
 namespace {
 
 // Larger pictures are left to the platform, which can stream them; this
-// bounds the full-size pixels kept in memory at about 100 MB.
+// bounds the decoded planes held in memory at about 100 MB.
 const long long MaxJpegPixels = 1LL << 25;
 
 struct JpegHeader {
