@@ -338,6 +338,9 @@ void closeTakerDecoder() {
     prefetch.takerOpen = false;
 }
 
+// One worker for each processor but one: the window thread has one to build
+// the board on, and it decodes too whenever it would wait for a picture.
+// Workers on every processor made the board slower, not faster.
 int prefetchThreadCount() {
     SYSTEM_INFO system;
     GetSystemInfo(&system);
