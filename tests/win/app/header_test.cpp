@@ -23,25 +23,10 @@ std::string describe(HWND child) {
     return line;
 }
 
-COLORREF brushColour(HBRUSH brush) {
-    LOGBRUSH info = {};
-    GetObjectA(brush, sizeof info, &info);
-    return info.lbColor;
-}
-
-class FrameWindowTest : public ::testing::Test {
-protected:
-    Quiz quiz;
-    PlayerWindows windows = {};
-    void open(int style, int count) {
-        fillTestQuiz(&quiz, style, count, 1, 2);
-        windows = openPlayerWindows(&quiz);
-    }
-    void TearDown() override { closePlayerWindows(&windows); }
-};
+class FrameWindowTest : public PlayerTest {};
 
 TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
-    open(0, 0);  // no answer field, so the judge leaves the creation texts alone
+    open(0, 0, 1, 2);  // no answer field, so the judge leaves the creation texts alone
     // Z order is creation order except the version line, which the frame's
     // sizing brings to the top. Styles: 50800000 bordered, 50000000 plain,
     // 50000001 centred, 50000100 notifying.
@@ -64,7 +49,7 @@ TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
 }
 
 TEST_F(FrameWindowTest, FrameIsTitledWithTheQuizAndKeepsTheBoardAndTheVersionLineInPlaceWhenResized) {
-    open(1, 6);
+    open(1, 6, 1, 2);
     char title[64] = "";
     GetWindowTextA(windows.frame, title, sizeof title);
     EXPECT_STREQ(title, "Titre");
@@ -85,7 +70,7 @@ TEST_F(FrameWindowTest, FrameIsTitledWithTheQuizAndKeepsTheBoardAndTheVersionLin
 }
 
 TEST_F(FrameWindowTest, HeaderStaticsArePaintedInTheHeaderColoursAndTheLinkIsUnderlined) {
-    open(0, 2);
+    open(0, 2, 1, 2);
     HDC dc = GetDC(windows.frame);
     auto brushFor = [&](HWND control) {
         return reinterpret_cast<HBRUSH>(
@@ -117,7 +102,7 @@ std::vector<std::string> openedAddresses;
 void recordAddress(const char* address) { openedAddresses.push_back(address); }
 
 TEST_F(FrameWindowTest, OnlyAPlainClickOnTheLinkOpensTheWebSite) {
-    open(0, 1);
+    open(0, 1, 1, 2);
     openedAddresses.clear();
     void (*previous)(const char*) = openWebSite;
     openWebSite = recordAddress;

@@ -43,21 +43,5 @@ inline void expectPlace(HWND control, int x, int y, int width, int height) {
 
 inline DWORD styleOf(HWND control) { return static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)); }
 
-inline COLORREF brushColour(INT_PTR brush) {
-    LOGBRUSH info = {};
-    if (!GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof info, &info)) return 0xFFFFFFFF;
-    return info.lbColor;
-}
-
-// A fixture owning the quiz and the windows of one test.
-class BoardTest : public ::testing::Test {
-protected:
-    Quiz quiz;
-    PlayerWindows windows = {nullptr, nullptr};
-    void open(int style, int count, int format, int mode) {
-        fillTestQuiz(&quiz, style, count, format, mode);
-        windows = openPlayerWindows(&quiz);
-    }
-    HWND item(int id) { return GetDlgItem(windows.board, id); }
-    void TearDown() override { closePlayerWindows(&windows); }
-};
+// The board tests share the player fixture.
+class BoardTest : public PlayerTest {};

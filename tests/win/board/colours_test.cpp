@@ -8,16 +8,16 @@ class ColourTest : public BoardTest {
 protected:
     // The brush the board paints a label with, or with `byDefault` the one
     // the dialog manager would use if the board left the label alone.
-    INT_PTR colourOf(HWND label, bool byDefault = false) {
+    HBRUSH colourOf(HWND label, bool byDefault = false, UINT message = WM_CTLCOLORSTATIC) {
         HDC dc = GetDC(windows.board);
-        INT_PTR brush = (byDefault ? DefDlgProcA : SendMessageA)(windows.board, WM_CTLCOLORSTATIC,
-                                                                 reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+        LRESULT brush = (byDefault ? DefDlgProcA : SendMessageA)(windows.board, message, reinterpret_cast<WPARAM>(dc),
+                                                                 reinterpret_cast<LPARAM>(label));
         ReleaseDC(windows.board, dc);
-        return brush;
+        return reinterpret_cast<HBRUSH>(brush);
     }
     bool hasDefaultColours(HWND label) {
-        INT_PTR brush = colourOf(label);
-        return brush == colourOf(label, true) && brush != reinterpret_cast<INT_PTR>(quiz.backBrush);
+        HBRUSH brush = colourOf(label);
+        return brush == colourOf(label, true) && brush != quiz.backBrush;
     }
     COLORREF verdictColour(int id, const char* verdict) {
         SetWindowTextA(item(id), verdict);
@@ -42,14 +42,10 @@ TEST_F(ColourTest, QuestionNumberCaptionAndRevealLabelsUseTheirBrushesAndPicture
     open(0, 3, 2, 2);
     EXPECT_EQ(brushColour(colourOf(item(3000))), RGB(255, 255, 192));
     EXPECT_EQ(colourOf(item(3000)), colourOf(item(3000)));  // the same brush every time: made once
-    const INT_PTR background = reinterpret_cast<INT_PTR>(quiz.backBrush);
+    const HBRUSH background = static_cast<HBRUSH>(quiz.backBrush);
     EXPECT_EQ(colourOf(item(153)), background);
     EXPECT_EQ(colourOf(item(156)), background);
-    HDC dc = GetDC(windows.board);
-    EXPECT_EQ(SendMessageA(windows.board, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(windows.board)),
-              background);
-    ReleaseDC(windows.board, dc);
-    closePlayerWindows(&windows);
+    EXPECT_EQ(colourOf(windows.board, false, WM_CTLCOLORDLG), background);
     open(1, 3, 1, 2);
     EXPECT_EQ(colourOf(item(8003)), background);
     EXPECT_TRUE(hasDefaultColours(item(9002)));
@@ -72,7 +68,6 @@ TEST_F(BoardTest, PlayAndStopClicksReachTheMediaOnlyInTheMediaStyles) {
     open(1, 3, 1, 2);
     SendMessageA(windows.board, WM_COMMAND, 6003, 0);
     EXPECT_TRUE(capture.messages.empty());
-    closePlayerWindows(&windows);
     open(2, 3, 1, 2);
     // No sound resources in the test program: playing cell 3 is refused.
     SendMessageA(windows.board, WM_COMMAND, MAKEWPARAM(6003, BN_DOUBLECLICKED), 0);

@@ -1,19 +1,15 @@
 #include "board_support.h"
 
+#include <filesystem>
+
 #include "app/app.h"
 #include "results/saved.h"
 
 namespace {
 
 int filesIn(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     int count = 0;
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) count += entry.is_regular_file();
     return count;
 }
 
@@ -49,7 +45,6 @@ TEST_F(ResultsFileTest, ReplacesAnEarlierFileWholeEvenWhenShorter) {
         type(4001, "\xE9t\xE9");
         saveAnswers(windows.board);
         EXPECT_EQ(fileBytes(name), count ? "\xE9t\xE9\r\n" : "");
-        closePlayerWindows(&windows);
     }
 }
 
@@ -58,7 +53,6 @@ TEST_F(ResultsFileTest, AStarTypedAsAnAnswerComesBackEmpty) {
     type(4001, "*");
     type(4002, "x");
     saveAnswers(windows.board);
-    closePlayerWindows(&windows);
     open(0, 2, 1, 2);
     EXPECT_EQ(controlText(windows.board, 4001), "");
     EXPECT_EQ(controlText(windows.board, 4002), "x");
@@ -97,7 +91,6 @@ TEST_F(ResultsFileTest, AnswerFieldsStartFromTheResultsFileLineByLine) {
             EXPECT_EQ(controlText(windows.frame, 157), "      ");  // the placeholder replaced
         }
         EXPECT_TRUE(capture.messages.empty());
-        closePlayerWindows(&windows);
     }
 }
 

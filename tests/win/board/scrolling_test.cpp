@@ -80,7 +80,6 @@ TEST_F(ScrollingTest, GrowingTheBoardScrollsTheContentBackIntoPlaceAndContentTha
     EXPECT_EQ(position(SB_HORZ), 0);
     EXPECT_EQ(field().left, 615);
     // Content that fits: the bar stays shown but disabled, and nothing moves.
-    closePlayerWindows(&windows);
     open(0, 4, 1, 2);  // content 830 x 125
     resizeBoardClient(900, 400);
     EXPECT_EQ(bars().substr(0, 9), "0-123/124");

@@ -4,6 +4,10 @@
 #include "app/frame.h"
 #include "content/message.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 void fillTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode) {
     clearQuestions(quiz);
     resetQuizFields(quiz);
@@ -72,28 +76,23 @@ std::string controlText(HWND parent, int id) {
 }
 
 std::string fileBytes(const char* name) {
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    std::ifstream file(name, std::ios::binary);  // shares the file as fopen does
+    if (!file) return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void writeFile(const char* name, const std::string& bytes) {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
+void writeFile(const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
 
 RECT placeInParent(HWND control) {
     RECT place = {};
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     return place;
+}
+
+COLORREF brushColour(HBRUSH brush) {
+    LOGBRUSH info = {};
+    return GetObjectA(brush, sizeof info, &info) ? info.lbColor : 0xFFFFFFFF;
 }
 
 static MessageCapture* activeCapture = nullptr;
@@ -113,40 +112,17 @@ MessageCapture::~MessageCapture() {
     activeCapture = nullptr;
 }
 
-static void removeFolder(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeFolder(full);
-            else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-ScratchDirectory::ScratchDirectory() {
-    char current[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, current);
-    previous = current;
-    char base[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, base);
+ScratchDirectory::ScratchDirectory() : previous(std::filesystem::current_path().string()) {
     char unique[MAX_PATH] = "";
-    GetTempFileNameA(base, "qzt", 0, unique);  // reserves a unique name
+    GetTempFileNameA(std::filesystem::temp_directory_path().string().c_str(), "qzt", 0, unique);  // reserves a unique name
     DeleteFileA(unique);
     CreateDirectoryA(unique, nullptr);
     path = unique;
-    SetCurrentDirectoryA(path.c_str());
+    SetCurrentDirectoryA(unique);
 }
 
 ScratchDirectory::~ScratchDirectory() {
     SetCurrentDirectoryA(previous.c_str());
-    removeFolder(path);
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }

@@ -2,6 +2,7 @@
 // Shared by the window tests: a quiz filled by the test, the player's real
 // frame window and board created in-process over it, and helpers to read
 // the windows back.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -25,12 +26,29 @@ struct PlayerWindows {
 PlayerWindows openPlayerWindows(Quiz* quiz);
 // Destroys both windows without saving and clears the process-wide values.
 void closePlayerWindows(PlayerWindows* windows);
+// A fixture owning the quiz and the player's windows of one test; open()
+// closes the windows an earlier open() left.
+class PlayerTest : public ::testing::Test {
+protected:
+    Quiz quiz;
+    PlayerWindows windows = {nullptr, nullptr};
+    void open(int style, int count, int format, int mode) {
+        closePlayerWindows(&windows);
+        fillTestQuiz(&quiz, style, count, format, mode);
+        windows = openPlayerWindows(&quiz);
+    }
+    HWND item(int id) { return GetDlgItem(windows.board, id); }
+    void TearDown() override { closePlayerWindows(&windows); }
+};
+
 // Handles every message waiting in this thread's queue.
 void pumpMessages();
 // The text of the child with this ID (GetDlgItem), "" when there is none.
 std::string controlText(HWND parent, int id);
 // A control's rectangle in its parent's client area.
 RECT placeInParent(HWND control);
+// The colour of a brush, 0xFFFFFFFF for no brush.
+COLORREF brushColour(HBRUSH brush);
 
 // The whole contents of a file (read while others may have it open), or
 // "<missing>" when it cannot be opened.
