@@ -75,9 +75,6 @@ protected:
         }
     }
     RECT placeOf(int id) { return placeInParent(item(id)); }
-    HBITMAP shownPicture(int i) {
-        return reinterpret_cast<HBITMAP>(SendDlgItemMessageA(windows.board, 9000 + i, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    }
 };
 
 // --- verdicts, reveals and the score -------------------------------------

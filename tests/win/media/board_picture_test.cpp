@@ -1,63 +1,122 @@
+// Question pictures on the board: decoded ahead of need on other threads,
+// the board must show exactly the bitmap the picture loader makes, whatever
+// the order in which it takes them, centred in the cell's square; what the
+// prefetch does not hold is loaded as before.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 
 #include "board/layout.h"
 #include "judge/judge.h"
+#include "media/picture.h"
 #include "media_support.h"
 #include "win/support/harness.h"
 
 namespace {
 
-// The picture box of question i holds a w x h bitmap and stands where the
-// layout centres it in the cell's square (the board is not scrolled).
-void expectCentredPicture(HWND board, int i, int mode, int w, int h) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(sizeOf((HBITMAP)SendDlgItemMessageA(board, 9000 + i, STM_GETIMAGE, IMAGE_BITMAP, 0)),
-              std::to_string(w) + "x" + std::to_string(h));
-    RECT place = placeInParent(GetDlgItem(board, 9000 + i));
-    Box box = pictureBoxFor(cellGeometry(1, i, 1, mode), w, h);
-    EXPECT_EQ(std::make_tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
-              std::make_tuple(box.x, box.y, w, h));
+// The bitmap's size and its device-dependent pixels; empty for null.
+std::string bitmapBits(HBITMAP bitmap) {
+    BITMAP info = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return "";
+    std::string bits(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight, '\0');
+    EXPECT_EQ(GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), &bits[0]), static_cast<LONG>(bits.size()));
+    return std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight) + bits;
 }
 
-void answer(Quiz* quiz, HWND board, int i, const char* text) {
-    SetDlgItemTextA(board, 4000 + i, text);
-    judgeAnswer(quiz, board, 4000 + i);
+HMODULE self() { return GetModuleHandleA(nullptr); }
+
+// takePicture's bitmap of number is the loader's, pixel for pixel.
+void expectTakenAsLoaded(int number, int box = 260) {
+    SCOPED_TRACE(number);
+    HBITMAP taken = takePicture(self(), number, "IMG", box, box);
+    HBITMAP loaded = loadFixture(number, box);
+    EXPECT_EQ(taken != nullptr, loaded != nullptr);
+    EXPECT_TRUE(bitmapBits(taken) == bitmapBits(loaded)) << "the pictures differ";
+    DeleteObject(taken);
+    DeleteObject(loaded);
 }
+
+// A picture board in a scratch folder that shows no message.
+class PictureBoard : public PlayerTest {
+protected:
+    ScratchDirectory folder;
+    MessageCapture capture;
+    void TearDown() override {
+        EXPECT_TRUE(capture.messages.empty());
+        PlayerTest::TearDown();
+    }
+    // The picture box of question i holds a w x h bitmap and stands where the
+    // layout centres it in the cell's square (the board is not scrolled).
+    void expectCentredPicture(int i, int w, int h) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(sizeOf(shownPicture(i)), std::to_string(w) + "x" + std::to_string(h));
+        RECT place = placeInParent(item(9000 + i));
+        Box box = pictureBoxFor(cellGeometry(1, i, 1, quiz.answerMode), w, h);
+        EXPECT_EQ(std::make_tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
+                  std::make_tuple(box.x, box.y, w, h));
+    }
+    void answer(int i, const char* text) {
+        SetDlgItemTextA(windows.board, 4000 + i, text);
+        judgeAnswer(&quiz, windows.board, 4000 + i);
+    }
+};
 
 }  // namespace
 
-TEST(PictureBoard, CentresEachFittedPictureInItsSquareAndLeavesAnUnreadableOneEmpty) {
-    ScratchDirectory folder;
-    MessageCapture capture;
-    Quiz quiz;
-    fillTestQuiz(&quiz, 1, 4, 1, 2);
-    PlayerWindows windows = openPlayerWindows(&quiz);
-    expectCentredPicture(windows.board, 1, 2, 260, 195);
-    expectCentredPicture(windows.board, 2, 2, 260, 130);
-    expectCentredPicture(windows.board, 3, 2, 260, 260);
-    EXPECT_EQ(SendDlgItemMessageA(windows.board, 9004, STM_GETIMAGE, IMAGE_BITMAP, 0), 0)
-        << "question 4's resource is no picture";
-    EXPECT_NE(GetDlgItem(windows.board, 9004), nullptr);
-    EXPECT_TRUE(capture.messages.empty());
-    closePlayerWindows(&windows);
+// 401 to 403 and 408 are JPEG pictures of different sizes, 404 is no
+// picture, 405 to 407 are sounds and a video.
+TEST(PrefetchedPictures, AreTheLoadersBitmapsPixelForPixelAndNonePicturesStayNull) {
+    startPicturePrefetch(self(), "IMG", 401, 8, 260, 260);
+    Sleep(300);  // the workers claim every picture, so each one taken is theirs
+    for (int number = 401; number <= 408; ++number) expectTakenAsLoaded(number);
+    finishPicturePrefetch();
+    EXPECT_EQ(takePicture(self(), 404, "IMG", 260, 260), nullptr);
 }
 
-TEST(PictureBoard, KeepsTheQuestionPictureWhenThereIsNoAnswerPictureOrTheAnswerIsWrong) {
-    ScratchDirectory folder;
-    MessageCapture capture;
-    Quiz quiz;
-    fillTestQuiz(&quiz, 1, 4, 1, 3);
-    PlayerWindows windows = openPlayerWindows(&quiz);
-    HBITMAP before = (HBITMAP)SendDlgItemMessageA(windows.board, 9002, STM_GETIMAGE, IMAGE_BITMAP, 0);
-    answer(&quiz, windows.board, 2, "REPONSE2");  // no resource 10402
+TEST(PrefetchedPictures, AreTakenInAnyOrderOthersAreLoadedAsBeforeAndLeftOversAreDroppedAtTheEnd) {
+    startPicturePrefetch(self(), "IMG", 401, 3, 260, 260);
+    expectTakenAsLoaded(403);
+    expectTakenAsLoaded(401);
+    expectTakenAsLoaded(408);       // outside the prefetch
+    expectTakenAsLoaded(402, 100);  // another box than the prefetch's
+    expectTakenAsLoaded(402);
+    finishPicturePrefetch();
+    startPicturePrefetch(self(), "IMG", 401, 8, 260, 260);
+    Sleep(50);  // let the workers finish some
+    finishPicturePrefetch();
+    expectTakenAsLoaded(401);
+    expectTakenAsLoaded(408);
+    finishPicturePrefetch();  // a second end does nothing
+}
+
+TEST_F(PictureBoard, CentresEachPrefetchedPictureAsTheLoaderMadeItAndLeavesAnUnreadableOneEmpty) {
+    startPicturePrefetch(self(), "IMG", 401, 4, 260, 260);  // as start-up does
+    Sleep(300);  // the workers claim every picture before the board asks
+    open(1, 4, 1, 2);
+    const int heights[] = {195, 130, 260};
+    for (int i = 1; i <= 3; ++i) {
+        expectCentredPicture(i, 260, heights[i - 1]);
+        HBITMAP loaded = loadFixture(400 + i);
+        EXPECT_TRUE(bitmapBits(shownPicture(i)) == bitmapBits(loaded)) << "question " << i << " shows another picture";
+        DeleteObject(loaded);
+    }
+    EXPECT_EQ(shownPicture(4), nullptr) << "question 4's resource is no picture";
+    EXPECT_NE(item(9004), nullptr);
+    // The board ended the prefetch: the next one starts afresh.
+    startPicturePrefetch(self(), "IMG", 402, 1, 260, 260);
+    expectTakenAsLoaded(402);
+    finishPicturePrefetch();
+}
+
+TEST_F(PictureBoard, KeepsTheQuestionPictureWhenThereIsNoAnswerPictureOrTheAnswerIsWrong) {
+    open(1, 4, 1, 3);
+    HBITMAP before = shownPicture(2);
+    answer(2, "REPONSE2");  // no resource 10402
     EXPECT_EQ(controlText(windows.board, 5002), "BRAVO");
-    EXPECT_EQ((HBITMAP)SendDlgItemMessageA(windows.board, 9002, STM_GETIMAGE, IMAGE_BITMAP, 0), before);
-    expectCentredPicture(windows.board, 2, 3, 260, 130);
-    answer(&quiz, windows.board, 1, "Lyon");
+    EXPECT_EQ(shownPicture(2), before);
+    expectCentredPicture(2, 260, 130);
+    answer(1, "Lyon");
     EXPECT_NE(controlText(windows.board, 5001), "BRAVO");
-    expectCentredPicture(windows.board, 1, 3, 260, 195);
-    EXPECT_TRUE(capture.messages.empty());
-    closePlayerWindows(&windows);
+    expectCentredPicture(1, 260, 195);
 }

@@ -38,6 +38,10 @@ protected:
         windows = openPlayerWindows(&quiz);
     }
     HWND item(int id) { return GetDlgItem(windows.board, id); }
+    // The bitmap in question i's picture box, null for none.
+    HBITMAP shownPicture(int i) {
+        return reinterpret_cast<HBITMAP>(SendDlgItemMessageA(windows.board, 9000 + i, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
     void TearDown() override { closePlayerWindows(&windows); }
 };
 
