@@ -90,7 +90,8 @@ TEST(PrefetchedPictures, AreTakenInAnyOrderOthersAreLoadedAsBeforeAndLeftOversAr
     finishPicturePrefetch();  // a second end does nothing
 }
 
-TEST_F(PictureBoard, CentresEachPrefetchedPictureAsTheLoaderMadeItAndLeavesAnUnreadableOneEmpty) {
+// The pictures start-up prefetched, pixel for pixel the loader's.
+TEST_F(PictureBoard, CentresEachFittedPictureInItsSquareAndLeavesAnUnreadableOneEmpty) {
     startPicturePrefetch(self(), "IMG", 401, 4, 260, 260);  // as start-up does
     Sleep(300);  // the workers claim every picture before the board asks
     open(1, 4, 1, 2);
