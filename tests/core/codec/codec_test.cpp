@@ -127,67 +127,58 @@ TEST(Coder, DecodesAndEncodesTheDocumentedStreams) {
     EXPECT_EQ(empty.length, 1u);
 }
 
-TEST(Decoder, RefusesStreamsThatEndEarlyOrStartWithNothing) {
-    Coded empty = decode({});
-    EXPECT_EQ(empty.result, CoderBadInput);
-    EXPECT_TRUE(empty.handedOver);
-    EXPECT_EQ(empty.length, 2u);
-    EXPECT_EQ(decode({0x20}).result, CoderBadInput);  // ends inside the first code
-    Coded cut = decode({0x20, 0x80});                 // 65, then nothing
-    EXPECT_EQ(cut.result, CoderMalformed);
-    EXPECT_TRUE(cut.handedOver);
-    EXPECT_EQ(decode({0x20, 0x90, 0xA0}).result, CoderMalformed);  // 65, 66, then cut inside a code
-}
-
-TEST(Decoder, RefusesCodesBeyondTheNextSlot) {
-    // 65, 300, 256: 300 is past nextCode 259.
-    EXPECT_EQ(decode({0x20, 0xCB, 0x20, 0x00}).result, CoderMalformed);
-    EXPECT_EQ(decode(pack({65, 260, 256})).result, CoderMalformed);
-    EXPECT_EQ(decode(pack({65, 259, 256})).result, CoderOk);
-}
-
-TEST(Decoder, RefusesAWidthPastThirtyTwoBits) {
-    std::vector<uint32_t> codes = {65};
-    for (int width = 9; width <= 31; ++width) codes.push_back(257);
-    std::vector<uint32_t> atLimit = codes;
-    atLimit.push_back(256);                  // read 32 bits wide: still fine
-    EXPECT_EQ(decode(pack(atLimit)).result, CoderOk);
-    codes.push_back(257);                    // now 33 bits
-    Bytes stream = pack(codes);
-    stream.resize(stream.size() + 16, 0);
-    EXPECT_EQ(decode(stream).result, CoderMalformed);
-}
-
-TEST(Decoder, RefusesOutputBeyond120000Bytes) {
+// Streams that break the format or one of the decoder's limits, each beside
+// one just within it. Whatever the result, the output is handed over and
+// stays within the 120000-byte limit.
+TEST(Decoder, RefusesStreamsThatEndEarlyOrBreakALimitAndAcceptsThoseJustWithinIt) {
+    auto ended = [](std::vector<uint32_t> codes) {
+        codes.push_back(256);
+        return pack(codes);
+    };
+    // 65, then 23 widenings to 32 bits.
+    std::vector<uint32_t> widest = {65};
+    for (int width = 9; width <= 31; ++width) widest.push_back(257);
+    std::vector<uint32_t> tooWide = widest;
+    tooWide.push_back(257);
+    Bytes tooWideStream = pack(tooWide);
+    tooWideStream.resize(tooWideStream.size() + 16, 0);
     // 65 then nextCode again and again: strings A, AA, AAA, ... all written out.
-    std::vector<uint32_t> codes = {65};
+    std::vector<uint32_t> growing = {65};
     int width = 9;
-    uint32_t produced = 0;
-    for (uint32_t code = 259; produced <= 120000; ++code) {
-        if (code >> width) { codes.push_back(257); ++width; }
-        codes.push_back(code);
+    for (uint32_t code = 259, produced = 0; produced <= 120000; ++code) {
+        if (code >> width) {
+            growing.push_back(257);
+            ++width;
+        }
+        growing.push_back(code);
         produced += code - 258;  // the string written out is one shorter than the one learned
     }
-    codes.push_back(256);
-    Coded over = decode(pack(codes));
-    EXPECT_EQ(over.result, CoderMalformed);
-    EXPECT_TRUE(over.handedOver);
-    EXPECT_LE(over.bytes.size(), 120000u);
-    codes.erase(codes.end() - 3, codes.end() - 1);  // two codes fewer stay in bounds
-    EXPECT_EQ(decode(pack(codes)).result, CoderOk);
-}
-
-TEST(Decoder, RefusesLearningPastSlot4095WithoutAReset) {
     // Each 65 after the first learns "AA" into the next slot: 3837 fill 259..4095.
-    std::vector<uint32_t> codes(1 + 3837, 65);
-    codes.push_back(256);
-    Coded full = decode(pack(codes));
-    EXPECT_EQ(full.result, CoderOk);
-    EXPECT_EQ(full.bytes.size(), 3838u);
-    codes.insert(codes.end() - 1, 65);
-    EXPECT_EQ(decode(pack(codes)).result, CoderMalformed);
-    codes.insert(codes.end() - 2, 258);  // with a reset before it, the same code is fine
-    EXPECT_EQ(decode(pack(codes)).result, CoderOk);
+    std::vector<uint32_t> full(1 + 3837, 65), overfull(2 + 3837, 65), reset = overfull;
+    reset.insert(reset.end() - 1, 258);
+    const struct { Bytes stream; int result; const char* what; } cases[] = {
+        {{}, CoderBadInput, "nothing"},
+        {{0x20}, CoderBadInput, "ends inside the first code"},
+        {{0x20, 0x80}, CoderMalformed, "65, then nothing"},
+        {{0x20, 0x90, 0xA0}, CoderMalformed, "65, 66, then cut inside a code"},
+        {{0x20, 0xCB, 0x20, 0x00}, CoderMalformed, "65, 300, 256: 300 is past nextCode 259"},
+        {ended({65, 260}), CoderMalformed, "260 is past nextCode 259"},
+        {ended({65, 259}), CoderOk, "259 is nextCode"},
+        {ended(widest), CoderOk, "256 read 32 bits wide"},
+        {tooWideStream, CoderMalformed, "a 33-bit width"},
+        {ended(growing), CoderMalformed, "more than 120000 bytes"},
+        {ended(std::vector<uint32_t>(growing.begin(), growing.end() - 2)), CoderOk, "two codes fewer"},
+        {ended(full), CoderOk, "slots 259 to 4095 learned"},
+        {ended(overfull), CoderMalformed, "one more without a reset"},
+        {ended(reset), CoderOk, "one more after a reset"},
+    };
+    for (const auto& c : cases) {
+        Coded decoded = decode(c.stream);
+        EXPECT_EQ(decoded.result, c.result) << c.what;
+        EXPECT_TRUE(decoded.handedOver) << c.what;
+        EXPECT_GE(decoded.length, 2u) << c.what;
+        EXPECT_LE(decoded.bytes.size(), 120000u) << c.what;
+    }
 }
 
 TEST(Coder, RefusesSourcesOf65536BytesBeforeReadingThem) {
