@@ -6,16 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "content/codec.h"
 #include "content/message.h"
-#include "content/parse.h"
+#include "shared/stored.h"
 
-typedef std::vector<unsigned char> Bytes;
 typedef std::vector<std::pair<std::string, std::string>> Messages;
-
-// A byte literal with its embedded zeros, without the terminating zero.
-template <size_t N>
-static Bytes bytesOf(const char (&s)[N]) { return Bytes(s, s + N - 1); }
 
 // Header 00 02 01 01 (style 1, one question, one answer field), texts T C E A K,
 // question X / Y, answer mode 2 with reveal Z, colour red FF green 80 blue 00.
@@ -23,21 +17,6 @@ static const Bytes documented = bytesOf("\x00\x02\x01\x01T|C|E|A|K|X|Y|\x02Z|\xF
 
 static Messages messages;
 static void record(const char* text, const char* caption) { messages.push_back({text, caption}); }
-
-struct Resources {
-    Bytes content, codes;
-    ResourceBytes contentResource(bool found = true) const { return {found, content.data(), uint32_t(content.size())}; }
-    ResourceBytes codesResource(bool found = true) const { return {found, codes.data(), uint32_t(codes.size())}; }
-};
-
-static Bytes encoded(const Bytes& plain) {
-    unsigned char* out = nullptr;
-    uint32_t length = 0;
-    EXPECT_EQ(encodeContent(plain.data(), uint32_t(plain.size()), &out, &length), 0);
-    Bytes stream(out, out + length - 1);
-    releaseContent(out);
-    return stream;
-}
 
 class Loading : public ::testing::Test {
 protected:
@@ -47,7 +26,7 @@ protected:
         previous = setMessageSink(record);
     }
     void TearDown() override { setMessageSink(previous); }
-    static Messages quizz(std::initializer_list<const char*> texts) {
+    static Messages quizz(const std::vector<const char*>& texts) {
         Messages expected;
         for (const char* text : texts) expected.push_back({text, "Quizz"});
         return expected;
@@ -130,64 +109,41 @@ TEST(ParsingCodes, ReadsOneLinePerQuestionSkippingTheByteAfterEachCRButEmptiesEv
     }
 }
 
-TEST_F(Loading, AMissingOrEmptyContentResourceGivesTheDemonstrationWithoutReadingTheCodes) {
-    const struct { bool found; LoadOutcome outcome; Messages messages; } cases[] = {
-        {false, LoadContentMissing, quizz({"Erreur dans le fichier", "Reponses non trouv\xE9" "es"})},
-        {true, LoadContentEmpty, quizz({"Reponses non trouv\xE9" "es"})},
+// Each outcome of the loader: the messages it shows (caption "Quizz") and
+// the quiz it leaves, with its first two code lines.
+TEST_F(Loading, EachResourceMissingEmptyOrBrokenGivesItsMessagesAndKeepsWhatCouldBeRead) {
+    const std::string read = "1 1 T|C|E|A|K X//Y/Z mode 2 colour 0080FF count 1";
+    const std::string neutral = "0 0 |||| mode 2 colour 000000 count 0||";
+    const Bytes broken = {0x20, 0x80}, good = encoded(documented), noLineEnd = encoded(bytesOf("no line end"));
+    const Bytes codes = encoded(bytesOf("Code un\r\nignored\r\n")), cut(documented.begin(), documented.end() - 1);
+    const char *decoding = "Erreur dans le d\xE9" "cryptage des reponses", *codesDecoding = "Erreur dans le d\xE9" "cryptage des codes";
+    const struct { Bytes content; bool found; Bytes codes; bool codesFound; LoadOutcome outcome;
+                   std::vector<const char*> messages; std::string quiz; } cases[] = {
+        // No content: the demonstration, and the codes (that would not decode) are not read.
+        {{}, false, broken, true, LoadContentMissing, {"Erreur dans le fichier", "Reponses non trouv\xE9" "es"}, Demonstration + "||"},
+        {{}, true, broken, true, LoadContentEmpty, {"Reponses non trouv\xE9" "es"}, Demonstration + "||"},
+        // Content that does not decode or parse: an empty quiz, no code read.
+        {broken, true, codes, true, LoadContentNotDecodable, {decoding}, neutral},
+        {encoded(cut), true, codes, true, LoadContentNotDecodable, {decoding}, neutral},
+        // Codes missing, empty or broken: the quiz without its codes.
+        {good, true, {}, false, LoadCodesMissing, {"Codes non trouv\xE9s."}, read + "||"},
+        {good, true, {}, true, LoadCodesEmpty, {"Codes non renseign\xE9s."}, read + "||"},
+        {good, true, broken, true, LoadCodesNotDecodable, {codesDecoding}, read + "||"},
+        {good, true, noLineEnd, true, LoadCodesNotDecodable, {codesDecoding}, read + "||"},
+        // Complete, silently; code lines past the last question are ignored.
+        {good, true, codes, true, LoadComplete, {}, read + "|Code un|"},
+        // A quiz without questions reads no code line.
+        {encoded(bytesOf("\x00\x01\x00\x01T|C|E|A|K|\x01\x00\x00\x00")), true, noLineEnd, true, LoadComplete, {},
+         "0 1 T|C|E|A|K mode 1 colour 000000 count 0||"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.outcome);
         messages.clear();
         Quiz quiz;
-        Resources resources = {{}, {0x20, 0x80}};  // codes that would not decode
-        EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(c.found), resources.codesResource()), c.outcome);
-        EXPECT_EQ(messages, c.messages);
-        EXPECT_EQ(summary(quiz), Demonstration);
-        EXPECT_FALSE(outcomeHasColour(c.outcome));
+        EXPECT_EQ(loadFrom(&quiz, c.content, c.codes, c.found, c.codesFound), c.outcome);
+        EXPECT_EQ(messages, quizz(c.messages));
+        EXPECT_EQ(summary(quiz) + "|" + quiz.codes[0] + "|" + quiz.codes[1], c.quiz);
     }
-}
-
-TEST_F(Loading, ContentThatDoesNotDecodeOrParseLeavesTheRecordNeutral) {
-    Bytes cut(documented.begin(), documented.end() - 1);
-    for (const Bytes& stored : {Bytes{0x20, 0x80}, encoded(cut)}) {
-        messages.clear();
-        Quiz quiz;
-        Resources resources = {stored, encoded(bytesOf("C1\r\n"))};
-        EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(), resources.codesResource()),
-                  LoadContentNotDecodable);
-        EXPECT_EQ(messages, quizz({"Erreur dans le d\xE9" "cryptage des reponses"}));
-        expectNeutral(quiz);
-    }
-}
-
-TEST_F(Loading, CodesThatAreMissingEmptyOrBrokenLeaveAllButTheCodesAndCompleteOnesFillEverythingSilently) {
-    const struct { Bytes codes; bool found; LoadOutcome outcome; Messages messages; const char* code; } cases[] = {
-        {{}, false, LoadCodesMissing, quizz({"Codes non trouv\xE9s."}), ""},
-        {{}, true, LoadCodesEmpty, quizz({"Codes non renseign\xE9s."}), ""},
-        {{0x20, 0x80}, true, LoadCodesNotDecodable, quizz({"Erreur dans le d\xE9" "cryptage des codes"}), ""},
-        {encoded(bytesOf("no line end")), true, LoadCodesNotDecodable, quizz({"Erreur dans le d\xE9" "cryptage des codes"}), ""},
-        // Code lines past the last question are ignored.
-        {encoded(bytesOf("Code un\r\nignored\r\n")), true, LoadComplete, {}, "Code un"},
-    };
-    for (const auto& c : cases) {
-        messages.clear();
-        Quiz quiz;
-        Resources resources = {encoded(documented), c.codes};
-        EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(), resources.codesResource(c.found)), c.outcome);
-        EXPECT_EQ(messages, c.messages);
-        EXPECT_TRUE(outcomeHasColour(c.outcome));
-        EXPECT_EQ(summary(quiz), "1 1 T|C|E|A|K X//Y/Z mode 2 colour 0080FF count 1");
-        EXPECT_STREQ(quiz.codes[0], c.code);
-        EXPECT_STREQ(quiz.codes[1], "");
-    }
-}
-
-TEST_F(Loading, AQuizWithoutQuestionsReadsNoCodeLine) {
-    Quiz quiz;
-    Resources resources = {encoded(bytesOf("\x00\x01\x00\x01T|C|E|A|K|\x01\x00\x00\x00")),
-                           encoded(bytesOf("no line end"))};
-    EXPECT_EQ(loadContentFrom(&quiz, resources.contentResource(), resources.codesResource()), LoadComplete);
-    EXPECT_TRUE(messages.empty());
-    EXPECT_STREQ(quiz.codes[0], "");
 }
 
 TEST(ParsingContent, ReadsArbitraryBytesWithoutPassingTheirEnd) {
@@ -223,8 +179,7 @@ protected:
         return Bytes(text.begin(), text.end());
     }
     static LoadOutcome load(Quiz* quiz, const Bytes& plainContent, const Bytes& plainCodes) {
-        Resources resources = {encoded(plainContent), encoded(plainCodes)};
-        return loadContentFrom(quiz, resources.contentResource(), resources.codesResource());
+        return loadFrom(quiz, encoded(plainContent), encoded(plainCodes));
     }
 };
 

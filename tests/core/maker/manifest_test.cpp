@@ -7,10 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "content/codec.h"
-#include "content/parse.h"
-#include "content/quiz.h"
 #include "manifest.h"
+#include "shared/stored.h"
 
 namespace {
 
@@ -181,16 +179,8 @@ TEST(ContentComposition, ComposedBytesEncodeAndParseBackIntoTheSameQuiz) {
                                 "\"backColour\":\"#102030\",\"questions\":[{\"answer\":\"Un\",\"secondAnswer\":\"Deux\","
                                 "\"caption\":\"Trois\",\"reveal\":\"Quatre\"},{\"answer\":\"Cinq\"}],\"codes\":[\"AB\"]}",
                                 &manifest)));
-    Bytes plain = composeContent(manifest), codes = composeCodes(manifest);
-    unsigned char *encoded = nullptr, *decoded = nullptr;
-    uint32_t encodedLength = 0, decodedLength = 0;
-    ASSERT_EQ(encodeContent(plain.data(), static_cast<uint32_t>(plain.size()), &encoded, &encodedLength), CoderOk);
-    ASSERT_EQ(decodeContent(encoded, encodedLength - 1, &decoded, &decodedLength), CoderOk);
-    releaseContent(encoded);
     Quiz quiz;
-    bool parsed = parseContent(&quiz, decoded, decodedLength - 2) && parseCodes(&quiz, codes.data(), codes.size());
-    releaseContent(decoded);
-    ASSERT_TRUE(parsed);
+    ASSERT_EQ(loadFrom(&quiz, encoded(composeContent(manifest)), encoded(composeCodes(manifest))), LoadComplete);
     EXPECT_EQ(std::make_tuple(quiz.style, quiz.questionFormat, quiz.answerMode, quiz.backColour, quiz.questionCount),
               std::make_tuple(1, 2, 3, 0x302010u, 2));
     EXPECT_STREQ(quiz.title, "Caf\xE9");

@@ -7,23 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "content/codec.h"
 #include "content/loader.h"
+#include "shared/stored.h"
 #include "win/support/harness.h"
-
-typedef std::vector<unsigned char> Bytes;
-
-template <size_t N>
-static Bytes bytesOf(const char (&s)[N]) { return Bytes(s, s + N - 1); }
-
-static Bytes encoded(const Bytes& plain) {
-    unsigned char* out = nullptr;
-    uint32_t length = 0;
-    EXPECT_EQ(encodeContent(plain.data(), uint32_t(plain.size()), &out, &length), 0);
-    Bytes stream(out, out + length - 1);
-    releaseContent(out);
-    return stream;
-}
 
 // A copy of this executable carrying the given resources (an empty list
 // leaves that number out), loaded as a data file.
