@@ -60,10 +60,11 @@ TEST(FindContainment, IsTwoWhenTypedHoldsStoredMinusTwoForAShorterPieceAndZeroOt
 
 // Every rule of the verdict with the examples on both sides of its boundaries.
 struct VerdictCase {
-    const char* typed;
-    const char* stored;
+    std::string typed, stored;
     const char* verdict;
 };
+static const std::string fullLength(TextMaxLength, 'A');
+static const std::string oneWrong = fullLength.substr(0, 100) + "B" + fullLength.substr(101);
 static const VerdictCase verdictCases[] = {
     {"", "CHAT", "?"}, {"   ", "CHAT", "?"}, {"", "", "?"}, {"chat", "chat", "BRAVO"},
     {"  chat  ", "Chat", "BRAVO"},  // case and spaces around the typed text
@@ -93,39 +94,25 @@ static const VerdictCase verdictCases[] = {
     {"CHIEN", "CHAT", "FAUX"}, {"x", "yade lid\xE9" "e", "FAUX"},
     {"a", "", "Quasiment"},  // against an empty stored answer, by length
     {"ab", "", "Presque"}, {"abc", "", "FAUX"},
+    {fullLength, fullLength, "BRAVO"}, {oneWrong, fullLength, "Quasiment"},  // texts of the full length
+    {std::string(TextMaxLength, 'Z'), fullLength, "FAUX"},
 };
 
-TEST(ChooseVerdict, GivesEachRuleItsVerdictOnBothSidesOfItsBoundaries) {
-    for (const VerdictCase& c : verdictCases) EXPECT_EQ(verdict(c.typed, c.stored), c.verdict) << c.typed << " / " << c.stored;
-    // The source literal of the idea verdict is compiled to Windows-1252.
-    EXPECT_STREQ(VerdictIdea, "yade lidée");
-}
-
-TEST(ChooseVerdict, GivesTheSameVerdictWhateverTheCaseOfPlainLetters) {
+// Lower and upper case of plain letters give the same verdict, and neither
+// text is changed.
+TEST(ChooseVerdict, GivesEachRuleItsVerdictOnBothSidesOfItsBoundariesWhateverTheCaseOfPlainLetters) {
     for (const VerdictCase& c : verdictCases) {
-        std::string lower = c.typed, upper = c.typed;
+        std::string lower = c.typed, upper = c.typed, stored = c.stored;
         for (char& ch : lower) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
         for (char& ch : upper) ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
-        EXPECT_EQ(verdict(lower.c_str(), c.stored), c.verdict) << lower;
-        EXPECT_EQ(verdict(upper.c_str(), c.stored), c.verdict) << upper;
+        for (const std::string& typed : {c.typed, lower, upper}) {
+            std::string kept = typed;
+            EXPECT_EQ(verdict(kept.c_str(), stored.c_str()), c.verdict) << typed << " / " << c.stored;
+            EXPECT_EQ(kept + " / " + stored, typed + " / " + c.stored);
+        }
     }
-}
-
-TEST(ChooseVerdict, LeavesBothArgumentsUnchanged) {
-    char typed[] = "  chat ";
-    char stored[] = "Chat";
-    EXPECT_EQ(verdict(typed, stored), "BRAVO");
-    EXPECT_STREQ(typed, "  chat ");
-    EXPECT_STREQ(stored, "Chat");
-}
-
-TEST(ChooseVerdict, HandlesTextsOfTheFullLength) {
-    std::string stored(TextMaxLength, 'A');
-    std::string typed = stored;
-    EXPECT_EQ(verdict(typed.c_str(), stored.c_str()), "BRAVO");
-    typed[100] = 'B';
-    EXPECT_EQ(verdict(typed.c_str(), stored.c_str()), "Quasiment");
-    EXPECT_EQ(verdict(std::string(TextMaxLength, 'Z').c_str(), stored.c_str()), "FAUX");
+    // The source literal of the idea verdict is compiled to Windows-1252.
+    EXPECT_STREQ(VerdictIdea, "yade lidée");
 }
 
 // The classic table is the fuzz target's oracle (fuzz/verdict.cpp); here the
