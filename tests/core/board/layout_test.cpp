@@ -108,14 +108,12 @@ TEST(RowCaptions, StandAtTheLeftOfTheirRowWithoutTouchingTheNumberLabel) {
 }
 
 TEST(FramePlacement, CentresWithTruncationTowardZeroAndSizesTheLinkFontToThreeQuartersOfItsHeight) {
-    EXPECT_EQ(centredStart(0, 1280, 870), 205);
-    EXPECT_EQ(centredStart(0, 1024, 650), 187);
-    EXPECT_EQ(centredStart(0, 800, 870), -35);
-    EXPECT_EQ(centredStart(0, 801, 870), -34);  // -69 / 2 truncates to -34
-    EXPECT_EQ(centredStart(100, 1000, 500), 350);
-    EXPECT_EQ(linkFontHeight(18), -13);
-    EXPECT_EQ(linkFontHeight(20), -15);
-    EXPECT_EQ(linkFontHeight(1), 0);
+    const int starts[][4] = {{0, 1280, 870, 205}, {0, 1024, 650, 187}, {0, 800, 870, -35},
+                             {0, 801, 870, -34},  // -69 / 2 truncates to -34
+                             {100, 1000, 500, 350}};
+    for (auto& c : starts) EXPECT_EQ(centredStart(c[0], c[1], c[2]), c[3]) << c[1] << " " << c[2];
+    for (auto& f : {std::make_pair(18, -13), std::make_pair(20, -15), std::make_pair(1, 0)})
+        EXPECT_EQ(linkFontHeight(f.first), f.second) << f.first;
 }
 
 }  // namespace
