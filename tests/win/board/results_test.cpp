@@ -48,16 +48,6 @@ TEST_F(ResultsFileTest, ReplacesAnEarlierFileWholeEvenWhenShorter) {
     }
 }
 
-TEST_F(ResultsFileTest, AStarTypedAsAnAnswerComesBackEmpty) {
-    open(0, 2, 1, 2);
-    type(4001, "*");
-    type(4002, "x");
-    saveAnswers(windows.board);
-    open(0, 2, 1, 2);
-    EXPECT_EQ(controlText(windows.board, 4001), "");
-    EXPECT_EQ(controlText(windows.board, 4002), "x");
-}
-
 TEST_F(ResultsFileTest, AnswerFieldsStartFromTheResultsFileLineByLine) {
     enum Source { None, File, Folder };
     const struct { const char* what; Source source; std::string data; std::vector<std::string> fields; } cases[] = {
