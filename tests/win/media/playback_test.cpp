@@ -100,13 +100,11 @@ TEST(VideoCells, StayEmptyButPlayableWhenStartUpFoundNoHostingFunction) {
 
 TEST(VideoFiles, AreDeletedForCellsOneToNinetyAndNoOtherFile) {
     ScratchDirectory folder;
-    const char* doomed[] = {"quizz1.avi", "quizz45.avi", "quizz90.avi"};
-    const char* kept[] = {"quizz91.avi", "quizz0.avi", "quizz.mp3"};
-    for (const char* name : doomed) writeFile(name, "clip");
-    for (const char* name : kept) writeFile(name, "clip");
+    const std::pair<const char*, bool> files[] = {{"quizz1.avi", false}, {"quizz45.avi", false}, {"quizz90.avi", false},
+                                                  {"quizz91.avi", true},  {"quizz0.avi", true},   {"quizz.mp3", true}};
+    for (const auto& file : files) writeFile(file.first, "clip");
     deleteVideoFiles();
-    for (const char* name : doomed) EXPECT_FALSE(fileExists(name)) << name;
-    for (const char* name : kept) EXPECT_TRUE(fileExists(name)) << name;
+    for (const auto& file : files) EXPECT_EQ(fileExists(file.first), file.second) << file.first;
     deleteVideoFiles();  // nothing left to delete is no error
 }
 
