@@ -55,20 +55,17 @@ for pair in "pics/one.jpg unpacked1/media/401.jpg" "pics/two.jpg unpacked1/media
     if ! cmp -s "$1" "$2"; then fail "$2 is not a copy of $1"; fi
 done
 
-# The stored texts are Windows-1252: decode the content and codes resources.
+# The stored texts are Windows-1252: the decoded content resource is header
+# 00, style 2, 2 questions, format 2; the five texts; Athènes|Grèce|un and
+# Rome|Italie|; mode 3 with the reveal and an empty second reveal field per
+# question; colour FF 80 00. The codes resource is "€1" CR LF and an empty line.
 python3 "$here/resources.py" dump first.exe PATCH 104 >content.bin
 python3 "$here/resources.py" dump first.exe PATCH 105 >codes.bin
 run decode content.bin content.txt
 run decode codes.bin codes.txt
-python3 - content.txt codes.txt <<'EOF' || fail "texts are not stored as Windows-1252"
-import sys
-content, codes = open(sys.argv[1], "rb").read(), open(sys.argv[2], "rb").read()
-assert content[1:4] == bytes([2, 2, 2]), content[:4]
-assert content[4:].startswith(b"\xc9t\xe9 \xe0 Ath\xe8nes|Chlo\xe9|Tapez \xab oui \xbb|"), content[:40]
-assert b"Ath\xe8nes|Gr\xe8ce|un|" in content
-assert content.endswith(b"\x03L'Acropole||||\xff\x80\x00"), content[-24:]
-assert codes == b"\x801\r\n\r\n", codes
-EOF
+printf '\0\2\2\2\xc9t\xe9 \xe0 Ath\xe8nes|Chlo\xe9|Tapez \xab oui \xbb|Ville|Pays|Ath\xe8nes|Gr\xe8ce|un|Rome|Italie||\3L\x27Acropole||||\xff\x80\0' |
+    cmp -s - content.txt || fail "content not stored as Windows-1252: $(od -c content.txt)"
+printf '\x801\r\n\r\n' | cmp -s - codes.txt || fail "codes not stored as Windows-1252: $(od -c codes.txt)"
 
 # A sound quiz keeps its clips byte for byte, named by the style.
 printf 'ID3 a short clip' >pics/clip.mp3
