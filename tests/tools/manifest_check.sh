@@ -66,11 +66,9 @@ expect 1 "check of bad texts" "^$t: style: error: " "^$t: answerMode: error: " "
 
 # Texts that no longer fit the coder's limit once composed; broken JSON and a
 # missing file are whole-file errors.
-python3 - "$q/huge.json" <<'EOF'
-import json, sys
-text = "x" * 259
-json.dump({"questions": [{"answer": text, "caption": text, "reveal": text} for _ in range(90)]}, open(sys.argv[1], "w"))
-EOF
+x259="$(printf 'x%.0s' $(seq 259))"
+question="{\"answer\": \"$x259\", \"caption\": \"$x259\", \"reveal\": \"$x259\"}"
+{ printf '{"questions": [%s' "$question"; for _ in $(seq 89); do printf ', %s' "$question"; done; printf ']}'; } >"$q/huge.json"
 printf '{"questions": [' >"$q/broken.json"
 for case in "huge.json: error: the quiz's texts come to [0-9]* bytes; at most 65535" \
     "broken.json: error: is not valid JSON" "nothing.json: error: cannot open"; do
