@@ -113,15 +113,14 @@ bool startQuiz(const wchar_t* directory, const wchar_t* program, Quiz* quiz) {
 
 bool closeQuiz(const Quiz& quiz) {
     DWORD code = 0;
-    if (!PostMessageW(quiz.frame, WM_CLOSE, 0, 0)) {
+    if (!PostMessageW(quiz.frame, WM_CLOSE, 0, 0))
         printf("FAIL: the close request could not be posted\n");
-    } else if (WaitForSingleObject(quiz.process.hProcess, ExitTimeoutMs) != WAIT_OBJECT_0) {
+    else if (WaitForSingleObject(quiz.process.hProcess, ExitTimeoutMs) != WAIT_OBJECT_0)
         printf("FAIL: the quiz did not end within %lu s of being closed\n", ExitTimeoutMs / 1000);
-    } else if (GetExitCodeProcess(quiz.process.hProcess, &code) && code == 0) {
-        return true;
-    } else {
+    else if (!GetExitCodeProcess(quiz.process.hProcess, &code) || code != 0)
         printf("FAIL: the quiz ended with exit code %lu after a close, expected 0\n", code);
-    }
+    else
+        return true;
     return false;
 }
 
@@ -165,15 +164,14 @@ int runCommands(const Quiz& quiz, int count, wchar_t** arguments) {
         const std::string text = verb == L"enter" ? "" : encode(arguments[i + 2], 1252);
         std::string actual;
         bool ok = control != nullptr;
-        if (!ok) {
+        if (!ok)
             printf("FAIL: the quiz has no control %d\n", id);
-        } else if (verb == L"type" && !(ok = send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))) {
+        else if (verb == L"type" && !(ok = send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))))
             printf("FAIL: control %d did not take its text\n", id);
-        } else if (verb == L"enter" && !(ok = send(control, WM_KEYUP, VK_RETURN, keyUp))) {
+        else if (verb == L"enter" && !(ok = send(control, WM_KEYUP, VK_RETURN, keyUp)))
             printf("FAIL: answer field %d did not answer the Enter key\n", id);
-        } else if (verb == L"expect" && !(ok = readText(control, &actual) && actual == text)) {
+        else if (verb == L"expect" && !(ok = readText(control, &actual) && actual == text))
             printf("FAIL: control %d reads \"%s\", expected \"%s\"\n", id, utf8(actual).c_str(), utf8(text).c_str());
-        }
         failures += !ok;
     }
     return failures;
