@@ -2,7 +2,6 @@
 
 #include "app/app.h"
 #include "app/frame.h"
-#include "content/message.h"
 
 #include <filesystem>
 #include <fstream>
@@ -95,21 +94,18 @@ COLORREF brushColour(HBRUSH brush) {
     return GetObjectA(brush, sizeof info, &info) ? info.lbColor : 0xFFFFFFFF;
 }
 
-static MessageCapture* activeCapture = nullptr;
-static MessageSink previousSink = nullptr;
+static Messages* captured = nullptr;
 
-static void captureMessage(const char* text, const char* caption) {
-    if (activeCapture) activeCapture->messages.emplace_back(text ? text : "", caption ? caption : "");
-}
-
-MessageCapture::MessageCapture() {
-    previousSink = setMessageSink(captureMessage);
-    activeCapture = this;
+MessageCapture::MessageCapture()
+    : previous(setMessageSink([](const char* text, const char* caption) {
+          if (captured) captured->emplace_back(text ? text : "", caption ? caption : "");
+      })) {
+    captured = &messages;
 }
 
 MessageCapture::~MessageCapture() {
-    setMessageSink(previousSink);
-    activeCapture = nullptr;
+    setMessageSink(previous);
+    captured = nullptr;
 }
 
 ScratchDirectory::ScratchDirectory() : previous(std::filesystem::current_path().string()) {

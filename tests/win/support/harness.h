@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "content/message.h"
 #include "content/quiz.h"
 
 // Fills quiz with count questions: answer "REPONSE<i>", second answer
@@ -65,6 +66,7 @@ typedef std::vector<std::pair<std::string, std::string>> Messages;
 // Records every showMessage call while it exists.
 struct MessageCapture {
     Messages messages;
+    MessageSink previous;
     MessageCapture();
     ~MessageCapture();
 };
