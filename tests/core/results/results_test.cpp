@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string nameFor(const char* path) {
-    char name[TextSize];
-    resultsNameFromPath(path, name, sizeof name);
-    return name;
-}
-
 std::vector<std::string> readAll(const std::string& file) {
     ResultsReader reader = {file.data(), file.size(), 0};
     std::vector<std::string> lines;
@@ -30,24 +24,20 @@ std::string written(const std::vector<const char*>& fields) {
     return std::string(out, used);
 }
 
-TEST(ResultsFileName, ReplacesTheLastThreeLettersOfTheProgramNameOrAppendsAnExtension) {
-    const char* cases[][2] = {
-        {"C:\\Jeux\\quiz.exe", "quiz.txt"}, {"C:\\Jeux\\Mon quiz.EXE", "Mon quiz.txt"}, {"quiz.exe", "quiz.txt"},
-        {"C:\\a.b\\programme", "progratxt"}, {"C:\\x\\abc", "txt"},
-        {"C:\\x\\ab", "ab.txt"}, {"C:\\x\\", ".txt"},  // shorter than three
+TEST(ResultsFileName, ReplacesTheLastThreeLettersOfTheProgramNameOrAppendsAnExtensionWithinTheGivenSize) {
+    const struct { const char* path; size_t size; const char* name; } cases[] = {
+        {"C:\\Jeux\\quiz.exe", TextSize, "quiz.txt"}, {"C:\\Jeux\\Mon quiz.EXE", TextSize, "Mon quiz.txt"},
+        {"quiz.exe", TextSize, "quiz.txt"}, {"C:\\a.b\\programme", TextSize, "progratxt"}, {"C:\\x\\abc", TextSize, "txt"},
+        {"C:\\x\\ab", TextSize, "ab.txt"}, {"C:\\x\\", TextSize, ".txt"},  // shorter than three
+        {"C:\\jeux\\longname.exe", 6, "lotxt"}, {"C:\\ab", 4, "ab"},      // no room for the whole name
     };
-    for (auto& c : cases) EXPECT_EQ(nameFor(c[0]), c[1]) << c[0];
-}
-
-TEST(ResultsFileName, NeverWritesPastTheGivenSize) {
-    char name[8];
-    memset(name, 'z', sizeof name);
-    resultsNameFromPath("C:\\jeux\\longname.exe", name, 6);
-    EXPECT_STREQ(name, "lotxt");
-    EXPECT_EQ(name[6], 'z');
-    char tiny[4];
-    resultsNameFromPath("C:\\ab", tiny, sizeof tiny);  // no room for ".txt"
-    EXPECT_STREQ(tiny, "ab");
+    for (const auto& c : cases) {
+        char name[TextSize + 1];
+        memset(name, 'z', sizeof name);
+        resultsNameFromPath(c.path, name, c.size);
+        EXPECT_STREQ(name, c.name) << c.path;
+        EXPECT_EQ(name[c.size], 'z') << c.path << ": written past the given size";
+    }
 }
 
 TEST(WritingAnswers, GivesOneCrLfLineAFieldAndAStarForEmptyOnes) {
