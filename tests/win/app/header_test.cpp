@@ -76,11 +76,8 @@ TEST_F(FrameWindowTest, HeaderStaticsArePaintedInTheHeaderColoursAndTheLinkIsUnd
         return reinterpret_cast<HBRUSH>(
             SendMessageA(windows.frame, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     };
-    for (int id : {1, 2, 3, 4, 150, 151, 157, 154}) {
-        HBRUSH brush = brushFor(GetDlgItem(windows.frame, id));
-        ASSERT_NE(brush, nullptr) << id;
-        EXPECT_EQ(brushColour(brush), RGB(128, 128, 255)) << id;
-    }
+    for (int id : {1, 2, 3, 4, 150, 151, 157, 154})
+        EXPECT_EQ(brushColour(brushFor(GetDlgItem(windows.frame, id))), RGB(128, 128, 255)) << id;
     EXPECT_EQ(GetTextColor(dc), RGB(50, 50, 255));  // the link's, painted last
     EXPECT_EQ(brushColour(brushFor(GetDlgItem(windows.frame, 8000))), RGB(212, 208, 200));
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
