@@ -149,34 +149,29 @@ TEST_F(Loading, EachResourceMissingEmptyOrBrokenGivesItsMessagesAndKeepsWhatCoul
 // player ends up with and what it tells the player.
 class StoredQuizOutOfRange : public Loading {
 protected:
-    // Decoded content: header, five quiz texts, count questions of `fields`
-    // fields each ("q<i>f<f>"), answer mode 1 (no reveals), colour.
-    static Bytes content(int styleByte, int count, int format, int fields) {
+    // Stores and loads count questions of two fields each ("q<i>f0", "q<i>f1"),
+    // answer mode 1 (no reveals), a colour, and count code lines ("code<i>").
+    static LoadOutcome load(Quiz* quiz, int styleByte, int count, int format) {
         std::string text = std::string(1, '\0') + char(styleByte) + char(count) + char(format) + "Titre|Auteur|Explications|Nom|Oeuvre|";
-        for (int i = 0; i < count; ++i)
-            for (int f = 0; f < fields; ++f) text += "q" + std::to_string(i) + "f" + std::to_string(f) + "|";
+        std::string codes;
+        for (int i = 0; i < count; ++i) {
+            text += "q" + std::to_string(i) + "f0|q" + std::to_string(i) + "f1|";
+            codes += "code" + std::to_string(i) + "\r\n";
+        }
         text += "\x01\x10\x20\x30";
-        return Bytes(text.begin(), text.end());
-    }
-    static Bytes codeLines(int count) {
-        std::string text;
-        for (int i = 0; i < count; ++i) text += "code" + std::to_string(i) + "\r\n";
-        return Bytes(text.begin(), text.end());
-    }
-    static LoadOutcome load(Quiz* quiz, const Bytes& plainContent, const Bytes& plainCodes) {
-        return loadFrom(quiz, encoded(plainContent), encoded(plainCodes));
+        return loadFrom(quiz, encoded(Bytes(text.begin(), text.end())), encoded(Bytes(codes.begin(), codes.end())));
     }
 };
 
 TEST_F(StoredQuizOutOfRange, NinetyOneQuestionsAreReportedAsUndecodableAndGiveAnEmptyQuiz) {
     Quiz quiz;
-    EXPECT_EQ(load(&quiz, content(1, 91, 1, 2), codeLines(91)), LoadContentNotDecodable);
+    EXPECT_EQ(load(&quiz, 1, 91, 1), LoadContentNotDecodable);
     EXPECT_EQ(messages, quizz({"Erreur dans le d\xE9" "cryptage des reponses"}));
     expectNeutral(quiz);
     // The codes resource is never read: no code line can be past the 90.
     for (const Text& code : quiz.codes) EXPECT_STREQ(code, "");
     messages.clear();
-    EXPECT_EQ(load(&quiz, content(1, 90, 1, 2), codeLines(90)), LoadComplete);
+    EXPECT_EQ(load(&quiz, 1, 90, 1), LoadComplete);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(quiz.questionCount, 90);
     EXPECT_STREQ(quiz.codes[89], "code89");
@@ -190,7 +185,7 @@ TEST_F(StoredQuizOutOfRange, StyleAndFormatBytesOutOfRangeLoadSilentlyForTheBoar
         SCOPED_TRACE(c.styleByte * 1000 + c.format);
         messages.clear();
         Quiz quiz;
-        EXPECT_EQ(load(&quiz, content(c.styleByte, 2, c.format, 2), codeLines(2)), LoadComplete);
+        EXPECT_EQ(load(&quiz, c.styleByte, 2, c.format), LoadComplete);
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(quiz.style, c.styleByte - 1);
         EXPECT_EQ(quiz.questionFormat, c.format);
