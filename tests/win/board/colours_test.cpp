@@ -6,27 +6,23 @@ namespace {
 
 class ColourTest : public BoardTest {
 protected:
-    // The brush the board paints a label with, or with `byDefault` the one
-    // the dialog manager would use if the board left the label alone.
-    HBRUSH colourOf(HWND label, bool byDefault = false, UINT message = WM_CTLCOLORSTATIC) {
+    // The brush the board paints a label with.
+    HBRUSH colourOf(HWND label, UINT message = WM_CTLCOLORSTATIC) {
         HDC dc = GetDC(windows.board);
-        LRESULT brush = (byDefault ? DefDlgProcA : SendMessageA)(windows.board, message, reinterpret_cast<WPARAM>(dc),
-                                                                 reinterpret_cast<LPARAM>(label));
+        LRESULT brush = SendMessageA(windows.board, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
         ReleaseDC(windows.board, dc);
         return reinterpret_cast<HBRUSH>(brush);
     }
-    bool hasDefaultColours(HWND label) {
-        HBRUSH brush = colourOf(label);
-        return brush == colourOf(label, true) && brush != quiz.backBrush;
-    }
+    // A label the board leaves alone gets the dialog manager's face brush.
+    bool hasDefaultColours(HWND label) { return colourOf(label) == GetSysColorBrush(COLOR_3DFACE); }
     COLORREF verdictColour(int id, const char* verdict) {
         SetWindowTextA(item(id), verdict);
         return brushColour(colourOf(item(id)));
     }
 };
 
-TEST_F(ColourTest, VerdictLabelsAreColouredByTheirVerdict) {
-    open(0, 2, 2, 2);
+TEST_F(ColourTest, VerdictLabelsUpToTheLastAnswerFieldAreColouredByTheirVerdict) {
+    open(0, 2, 2, 2);  // fields 4001 to 4004
     // The quiz's background is white, so none of these is the board's own.
     const struct { const char* verdict; COLORREF colour; } verdicts[] = {
         {"BRAVO", RGB(0, 255, 0)},         {"FAUX", RGB(255, 0, 0)},          {"Anagramme", RGB(255, 100, 0)},
@@ -36,6 +32,9 @@ TEST_F(ColourTest, VerdictLabelsAreColouredByTheirVerdict) {
     for (const auto& v : verdicts) EXPECT_EQ(verdictColour(5004, v.verdict), v.colour) << v.verdict;
     SetWindowTextA(item(5002), "?");
     EXPECT_TRUE(hasDefaultColours(item(5002)));
+    // A static numbered past the last field is not a verdict label.
+    EXPECT_TRUE(hasDefaultColours(CreateWindowExA(0, "Static", "BRAVO", WS_CHILD, 0, 0, 10, 10, windows.board,
+                                                  reinterpret_cast<HMENU>(5005), nullptr, nullptr)));
 }
 
 TEST_F(ColourTest, QuestionNumberCaptionAndRevealLabelsUseTheirBrushesAndPicturesTheDefault) {
@@ -45,21 +44,10 @@ TEST_F(ColourTest, QuestionNumberCaptionAndRevealLabelsUseTheirBrushesAndPicture
     const HBRUSH background = static_cast<HBRUSH>(quiz.backBrush);
     EXPECT_EQ(colourOf(item(153)), background);
     EXPECT_EQ(colourOf(item(156)), background);
-    EXPECT_EQ(colourOf(windows.board, false, WM_CTLCOLORDLG), background);
+    EXPECT_EQ(colourOf(windows.board, WM_CTLCOLORDLG), background);
     open(1, 3, 1, 2);
     EXPECT_EQ(colourOf(item(8003)), background);
     EXPECT_TRUE(hasDefaultColours(item(9002)));
-}
-
-TEST_F(ColourTest, VerdictRangeEndsWithTheLastAnswerField) {
-    open(0, 2, 1, 2);
-    // A static numbered past the last field is not a verdict label.
-    HWND stray = CreateWindowExA(0, "Static", "BRAVO", WS_CHILD, 0, 0, 10, 10, windows.board,
-                                 reinterpret_cast<HMENU>(5003), nullptr, nullptr);
-    EXPECT_TRUE(hasDefaultColours(stray));
-    SetWindowTextA(item(5002), "BRAVO");
-    EXPECT_EQ(brushColour(colourOf(item(5002))), RGB(0, 255, 0));
-    DestroyWindow(stray);
 }
 
 TEST_F(BoardTest, PlayAndStopClicksReachTheMediaOnlyInTheMediaStyles) {
