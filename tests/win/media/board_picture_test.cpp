@@ -37,11 +37,9 @@ void expectTakenAsLoaded(int number, int box = 260) {
     DeleteObject(loaded);
 }
 
-// A picture board in a scratch folder that shows no message.
-class PictureBoard : public PlayerTest {
+// A picture board, which shows no message.
+class PictureBoard : public MediaBoard {
 protected:
-    ScratchDirectory folder;
-    MessageCapture capture;
     void TearDown() override {
         EXPECT_TRUE(capture.messages.empty());
         PlayerTest::TearDown();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "media/picture.h"
+#include "win/support/harness.h"
 
 // The bytes of "IMG" resource number of this test program, "" if none.
 inline std::string resourceBytes(int number) {
@@ -27,6 +28,14 @@ inline std::string sizeOf(HBITMAP bitmap) {
     if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return "none";
     return std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight);
 }
+
+// A board of the media tests, in a scratch folder with its messages recorded.
+class MediaBoard : public PlayerTest {
+protected:
+    ScratchDirectory folder;
+    MessageCapture capture;
+    void click(int id) { SendMessageA(windows.board, WM_COMMAND, id, reinterpret_cast<LPARAM>(item(id))); }
+};
 
 inline bool fileExists(const char* name) {
     return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;

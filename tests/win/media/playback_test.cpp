@@ -42,8 +42,6 @@ std::string urlOf(int i) {
     return buffer;
 }
 
-void click(HWND board, int id) { SendMessageA(board, WM_COMMAND, id, (LPARAM)GetDlgItem(board, id)); }
-
 // The MCI windows that are children of the board.
 std::vector<HWND> soundWindowsOf(HWND board) {
     std::vector<HWND> found;
@@ -55,14 +53,16 @@ std::vector<HWND> soundWindowsOf(HWND board) {
     return found;
 }
 
+class VideoBoard : public MediaBoard {};
+class SoundBoard : public MediaBoard {
+protected:
+    PlatformDialogDismisser dismisser;
+};
+
 }  // namespace
 
-TEST(VideoBoard, BuildsEveryCellWithItsHostedPlayerAndTellsOnceAboutAMissingClip) {
-    ScratchDirectory folder;
-    MessageCapture capture;
-    Quiz quiz;
-    fillTestQuiz(&quiz, 3, 9, 1, 2);  // cell 9 has no clip
-    PlayerWindows windows = openPlayerWindows(&quiz);
+TEST_F(VideoBoard, BuildsEveryCellWithItsHostedPlayerAndTellsOnceAboutAMissingClip) {
+    open(3, 9, 1, 2);  // cell 9 has no clip
     ASSERT_NE(windows.board, nullptr);
     EXPECT_EQ(capture.messages, Messages(1, MissingVideo));
     EXPECT_NE(GetDlgItem(windows.board, 5009), nullptr) << "construction went on past cell 9";
@@ -74,15 +74,14 @@ TEST(VideoBoard, BuildsEveryCellWithItsHostedPlayerAndTellsOnceAboutAMissingClip
         EXPECT_FALSE(fileExists(name.c_str())) << "the file is deleted once the player has its name";
     }
     // Each play writes the clip again, whatever became of the file.
-    click(windows.board, 6007);
+    click(6007);
     EXPECT_EQ(fileBytes("quizz7.avi"), resourceBytes(407));
-    click(windows.board, 7003);
+    click(7003);
     writeFile("quizz7.avi", "spoilt");
-    click(windows.board, 6007);
+    click(6007);
     EXPECT_EQ(fileBytes("quizz7.avi"), resourceBytes(407));
-    click(windows.board, 6009);  // no clip: its message again, nothing else
+    click(6009);  // no clip: its message again, nothing else
     EXPECT_EQ(capture.messages, Messages(2, MissingVideo));
-    closePlayerWindows(&windows);
 }
 
 TEST(VideoCells, StayEmptyButPlayableWhenStartUpFoundNoHostingFunction) {
@@ -108,39 +107,33 @@ TEST(VideoFiles, AreDeletedForCellsOneToNinetyAndNoOtherFile) {
     deleteVideoFiles();  // nothing left to delete is no error
 }
 
-TEST(SoundBoard, PlaysOneSoundAtATimeInAHiddenWindowAndStopsItBeforeTellingOfAMissingOne) {
-    PlatformDialogDismisser dismisser;
-    ScratchDirectory folder;
-    MessageCapture capture;
-    Quiz quiz;
-    fillTestQuiz(&quiz, 2, 9, 1, 2);  // cell 9 has no sound
-    PlayerWindows windows = openPlayerWindows(&quiz);
+TEST_F(SoundBoard, PlaysOneSoundAtATimeInAHiddenWindowAndStopsItBeforeTellingOfAMissingOne) {
+    open(2, 9, 1, 2);  // cell 9 has no sound
     HWND board = windows.board;
     ASSERT_TRUE(soundWindowsOf(board).empty());
 
-    click(board, 6005);
+    click(6005);
     std::vector<HWND> first = soundWindowsOf(board);
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(first[0], currentSoundWindow());
     EXPECT_FALSE(IsWindowVisible(first[0]));
     EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(405));
 
-    click(board, 6006);  // stops cell 5's sound and rewrites the file
+    click(6006);  // stops cell 5's sound and rewrites the file
     EXPECT_EQ(soundWindowsOf(board).size(), 1u);
     EXPECT_FALSE(IsWindow(first[0]));
     EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(406));
 
-    click(board, 7002);  // any cell's stop button stops it
+    click(7002);  // any cell's stop button stops it
     EXPECT_TRUE(soundWindowsOf(board).empty());
     EXPECT_EQ(currentSoundWindow(), nullptr);
     EXPECT_FALSE(fileExists("quizz.mp3"));
-    click(board, 7004);  // nothing plays: nothing happens
+    click(7004);  // nothing plays: nothing happens
     EXPECT_TRUE(capture.messages.empty());
 
-    click(board, 6005);
-    click(board, 6009);
+    click(6005);
+    click(6009);
     EXPECT_TRUE(soundWindowsOf(board).empty());
     EXPECT_FALSE(fileExists("quizz.mp3"));
     EXPECT_EQ(capture.messages, (Messages{{"Impossible de localiser le fichier audio.", "Information"}}));
-    closePlayerWindows(&windows);
 }
