@@ -56,7 +56,8 @@ if [ $? -ne 0 ] || [ ! -f monde.exe ]; then
     exit 1
 fi
 
-# A sound file left from an earlier quiz goes when the player closes.
+# A sound file left from an earlier quiz goes when the player closes (or
+# expect_results finds it left behind).
 printf 'ID3 stale clip' >quizz.mp3
 
 # Run 1: nothing saved yet, so the quiz starts at zero with an empty code;
@@ -68,10 +69,6 @@ play "first run" \
     expect 5001 "BRAVO" expect 5002 "Quasiment" expect 5003 "?" \
     expect $score " 1 / 3" expect $code "Clé 1" \
     close
-if [ -e quizz.mp3 ]; then
-    fail "closing the quiz left the stale quizz.mp3 behind"
-    rm -f quizz.mp3
-fi
 expect_results "first run" 'bogot\xe1\r\nYaound\xe8\r\n*\r\n'
 
 # Run 2: the answers come back without typing and are judged again; then the
