@@ -182,16 +182,11 @@ TEST_F(StoredQuizOutOfRange, StyleAndFormatBytesOutOfRangeLoadSilentlyForTheBoar
     // other than 2 reads two fields a question and no second answer.
     const struct { int styleByte, format; } cases[] = {{0, 1}, {5, 1}, {255, 1}, {1, 0}, {1, 3}, {1, 255}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.styleByte * 1000 + c.format);
         messages.clear();
         Quiz quiz;
         EXPECT_EQ(load(&quiz, c.styleByte, 2, c.format), LoadComplete);
         EXPECT_TRUE(messages.empty());
-        EXPECT_EQ(quiz.style, c.styleByte - 1);
-        EXPECT_EQ(quiz.questionFormat, c.format);
-        ASSERT_EQ(quiz.questionCount, 2);
-        EXPECT_STREQ(quiz.firstQuestion->answer, "q0f0");
-        EXPECT_STREQ(quiz.firstQuestion->secondAnswer, "");
-        EXPECT_STREQ(quiz.lastQuestion->caption, "q1f1");
+        EXPECT_EQ(summary(quiz), std::to_string(c.styleByte - 1) + " " + std::to_string(c.format) +
+                                     " Titre|Auteur|Explications|Nom|Oeuvre q0f0//q0f1/ q1f0//q1f1/ mode 1 colour 302010 count 2");
     }
 }
