@@ -111,15 +111,11 @@ TEST(Coder, DecodesAndEncodesTheDocumentedStreams) {
         Coded decoded = decode(c.stream);
         EXPECT_EQ(decoded.result, CoderOk);
         EXPECT_EQ(decoded.bytes, text(c.plain));
-        EXPECT_EQ(decoded.length, strlen(c.plain) + 2);
-        EXPECT_EQ(lastDecodeInputSize(), c.stream.size());
         EXPECT_EQ(lastDecodeBytesRead(), c.stream == padded ? 5u : c.stream.size());  // up to the end code
         if (!c.encoderWritesIt) continue;
         Coded encoded = encode(text(c.plain));
         EXPECT_EQ(encoded.result, CoderOk);
         EXPECT_EQ(encoded.bytes, c.stream);
-        EXPECT_EQ(encoded.length, c.stream.size() + 1);
-        EXPECT_EQ(lastEncodeOutputSize(), c.stream.size());
     }
     Coded empty = encode({});
     EXPECT_EQ(empty.result, CoderBadInput);
