@@ -115,11 +115,13 @@ TEST_F(Loading, EachResourceMissingEmptyOrBrokenGivesItsMessagesAndKeepsWhatCoul
     const std::string neutral = "0 0 |||| mode 2 colour 000000 count 0||";
     const Bytes broken = {0x20, 0x80}, good = encoded(documented), noLineEnd = encoded(bytesOf("no line end"));
     const Bytes codes = encoded(bytesOf("Code un\r\nignored\r\n")), cut(documented.begin(), documented.end() - 1);
-    const char *decoding = "Erreur dans le d\xE9" "cryptage des reponses", *codesDecoding = "Erreur dans le d\xE9" "cryptage des codes";
+    const char* decoding = "Erreur dans le d\xE9" "cryptage des reponses";
+    const char* codesDecoding = "Erreur dans le d\xE9" "cryptage des codes";
     const struct { Bytes content; bool found; Bytes codes; bool codesFound; LoadOutcome outcome;
                    std::vector<const char*> messages; std::string quiz; } cases[] = {
         // No content: the demonstration, and the codes (that would not decode) are not read.
-        {{}, false, broken, true, LoadContentMissing, {"Erreur dans le fichier", "Reponses non trouv\xE9" "es"}, Demonstration + "||"},
+        {{}, false, broken, true, LoadContentMissing, {"Erreur dans le fichier", "Reponses non trouv\xE9" "es"},
+         Demonstration + "||"},
         {{}, true, broken, true, LoadContentEmpty, {"Reponses non trouv\xE9" "es"}, Demonstration + "||"},
         // Content that does not decode or parse: an empty quiz, no code read.
         {broken, true, codes, true, LoadContentNotDecodable, {decoding}, neutral},
@@ -186,7 +188,7 @@ TEST_F(StoredQuizOutOfRange, StyleAndFormatBytesOutOfRangeLoadSilentlyForTheBoar
         Quiz quiz;
         EXPECT_EQ(load(&quiz, c.styleByte, 2, c.format), LoadComplete);
         EXPECT_TRUE(messages.empty());
-        EXPECT_EQ(summary(quiz), std::to_string(c.styleByte - 1) + " " + std::to_string(c.format) +
-                                     " Titre|Auteur|Explications|Nom|Oeuvre q0f0//q0f1/ q1f0//q1f1/ mode 1 colour 302010 count 2");
+        EXPECT_EQ(summary(quiz), std::to_string(c.styleByte - 1) + " " + std::to_string(c.format) + " Titre|Auteur|" +
+                                     "Explications|Nom|Oeuvre q0f0//q0f1/ q1f0//q1f1/ mode 1 colour 302010 count 2");
     }
 }

@@ -110,7 +110,8 @@ MessageCapture::~MessageCapture() {
 
 ScratchDirectory::ScratchDirectory() : previous(std::filesystem::current_path().string()) {
     char unique[MAX_PATH] = "";
-    GetTempFileNameA(std::filesystem::temp_directory_path().string().c_str(), "qzt", 0, unique);  // reserves a unique name
+    // Reserves a unique name, then makes it a folder.
+    GetTempFileNameA(std::filesystem::temp_directory_path().string().c_str(), "qzt", 0, unique);
     DeleteFileA(unique);
     CreateDirectoryA(unique, nullptr);
     path = unique;
