@@ -65,25 +65,14 @@ void cachedFree(void* memory) {
     slot = block;
 }
 
-// Only the decoder's other formats grow blocks; kept for completeness.
-[[maybe_unused]] void* cachedRealloc(void* memory, size_t newSize) {
-    if (!memory) return cachedMalloc(newSize);
-    BlockHeader* block = static_cast<BlockHeader*>(memory) - 1;
-    if (block->capacity >= newSize) return memory;
-    void* larger = cachedMalloc(newSize);
-    if (!larger) return nullptr;
-    memcpy(larger, memory, block->capacity);
-    cachedFree(memory);
-    return larger;
-}
-
 }  // namespace
 
 // The decoder itself is stb_image (Debian's libstb-dev), built for JPEG
 // only, from memory, without failure strings held in a global, and with the
-// allocator above.
+// allocator above. Only the formats left out grow a block, so growing is
+// not provided: it would report running out of memory.
 #define STBI_MALLOC(size) cachedMalloc(size)
-#define STBI_REALLOC(memory, size) cachedRealloc(memory, size)
+#define STBI_REALLOC(memory, size) ((void)(memory), (void)(size), nullptr)
 #define STBI_FREE(memory) cachedFree(memory)
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC

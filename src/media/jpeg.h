@@ -10,7 +10,8 @@
 // pictures, other formats) is refused here and left to the platform.
 
 // The fitted size in the box of a JPEG this decoder reads; false when it
-// does not read these bytes. Reads the headers only.
+// does not read these bytes. Checks the markers of the whole file (a quick
+// scan, repeated by decodeFittedJpeg) and decodes nothing.
 bool jpegFittedSize(const unsigned char* bytes, size_t count, int boxWidth, int boxHeight, FittedSize* size);
 
 // Decodes the JPEG and scales it to size (from jpegFittedSize) as 32-bit BGR

@@ -237,7 +237,9 @@ HBITMAP decodeFittedBitmap(PictureDecoder* decoder, const void* bytes, DWORD cou
     return result;
 }
 
-HBITMAP decodeFittedWithImaging(const void* bytes, DWORD count, int boxWidth, int boxHeight) {
+// The fitted bitmap of the program's JPEG decoder or the imaging component,
+// with a decoder made for this one picture.
+HBITMAP decodeFittedOnce(const void* bytes, DWORD count, int boxWidth, int boxHeight) {
     PictureDecoder decoder;
     openPictureDecoder(&decoder);
     HBITMAP result = decodeFittedBitmap(&decoder, bytes, count, boxWidth, boxHeight);
@@ -435,11 +437,11 @@ HBITMAP loadPicture(HMODULE module, LPCSTR name, LPCSTR type, int boxWidth, int 
     const void* bytes = LockResource(loaded);
     if (!bytes || size == 0) return nullptr;
 
-    // One COM initialisation around both decoders keeps the imaging
+    // One COM initialisation around every decoder keeps the imaging
     // component loaded while the fallback runs; it nests inside the
     // process-wide one of the video style.
     CoInitialize(nullptr);
-    HBITMAP fitted = decodeFittedWithImaging(bytes, size, boxWidth, boxHeight);
+    HBITMAP fitted = decodeFittedOnce(bytes, size, boxWidth, boxHeight);
     if (!fitted) {
         HBITMAP full = decodePicture(bytes, size);
         if (full) {
