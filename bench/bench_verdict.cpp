@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "content/text.h"
+#include "format/text.h"
 #include "judge/compare.h"
 
 // Two unrelated full-length texts mixing plain and accented letters, so the

@@ -13,7 +13,7 @@
 #include <string.h>
 
 #include "check.h"
-#include "content/text.h"
+#include "format/text.h"
 #include "judge/compare.h"
 
 static const char* const verdicts[] = {

@@ -151,13 +151,13 @@ int boardQuestionCount(const Quiz* quiz) {
 
 void startQuestionPicturePrefetch(const Quiz* quiz) {
     if (boardStyle(quiz->style) != 1) return;
-    startPicturePrefetch(GetModuleHandleA(nullptr), "IMG", QuestionPictureBase + 1, boardQuestionCount(quiz), 260, 260);
+    startPicturePrefetch(GetModuleHandleA(nullptr), MediaResourceType, QuestionMediaBase + 1, boardQuestionCount(quiz), 260, 260);
 }
 
 namespace {
 
 void createPictureCell(HWND board, const CellGeometry& cell, int i, int mode) {
-    HBITMAP picture = takePicture(GetModuleHandleA(nullptr), QuestionPictureBase + i, "IMG", 260, 260);
+    HBITMAP picture = takePicture(GetModuleHandleA(nullptr), QuestionMediaBase + i, MediaResourceType, 260, 260);
     int width = 260, height = 260;
     BITMAP info;
     if (picture && GetObjectA(picture, sizeof info, &info)) {

@@ -14,8 +14,6 @@ enum {
     RevealBoxBase = 8000,
     PictureBoxBase = 9000,
     VideoBoxBase = 9900,
-    QuestionPictureBase = 400,  // "IMG" resource of question i: 400 + i
-    AnswerPictureBase = 10400,  // its answer picture: 10400 + i
     VerticalLineStep = 30,
 };
 

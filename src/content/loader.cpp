@@ -6,7 +6,7 @@
 
 static ResourceBytes findPatch(HMODULE module, int number) {
     ResourceBytes resource = {false, nullptr, 0};
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), "PATCH");
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), ContentResourceType);
     if (!found) return resource;
     resource.found = true;
     HGLOBAL loaded = LoadResource(module, found);
@@ -17,6 +17,6 @@ static ResourceBytes findPatch(HMODULE module, int number) {
 }
 
 void loadContent(Quiz* quiz, HMODULE module) {
-    LoadOutcome outcome = loadContentFrom(quiz, findPatch(module, 104), findPatch(module, 105));
+    LoadOutcome outcome = loadContentFrom(quiz, findPatch(module, ContentResourceNumber), findPatch(module, CodesResourceNumber));
     if (outcomeHasColour(outcome)) quiz->backBrush = CreateSolidBrush(quiz->backColour);
 }

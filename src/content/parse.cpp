@@ -63,7 +63,7 @@ static bool readQuiz(Quiz* quiz, Reader* reader) {
     for (int i = 0; i < quiz->questionCount; ++i) {
         Text answer, secondAnswer = "", caption;
         if (!readField(reader, answer)) return false;
-        if (quiz->questionFormat == 2 && !readField(reader, secondAnswer)) return false;
+        if (quiz->questionFormat == TwoAnswers && !readField(reader, secondAnswer)) return false;
         if (!readField(reader, caption)) return false;
         appendQuestion(quiz, answer, secondAnswer, caption);
     }
@@ -73,11 +73,11 @@ static bool readQuiz(Quiz* quiz, Reader* reader) {
     quiz->answerMode = mode;
     // Modes 2 and 4 carry one reveal text per question; mode 3 two, of which
     // the player shows the first.
-    if (mode == 2 || mode == 3 || mode == 4) {
+    if (modeCarriesReveals(mode)) {
         for (int i = 0; i < quiz->questionCount; ++i) {
             Text reveal, unused;
             if (!readField(reader, reveal)) return false;
-            if (mode == 3 && !readField(reader, unused)) return false;
+            if (mode == ModeRevealAndPicture && !readField(reader, unused)) return false;
             if (Question* question = questionAt(quiz, i)) copyText(question->reveal, reveal);
         }
     }

@@ -1,9 +1,8 @@
 #pragma once
 // The one quiz record of the process and its doubly linked question list.
 #include <stdint.h>
-#include "content/text.h"
-
-enum { MaxQuestions = 90 };
+#include "format/format.h"
+#include "format/text.h"
 
 struct Question {
     Text answer;

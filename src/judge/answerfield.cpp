@@ -4,7 +4,7 @@
 
 #include "app/app.h"
 #include "board/board.h"
-#include "content/text.h"
+#include "format/text.h"
 #include "judge/compare.h"
 #include "judge/fieldorder.h"
 #include "judge/judge.h"

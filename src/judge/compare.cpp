@@ -3,7 +3,7 @@
 #include <stdint.h>
 #include <string.h>
 
-#include "content/text.h"
+#include "format/text.h"
 
 const char VerdictEmpty[] = "?";
 const char VerdictRight[] = "BRAVO";

@@ -5,7 +5,7 @@
 #include "app/frame.h"
 #include "board/board.h"
 #include "board/layout.h"
-#include "content/text.h"
+#include "format/text.h"
 #include "judge/compare.h"
 #include "media/picture.h"
 
@@ -89,7 +89,7 @@ static bool questionComplete(const Quiz* quiz, HWND board, int index, const Ques
 static void showAnswerPicture(const Quiz* quiz, HWND board, int i) {
     HWND box = boardItem(board, PictureBoxBase + i);
     if (!box) return;
-    HBITMAP picture = loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(AnswerPictureBase + i), "IMG",
+    HBITMAP picture = loadPicture(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(AnswerPictureBase + i), MediaResourceType,
                                   PictureSquareSize, PictureSquareSize);
     if (!picture) return;
     BITMAP size = {};

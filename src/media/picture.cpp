@@ -1,6 +1,6 @@
 #include "media/picture.h"
 
-#include "content/text.h"
+#include "format/text.h"
 
 #include <ole2.h>
 #include <olectl.h>

@@ -2,7 +2,7 @@
 // The results file: one line per answer field, "*" for an empty field, CR LF
 // line ends, Windows-1252. Reading and formatting, no platform calls.
 #include <stddef.h>
-#include "content/text.h"
+#include "format/text.h"
 
 // The results file name for an executable path: the name without its
 // directory, its last three characters replaced by "txt". A name shorter

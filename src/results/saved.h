@@ -1,6 +1,6 @@
 #pragma once
 #include <windows.h>
-#include "content/text.h"
+#include "format/text.h"
 
 // The results file name of this executable (a relative name).
 void resultsFileName(char (&name)[TextSize]);

@@ -34,7 +34,6 @@ int runUnpack(const Args&) {
 #include "manifest.h"
 
 static const WORD quizLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-enum { ContentResource = 104, CodesResource = 105 };
 
 static std::wstring toWide(const std::string& utf8) {
     int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -164,8 +163,8 @@ static bool writeQuizResources(const std::wstring& path, const PreparedQuiz& qui
     for (const KeptResource& resource : kept)
         items.push_back(Item{resource.type, resource.name, resource.language, &resource.bytes});
     ResourceId patch{false, 0, L"PATCH"}, img{false, 0, L"IMG"};
-    items.push_back(Item{patch, ResourceId{true, ContentResource, L""}, quizLanguage, &quiz.content});
-    items.push_back(Item{patch, ResourceId{true, CodesResource, L""}, quizLanguage, &quiz.codes});
+    items.push_back(Item{patch, ResourceId{true, ContentResourceNumber, L""}, quizLanguage, &quiz.content});
+    items.push_back(Item{patch, ResourceId{true, CodesResourceNumber, L""}, quizLanguage, &quiz.codes});
     for (const MediaFile& file : quiz.media)
         items.push_back(Item{img, ResourceId{true, static_cast<WORD>(file.resource), L""}, quizLanguage, &file.bytes});
     for (const Item& item : items) {
@@ -365,7 +364,7 @@ int runUnpack(const Args& args) {
     Quiz quiz;
     ResourceView content, codes;
     std::string error;
-    if (!findResource(module, L"PATCH", ContentResource, &content) || content.size == 0) {
+    if (!findResource(module, L"PATCH", ContentResourceNumber, &content) || content.size == 0) {
         FreeLibrary(module);
         return failWith("'" + quizPath + "' holds no quiz: it has no content resource (PATCH 104)");
     }
@@ -373,7 +372,7 @@ int runUnpack(const Args& args) {
         FreeLibrary(module);
         return failWith("cannot read the quiz content of '" + quizPath + "': " + error);
     }
-    if (!findResource(module, L"PATCH", CodesResource, &codes) || codes.size == 0)
+    if (!findResource(module, L"PATCH", CodesResourceNumber, &codes) || codes.size == 0)
         warn("'" + quizPath + "' has no codes resource (PATCH 105): the codes stay empty");
     else if (!decodeResource(codes, &quiz, parseCodes, &error))
         warn("cannot read the codes of '" + quizPath + "': " + error + "; the codes stay empty");
@@ -406,18 +405,18 @@ int runUnpack(const Args& args) {
         question["media"] = "";
         question["answerPicture"] = "";
         ResourceView medium;
-        if (fine && findResource(module, L"IMG", MediaResourceBase + number, &medium)) {
+        if (fine && findResource(module, L"IMG", QuestionMediaBase + number, &medium)) {
             if (quiz.style == StyleText) {
                 warn("question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
-                     std::to_string(MediaResourceBase + number) + " left out");
+                     std::to_string(QuestionMediaBase + number) + " left out");
             } else {
-                std::string name = "media/" + std::to_string(MediaResourceBase + number) + mediaExtension(quiz.style);
+                std::string name = "media/" + std::to_string(QuestionMediaBase + number) + mediaExtension(quiz.style);
                 question["media"] = name;
                 fine = writeBytes(base / std::filesystem::u8path(name), medium.bytes, medium.size, &error);
             }
         }
-        if (fine && findResource(module, L"IMG", AnswerPictureResourceBase + number, &medium)) {
-            std::string name = "answers/" + std::to_string(AnswerPictureResourceBase + number) + ".jpg";
+        if (fine && findResource(module, L"IMG", AnswerPictureBase + number, &medium)) {
+            std::string name = "answers/" + std::to_string(AnswerPictureBase + number) + ".jpg";
             question["answerPicture"] = name;
             fine = writeBytes(base / std::filesystem::u8path(name), medium.bytes, medium.size, &error);
         }

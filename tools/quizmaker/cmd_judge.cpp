@@ -5,7 +5,7 @@
 
 #include "cli.h"
 #include "commands.h"
-#include "content/text.h"
+#include "format/text.h"
 #include "judge/compare.h"
 
 // Converts one argument to the player's single-byte text, refusing what the

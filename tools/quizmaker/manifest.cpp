@@ -165,10 +165,10 @@ static void readTextValue(const json& value, const std::string& where, TextKind 
         addError(problems, where, "holds a line break, which would shift every following code");
         fine = false;
     }
-    if (converted.size() > ManifestMaxText) {
+    if (converted.size() > TextMaxLength) {
         addError(problems, where,
                  "is " + std::to_string(converted.size()) + " bytes long in Windows-1252; at most " +
-                     std::to_string(ManifestMaxText) + " fit");
+                     std::to_string(TextMaxLength) + " fit");
         fine = false;
     }
     if (kind == AnswerText) warnAboutAnswer(utf8, where, problems);
@@ -258,7 +258,7 @@ static void readQuestion(const json& object, const std::string& where, const Man
                       problems);
     readText(object, "answer", where + ".answer", AnswerText, &question->answer, problems);
     std::string secondWhere = where + ".secondAnswer";
-    if (manifest.questionFormat == 2) {
+    if (manifest.questionFormat == TwoAnswers) {
         readText(object, "secondAnswer", secondWhere, AnswerText, &question->secondAnswer, problems);
     } else {
         readText(object, "secondAnswer", secondWhere, PlainText, &question->secondAnswer, problems);
@@ -268,7 +268,7 @@ static void readQuestion(const json& object, const std::string& where, const Man
     }
     readText(object, "caption", where + ".caption", PlainText, &question->caption, problems);
     readText(object, "reveal", where + ".reveal", PlainText, &question->reveal, problems);
-    bool revealShown = manifest.answerMode >= 2 && manifest.answerMode <= 4;
+    bool revealShown = modeCarriesReveals(manifest.answerMode);
     if (!question->reveal.empty() && !revealShown) {
         addWarning(problems, where + ".reveal", "not stored: only answerMode 2, 3 and 4 show reveal texts");
         question->reveal.clear();
@@ -277,7 +277,7 @@ static void readQuestion(const json& object, const std::string& where, const Man
     if (!question->media.empty() && manifest.style == StyleText)
         addError(problems, where + ".media", "a text quiz (style 0) shows no media; remove it or change the style");
     readPath(object, "answerPicture", where + ".answerPicture", &question->answerPicture, problems);
-    if (!question->answerPicture.empty() && manifest.answerMode != 1 && manifest.answerMode != 3)
+    if (!question->answerPicture.empty() && !modeShowsAnswerPicture(manifest.answerMode))
         addWarning(problems, where + ".answerPicture", "stored but not shown: only answerMode 1 and 3 show answer pictures");
 }
 
@@ -311,10 +311,10 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
     } else {
         const json& list = root["questions"];
         if (list.empty()) addError(problems, "questions", "a quiz needs at least one question");
-        if (list.size() > ManifestMaxQuestions)
+        if (list.size() > MaxQuestions)
             addError(problems, "questions",
                      std::to_string(list.size()) + " questions; the player holds at most " +
-                         std::to_string(ManifestMaxQuestions));
+                         std::to_string(MaxQuestions));
         for (size_t i = 0; i < list.size(); ++i) {
             std::string where = "questions[" + std::to_string(i) + "]";
             ManifestQuestion question;
@@ -382,15 +382,15 @@ Bytes composeContent(const Manifest& manifest) {
     appendField(&out, manifest.secondRowCaption);
     for (const ManifestQuestion& question : manifest.questions) {
         appendField(&out, question.answer);
-        if (manifest.questionFormat == 2) appendField(&out, question.secondAnswer);
+        if (manifest.questionFormat == TwoAnswers) appendField(&out, question.secondAnswer);
         appendField(&out, question.caption);
     }
     out.push_back(static_cast<unsigned char>(manifest.answerMode));
-    if (manifest.answerMode >= 2 && manifest.answerMode <= 4) {
+    if (modeCarriesReveals(manifest.answerMode)) {
         for (const ManifestQuestion& question : manifest.questions) {
             appendField(&out, question.reveal);
             // Mode 3 reads a second field per question that it never shows.
-            if (manifest.answerMode == 3) appendField(&out, "");
+            if (manifest.answerMode == ModeRevealAndPicture) appendField(&out, "");
         }
     }
     out.push_back(manifest.red);
@@ -495,10 +495,10 @@ bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQu
         if (question.media.empty() && manifest->style != StyleText)
             addWarning(problems, where + ".media", "no medium: the question's cell stays empty");
         if (!question.media.empty() && manifest->style != StyleText)
-            readMedium(folder, question.media, where + ".media", MediaResourceBase + number,
+            readMedium(folder, question.media, where + ".media", QuestionMediaBase + number,
                        manifest->style == StylePictures, quiz, problems);
         if (!question.answerPicture.empty())
-            readMedium(folder, question.answerPicture, where + ".answerPicture", AnswerPictureResourceBase + number,
+            readMedium(folder, question.answerPicture, where + ".answerPicture", AnswerPictureBase + number,
                        true, quiz, problems);
     }
     if (hasErrors(*problems)) return false;

@@ -9,15 +9,13 @@
 
 #include "cli.h"
 
-enum {
-    ManifestMaxQuestions = 90,
-    ManifestMaxText = 259,          // bytes before the field's end
-    ManifestMaxStream = 65535,      // the coder's limit, plain and encoded
-    MediaResourceBase = 400,        // "IMG" 400 + i: question i's medium
-    AnswerPictureResourceBase = 10400,
-};
+#include "content/codec.h"
+#include "format/format.h"
+#include "format/text.h"
 
-enum QuizStyle { StyleText = 0, StylePictures = 1, StyleSounds = 2, StyleVideos = 3 };
+enum {
+    ManifestMaxStream = CoderMaxSource,  // the coder's limit, plain and encoded
+};
 
 struct ManifestQuestion {
     std::string answer;          // Windows-1252 from here on

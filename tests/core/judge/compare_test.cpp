@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "content/text.h"
+#include "format/text.h"
 #include "judge/compare.h"
 
 // Accented letters are written as Windows-1252 escapes: é is 0xE9, É 0xC9.

@@ -1,4 +1,4 @@
-#include "content/text.h"
+#include "format/text.h"
 
 void copyTextBounded(char* dst, size_t size, const char* src) {
     if (size == 0) return;

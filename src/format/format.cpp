@@ -1,0 +1,4 @@
+#include "format/format.h"
+
+const char ContentResourceType[] = "PATCH";
+const char MediaResourceType[] = "IMG";
