@@ -5,7 +5,7 @@
 #include <string>
 
 #include "format/text.h"
-#include "judge/compare.h"
+#include "play/compare.h"
 
 // Two unrelated full-length texts mixing plain and accented letters, so the
 // verdict goes through every test down to the similarity ratio.

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "check.h"
-#include "results/results.h"
+#include "play/results.h"
 
 struct Line {
     char text[TextSize];

@@ -14,7 +14,7 @@
 
 #include "check.h"
 #include "format/text.h"
-#include "judge/compare.h"
+#include "play/compare.h"
 
 static const char* const verdicts[] = {
     VerdictEmpty, VerdictRight, VerdictAnagram, VerdictAlmost, VerdictNearly,

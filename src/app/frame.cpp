@@ -2,12 +2,12 @@
 
 #include <shellapi.h>
 
-#include "app/app.h"
-#include "app/placement.h"
-#include "app/resource.h"
+#include <new>
+
+#include "app/saved.h"
 #include "board/board.h"
-#include "board/layout.h"
-#include "results/saved.h"
+#include "board/resource.h"
+#include "layout/placement.h"
 
 const char FrameClassName[] = "WindowsApp";
 const char WebSiteAddress[] = "www.quizz.example";
@@ -15,6 +15,7 @@ const char WebSiteAddress[] = "www.quizz.example";
 static void shellOpen(const char* address) {
     ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
+
 void (*openWebSite)(const char* address) = shellOpen;
 
 namespace {
@@ -23,30 +24,31 @@ const COLORREF HeaderColour = RGB(128, 128, 255);
 const COLORREF LinkColour = RGB(50, 50, 255);
 const COLORREF VersionColour = RGB(212, 208, 200);
 
-// Created on first use and kept for the whole process: every frame window
-// (there is one, tests make several) paints with the same two brushes.
-HBRUSH headerBrush() {
-    static HBRUSH brush = CreateSolidBrush(HeaderColour);
-    return brush;
-}
-HBRUSH versionBrush() {
-    static HBRUSH brush = CreateSolidBrush(VersionColour);
-    return brush;
-}
+// The frame window's own state, reached from its handle (GWLP_USERDATA).
+struct FrameState {
+    Player* player;
+    HBRUSH headerBrush;
+    HBRUSH versionBrush;
+    HFONT linkFont;
+};
+
+FrameState* frameState(HWND frame) { return reinterpret_cast<FrameState*>(GetWindowLongPtrA(frame, GWLP_USERDATA)); }
 
 enum FontChoice { NoFont, GuiFont };
 
 HWND createStatic(HWND frame, int id, const char* text, DWORD style, int x, int y, int width, int height,
                   FontChoice font) {
     HWND control = CreateWindowExA(0, "Static", text, style, x, y, width, height, frame,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
-    if (font == GuiFont) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)), nullptr);
+    if (font == GuiFont)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     return control;
 }
 
 // The link draws underlined at three quarters of its height, and every
 // static of the process shows the link cursor (the class is shared).
-void dressLink(HWND link) {
+void dressLink(FrameState* state, HWND link) {
     RECT client;
     GetClientRect(link, &client);
     LOGFONTA font;
@@ -54,53 +56,68 @@ void dressLink(HWND link) {
     font.lfHeight = linkFontHeight(client.bottom - client.top);
     font.lfWeight = FW_NORMAL;
     font.lfUnderline = 1;
-    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontIndirectA(&font)), FALSE);
-    HCURSOR cursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
+    state->linkFont = CreateFontIndirectA(&font);
+    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(state->linkFont), FALSE);
+    HCURSOR cursor = LoadCursorA(state->player->instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
     SetClassLongPtrA(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
 }
 
-void createHeader(HWND frame, const Quiz* quiz) {
+// False when a control of the header cannot be made.
+bool createHeader(HWND frame, FrameState* state) {
+    const Quiz* quiz = state->player->quiz;
     const DWORD plain = WS_CHILD | WS_VISIBLE;
     const DWORD framed = plain | WS_BORDER;
-    createStatic(frame, 1, "", framed, 5, 2, 100, 24, NoFont);
-    createStatic(frame, 2, "", framed, 5, 25, 100, 22, NoFont);
-    createStatic(frame, 3, "", framed, 104, 2, 623, 45, NoFont);
-    createStatic(frame, 4, "", framed, 726, 2, 130, 45, NoFont);
-    createStatic(frame, 151, " Code :", plain, 10, 29, 36, 15, GuiFont);
-    createStatic(frame, CodeDisplayId, " xxxxxx", plain, 47, 28, 55, 16, GuiFont);
     char score[64];
     wsprintfA(score, " 0 / %d", quiz->questionCount);
-    createStatic(frame, ScoreDisplayId, score, plain | SS_CENTER, 10, 5, 90, 18, NoFont);
-    dressLink(createStatic(frame, LinkId, WebSiteAddress, plain | SS_NOTIFY, 736, 5, 115, 18, NoFont));
-    createStatic(frame, ScoreDisplayId, "Par :", plain, 736, 25, 27, 18, GuiFont);
-    createStatic(frame, ScoreDisplayId, quiz->creator, plain, 763, 25, 85, 18, GuiFont);
-    createStatic(frame, ScoreDisplayId, quiz->title, plain, 110, 3, 220, 18, NoFont);
-    createStatic(frame, ScoreDisplayId, quiz->explanation, plain, 110, 19, 580, 27, GuiFont);
+    HWND made[] = {
+        createStatic(frame, 1, "", framed, 5, 2, 100, 24, NoFont),
+        createStatic(frame, 2, "", framed, 5, 25, 100, 22, NoFont),
+        createStatic(frame, 3, "", framed, 104, 2, 623, 45, NoFont),
+        createStatic(frame, 4, "", framed, 726, 2, 130, 45, NoFont),
+        createStatic(frame, 151, " Code :", plain, 10, 29, 36, 15, GuiFont),
+        createStatic(frame, CodeDisplayId, " xxxxxx", plain, 47, 28, 55, 16, GuiFont),
+        createStatic(frame, ScoreDisplayId, score, plain | SS_CENTER, 10, 5, 90, 18, NoFont),
+        createStatic(frame, LinkId, WebSiteAddress, plain | SS_NOTIFY, 736, 5, 115, 18, NoFont),
+    };
+    dressLink(state, made[7]);
+    HWND texts[] = {
+        createStatic(frame, ScoreDisplayId, "Par :", plain, 736, 25, 27, 18, GuiFont),
+        createStatic(frame, ScoreDisplayId, quiz->creator, plain, 763, 25, 85, 18, GuiFont),
+        createStatic(frame, ScoreDisplayId, quiz->title, plain, 110, 3, 220, 18, NoFont),
+        createStatic(frame, ScoreDisplayId, quiz->explanation, plain, 110, 19, 580, 27, GuiFont),
+    };
+    for (HWND control : made)
+        if (!control) return false;
+    for (HWND control : texts)
+        if (!control) return false;
+    return true;
 }
 
-LRESULT onCreate(HWND frame) {
+LRESULT onCreate(HWND frame, const CREATESTRUCTA* creation) {
+    FrameState* state = new (std::nothrow) FrameState();
+    if (!state) return -1;
+    state->player = static_cast<Player*>(creation->lpCreateParams);
+    state->headerBrush = CreateSolidBrush(HeaderColour);
+    state->versionBrush = CreateSolidBrush(VersionColour);
+    SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     RECT client;
     GetClientRect(frame, &client);
-    createStatic(frame, VersionLineId, "Réalisé avec la version 2.1", WS_CHILD | WS_VISIBLE, 725, client.bottom - 16, 130,
-                 15, GuiFont);
-    createHeader(frame, appQuiz);
-    ContentSize content = contentSizeFor(appQuiz->style, appQuiz->questionCount, appQuiz->questionFormat,
-                                         appQuiz->answerMode);
-    contentWidth = content.width;
-    contentHeight = content.height;
+    HWND version = createStatic(frame, VersionLineId, "Réalisé avec la version 2.1", WS_CHILD | WS_VISIBLE, 725,
+                                client.bottom - 16, 130, 15, GuiFont);
+    if (!version || !createHeader(frame, state)) return -1;
     SendMessageA(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return 0;
 }
 
-LRESULT onSize(HWND frame, int clientWidth, int clientHeight) {
-    SetWindowPos(appBoard, nullptr, 5, 50, clientWidth - 11, clientHeight - 68, SWP_NOZORDER);
+LRESULT onSize(FrameState* state, HWND frame, int clientWidth, int clientHeight) {
+    SetWindowPos(state->player->board, nullptr, 5, 50, clientWidth - 11, clientHeight - 68, SWP_NOZORDER);
     SetWindowPos(GetDlgItem(frame, VersionLineId), HWND_TOP, clientWidth - 145, clientHeight - 16, 130, 15,
                  SWP_NOOWNERZORDER | SWP_NOACTIVATE);
     return 0;
 }
 
-LRESULT onClose() {
-    saveAnswers(appBoard);
+LRESULT onClose(FrameState* state) {
+    saveAnswers(&state->player->play);
     DeleteFileA("quizz.mp3");
     PostQuitMessage(0);
     return 0;
@@ -120,16 +137,16 @@ WPARAM scrollRequestForKey(UINT key) {
     }
 }
 
-LRESULT onKeyDown(UINT key) {
-    SendMessageA(appBoard, WM_VSCROLL, scrollRequestForKey(key), 0);
+LRESULT onKeyDown(FrameState* state, UINT key) {
+    SendMessageA(state->player->board, WM_VSCROLL, scrollRequestForKey(key), 0);
     return 0;
 }
 
 // Only a single notch moves the board; faster wheels send larger deltas,
 // which are ignored rather than scaled.
-LRESULT onMouseWheel(WORD delta) {
-    if (delta == 120) PostMessageA(appBoard, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == 0xFF88) PostMessageA(appBoard, WM_VSCROLL, SB_LINEDOWN, 0);
+LRESULT onMouseWheel(FrameState* state, WORD delta) {
+    if (delta == 120) PostMessageA(state->player->board, WM_VSCROLL, SB_LINEUP, 0);
+    else if (delta == 0xFF88) PostMessageA(state->player->board, WM_VSCROLL, SB_LINEDOWN, 0);
     return 0;
 }
 
@@ -138,38 +155,61 @@ LRESULT onCommand(WPARAM command) {
     return 0;
 }
 
-LRESULT onCtlColorStatic(HDC dc, HWND control) {
+// The board counted the score anew: the header shows it and its code line.
+LRESULT onScoreChanged(FrameState* state, HWND frame) {
+    const PlayState* play = &state->player->play;
+    char score[32];
+    scoreText(play, score, sizeof score);
+    SetDlgItemTextA(frame, ScoreDisplayId, score);
+    SetDlgItemTextA(frame, CodeDisplayId, codeLine(play));
+    return 0;
+}
+
+LRESULT onCtlColorStatic(FrameState* state, HDC dc, HWND control) {
     switch (GetDlgCtrlID(control)) {
     case 1: case 2: case 3: case 4: case 150: case 151: case 157:
         SetBkColor(dc, HeaderColour);
-        return reinterpret_cast<LRESULT>(headerBrush());
+        return reinterpret_cast<LRESULT>(state->headerBrush);
     case LinkId:
         SetTextColor(dc, LinkColour);
         SetBkColor(dc, HeaderColour);
-        return reinterpret_cast<LRESULT>(headerBrush());
+        return reinterpret_cast<LRESULT>(state->headerBrush);
     case VersionLineId:
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, VersionColour);
-        return reinterpret_cast<LRESULT>(versionBrush());
+        return reinterpret_cast<LRESULT>(state->versionBrush);
     default:
         return 0;
     }
 }
 
-}  // namespace
+LRESULT onNcDestroy(FrameState* state, HWND frame) {
+    SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
+    DeleteObject(state->headerBrush);
+    DeleteObject(state->versionBrush);
+    if (state->linkFont) DeleteObject(state->linkFont);
+    delete state;
+    return 0;
+}
 
 LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) return onCreate(frame, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    FrameState* state = frameState(frame);
+    if (!state) return DefWindowProcA(frame, message, wParam, lParam);
     switch (message) {
-    case WM_CREATE: return onCreate(frame);
-    case WM_SIZE: return onSize(frame, LOWORD(lParam), HIWORD(lParam));
-    case WM_CLOSE: return onClose();
-    case WM_KEYDOWN: return onKeyDown(static_cast<UINT>(wParam));
+    case WM_SIZE: return onSize(state, frame, LOWORD(lParam), HIWORD(lParam));
+    case WM_CLOSE: return onClose(state);
+    case WM_KEYDOWN: return onKeyDown(state, static_cast<UINT>(wParam));
     case WM_COMMAND: return onCommand(wParam);
-    case WM_CTLCOLORSTATIC: return onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_MOUSEWHEEL: return onMouseWheel(HIWORD(wParam));
+    case WM_CTLCOLORSTATIC: return onCtlColorStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEWHEEL: return onMouseWheel(state, HIWORD(wParam));
+    case BoardScoreChanged: return onScoreChanged(state, frame);
+    case WM_NCDESTROY: onNcDestroy(state, frame); return DefWindowProcA(frame, message, wParam, lParam);
     default: return DefWindowProcA(frame, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 ATOM registerFrameClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass;
@@ -186,9 +226,9 @@ ATOM registerFrameClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass);
 }
 
-HWND createFrameWindow(HINSTANCE instance, const Quiz* quiz) {
-    return CreateWindowExA(0, FrameClassName, quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                           FrameWidth, FrameHeight, nullptr, nullptr, instance, nullptr);
+HWND createFrameWindow(Player* player) {
+    return CreateWindowExA(0, FrameClassName, player->quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                           FrameWidth, FrameHeight, nullptr, nullptr, player->instance, player);
 }
 
 void centreWindow(HWND window) {
@@ -198,27 +238,4 @@ void centreWindow(HWND window) {
     int x = centredStart(desktop.left, desktop.right - desktop.left, own.right - own.left);
     int y = centredStart(desktop.top, desktop.bottom - desktop.top, own.bottom - own.top);
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
-HWND createBoard(HINSTANCE instance, HWND frame) {
-    appBoard = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplate), frame, boardDialogProc, 0);
-    return appBoard;
-}
-
-static HMODULE atlModule = nullptr;
-
-bool startVideoSupport() {
-    atlModule = LoadLibraryA("atl.dll");
-    if (!atlModule) return false;
-    atlAxAttachControl = reinterpret_cast<AtlAxAttachControlProc>(
-        reinterpret_cast<void*>(GetProcAddress(atlModule, "AtlAxAttachControl")));
-    CoInitialize(nullptr);
-    return true;
-}
-
-void stopVideoSupport() {
-    CoUninitialize();
-    FreeLibrary(atlModule);
-    atlModule = nullptr;
-    atlAxAttachControl = nullptr;
 }

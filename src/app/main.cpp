@@ -1,13 +1,11 @@
-#include "app/app.h"
-#include "app/frame.h"
-#include "board/board.h"
+// The player's entry point: loads the quiz from the executable's own
+// resources, opens the frame window and its board, and runs the message
+// loop until the frame is closed.
+#include "app/player.h"
 #include "content/loader.h"
 #include "content/message.h"
-#include "media/playback.h"
 
-namespace {
-
-int runMessageLoop() {
+static int runMessageLoop() {
     MSG message;
     // GetMessageA's -1 is handled like a message; only WM_QUIT (0) ends.
     while (GetMessageA(&message, nullptr, 0, 0) != 0) {
@@ -17,45 +15,30 @@ int runMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-void destroyQuiz() {
-    delete appQuiz;
-    appQuiz = nullptr;
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     setMessageSink(showMessageBox);
-    appInstance = instance;
-
-    appQuiz = new Quiz();
-    loadContent(appQuiz, instance);
-    // The pictures decode on other threads while the windows are made.
-    startQuestionPicturePrefetch(appQuiz);
-
-    if (!registerFrameClass(instance)) {
-        destroyQuiz();
-        return 0;
+    Player* player = new Player();
+    player->instance = instance;
+    player->quiz = new Quiz();
+    loadContent(player->quiz, instance);
+    int exitCode = 0;
+    switch (openPlayer(player, showCommand)) {
+    case OpenResult::Opened:
+        exitCode = runMessageLoop();
+        closePlayer(player);
+        break;
+    case OpenResult::NoWindowClass:
+        exitCode = 0;
+        break;
+    case OpenResult::NoVideoSupport:
+        exitCode = 1;
+        break;
+    case OpenResult::NoWindows:
+        showMessage("Impossible d'ouvrir la fen\xEAtre du quizz.", "Quizz");
+        exitCode = 1;
+        break;
     }
-    const bool video = appQuiz->style == 3;
-    if (video && !startVideoSupport()) {
-        destroyQuiz();
-        return 1;
-    }
-
-    HWND frame = createFrameWindow(instance, appQuiz);
-    centreWindow(frame);
-    createBoard(instance, frame);
-    ShowWindow(frame, showCommand);
-    ShowWindow(appBoard, showCommand);
-
-    int exitCode = runMessageLoop();
-
-    if (video) {
-        deleteVideoFiles();
-        DestroyWindow(frame);
-        stopVideoSupport();
-    }
-    destroyQuiz();
+    delete player->quiz;
+    delete player;
     return exitCode;
 }

@@ -1,31 +1,42 @@
 #pragma once
+// The board: the scrolling child dialog that shows one cell per question.
+// It draws the play model and forwards what the player does to it.
 #include <windows.h>
+
 #include "content/quiz.h"
+#include "media/picture.h"
+#include "media/playback.h"
+#include "play/play.h"
 
 enum {
-    BoardTemplate = 1001,
     NumberLabelId = 153,
     RowCaptionId = 156,
     QuestionLabelId = 3000,
-    AnswerFieldBase = 4000,
-    VerdictLabelBase = 5000,
-    PlayButtonBase = 6000,
+    AnswerFieldBase = 4000,   // answer field k: 4000 + k
+    VerdictLabelBase = 5000,  // its verdict label: 5000 + k
+    PlayButtonBase = 6000,    // cell i: 6000 + i
     StopButtonBase = 7000,
     RevealBoxBase = 8000,
     PictureBoxBase = 9000,
     VideoBoxBase = 9900,
-    VerticalLineStep = 30,
+    // Sent to the board's parent whenever the score has been counted anew:
+    // it shows the model's score and code line.
+    BoardScoreChanged = WM_APP + 1,
 };
 
-// The board's dialog procedure (template BoardTemplate, child of the frame).
-INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam);
+// What a board is made from; the quiz and the model outlive the board.
+struct BoardParams {
+    HINSTANCE instance;
+    const Quiz* quiz;
+    PlayState* play;                       // started, answers restored
+    PicturePrefetch* prefetch;             // question pictures decoded ahead, or null
+    AtlAxAttachControlProc attachControl;  // video hosting, null without
+};
+
+// Creates the board inside parent and builds its cells; null on failure.
+HWND createBoard(HWND parent, const BoardParams* params);
 // The board's child with this ID, as GetDlgItem finds it, but without a walk
 // over every child for the controls of the cells.
 HWND boardItem(HWND board, int id);
-// Sets both scroll bars from the client area and the content size.
-void updateScrollBars(HWND board);
-// The questions the board builds cells for: at most 90.
-int boardQuestionCount(const Quiz* quiz);
-// In a picture quiz, begins decoding the question pictures, which the board
-// takes in order as it builds its cells; nothing in any other style.
-void startQuestionPicturePrefetch(const Quiz* quiz);
+// The board's sound and video players.
+MediaPlayers* boardMediaPlayers(HWND board);

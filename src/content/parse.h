@@ -13,13 +13,6 @@ bool parseContent(Quiz* quiz, const unsigned char* bytes, size_t count);
 bool parseCodes(Quiz* quiz, const unsigned char* bytes, size_t count);
 void fillDemonstrationQuiz(Quiz* quiz);
 
-// One resource of the executable as the loader sees it.
-struct ResourceBytes {
-    bool found;
-    const unsigned char* bytes;
-    uint32_t size;
-};
-
 enum LoadOutcome {
     LoadContentMissing,
     LoadContentEmpty,

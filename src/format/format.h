@@ -1,4 +1,6 @@
 #pragma once
+#include <stdint.h>
+
 // The quiz as it is stored in a player executable, shared by the player,
 // which reads it, and quizmaker, which writes it: the settings a quiz
 // chooses from, the resources that carry it and the limits of both.
@@ -48,4 +50,12 @@ enum {
     CodesResourceNumber = 105,
     QuestionMediaBase = 400,     // question i (from 1): 400 + i
     AnswerPictureBase = 10400,   // its answer picture: 10400 + i
+};
+
+// One resource of an executable: whether it exists, and its bytes as the
+// executable holds them (null when they cannot be reached).
+struct ResourceBytes {
+    bool found;
+    const unsigned char* bytes;
+    uint32_t size;
 };

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "content/message.h"
+#include "format/resources.h"
 
 namespace {
 
@@ -35,30 +36,21 @@ bool writeWholeFile(const char* name, const void* bytes, DWORD count) {
 }  // namespace
 
 int extractMedia(HWND, int resourceNumber, MediaKind kind) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    // The type is matched without regard to case: "img" finds "IMG".
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceNumber), "img");
-    if (!found) {
+    ResourceBytes medium = resourceBytes(GetModuleHandleA(nullptr), MediaResourceType, resourceNumber);
+    if (!medium.found) {
         showMessage(notFoundMessage(kind), MediaCaption);
         return 0;
     }
-    DWORD size = SizeofResource(module, found);
-    HGLOBAL loaded = LoadResource(module, found);
-    if (!loaded) {
+    if (!medium.bytes) {
         showMessage(cannotLoadMessage(kind), MediaCaption);
         return 0;
     }
-    const void* bytes = LockResource(loaded);
-    if (!bytes) return 0;
-
     char name[32];
     if (kind == MediaSound)
         snprintf(name, sizeof name, "quizz.mp3");
     else
-        snprintf(name, sizeof name, "quizz%d.avi", resourceNumber - 400);
-    bool written = writeWholeFile(name, bytes, size);
-    FreeResource(loaded);
-    if (!written) {
+        snprintf(name, sizeof name, "quizz%d.avi", resourceNumber - QuestionMediaBase);
+    if (!writeWholeFile(name, medium.bytes, medium.size)) {
         // The player would fail on a missing or broken file without a word.
         showMessage(cannotLoadMessage(kind), MediaCaption);
         return 0;

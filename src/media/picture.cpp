@@ -1,5 +1,6 @@
 #include "media/picture.h"
 
+#include "format/resources.h"
 #include "format/text.h"
 
 #include <ole2.h>
@@ -265,8 +266,9 @@ struct PrefetchSlot {
 
 const int MaxPrefetchThreads = 4;
 
-struct Prefetch {
-    bool active;
+}  // namespace
+
+struct PicturePrefetch {
     HMODULE module;
     char type[16];
     int firstNumber;
@@ -286,37 +288,37 @@ struct Prefetch {
     HRESULT takerCom;
 };
 
-Prefetch prefetch;
+namespace {
 
 // Claims slot index for the calling thread: false when another thread holds
 // it already.
-bool claimSlot(int index) {
-    return InterlockedCompareExchange(&prefetch.nextIndex, index + 1, index) == index;
+bool claimSlot(PicturePrefetch* prefetch, int index) {
+    return InterlockedCompareExchange(&prefetch->nextIndex, index + 1, index) == index;
 }
 
-void decodeSlot(PictureDecoder* decoder, int index) {
+void decodeSlot(PicturePrefetch* prefetch, PictureDecoder* decoder, int index) {
     HBITMAP bitmap = nullptr;
-    HRSRC found = FindResourceA(prefetch.module, MAKEINTRESOURCEA(prefetch.firstNumber + index), prefetch.type);
-    HGLOBAL loaded = found ? LoadResource(prefetch.module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    DWORD size = found ? SizeofResource(prefetch.module, found) : 0;
-    if (bytes && size > 0) bitmap = decodeFittedBitmap(decoder, bytes, size, prefetch.boxWidth, prefetch.boxHeight);
-    AcquireSRWLockExclusive(&prefetch.lock);
-    prefetch.slots[index].bitmap = bitmap;
-    prefetch.slots[index].state = bitmap ? SlotReady : SlotFailed;
-    ReleaseSRWLockExclusive(&prefetch.lock);
-    WakeAllConditionVariable(&prefetch.finished);
+    ResourceBytes picture =
+        resourceBytes(prefetch->module, prefetch->type, MAKEINTRESOURCEA(prefetch->firstNumber + index));
+    if (picture.bytes && picture.size > 0)
+        bitmap = decodeFittedBitmap(decoder, picture.bytes, picture.size, prefetch->boxWidth, prefetch->boxHeight);
+    AcquireSRWLockExclusive(&prefetch->lock);
+    prefetch->slots[index].bitmap = bitmap;
+    prefetch->slots[index].state = bitmap ? SlotReady : SlotFailed;
+    ReleaseSRWLockExclusive(&prefetch->lock);
+    WakeAllConditionVariable(&prefetch->finished);
 }
 
-DWORD WINAPI prefetchWorker(void*) {
+DWORD WINAPI prefetchWorker(void* parameter) {
+    PicturePrefetch* prefetch = static_cast<PicturePrefetch*>(parameter);
     // Its own apartment and decoder: the imaging component is free-threaded.
     HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     PictureDecoder decoder;
     openPictureDecoder(&decoder);
     for (;;) {
-        LONG index = prefetch.nextIndex;
-        if (index >= prefetch.count) break;
-        if (claimSlot(index)) decodeSlot(&decoder, index);
+        LONG index = prefetch->nextIndex;
+        if (index >= prefetch->count) break;
+        if (claimSlot(prefetch, index)) decodeSlot(prefetch, &decoder, index);
     }
     closePictureDecoder(&decoder);
     if (SUCCEEDED(com)) CoUninitialize();
@@ -324,20 +326,20 @@ DWORD WINAPI prefetchWorker(void*) {
 }
 
 // Decodes slot index on the thread that takes the pictures.
-void decodeSlotWhileWaiting(int index) {
-    if (!prefetch.takerOpen) {
-        prefetch.takerCom = CoInitialize(nullptr);
-        openPictureDecoder(&prefetch.taker);
-        prefetch.takerOpen = true;
+void decodeSlotWhileWaiting(PicturePrefetch* prefetch, int index) {
+    if (!prefetch->takerOpen) {
+        prefetch->takerCom = CoInitialize(nullptr);
+        openPictureDecoder(&prefetch->taker);
+        prefetch->takerOpen = true;
     }
-    decodeSlot(&prefetch.taker, index);
+    decodeSlot(prefetch, &prefetch->taker, index);
 }
 
-void closeTakerDecoder() {
-    if (!prefetch.takerOpen) return;
-    closePictureDecoder(&prefetch.taker);
-    if (SUCCEEDED(prefetch.takerCom)) CoUninitialize();
-    prefetch.takerOpen = false;
+void closeTakerDecoder(PicturePrefetch* prefetch) {
+    if (!prefetch->takerOpen) return;
+    closePictureDecoder(&prefetch->taker);
+    if (SUCCEEDED(prefetch->takerCom)) CoUninitialize();
+    prefetch->takerOpen = false;
 }
 
 // One worker for each processor but one: the window thread has one to build
@@ -357,100 +359,100 @@ bool sameType(LPCSTR a, LPCSTR b) {
 
 }  // namespace
 
-void startPicturePrefetch(HMODULE module, LPCSTR type, int firstNumber, int count, int boxWidth, int boxHeight) {
-    if (prefetch.active || count <= 0 || IS_INTRESOURCE(type) || lstrlenA(type) >= (int)sizeof prefetch.type)
-        return;
-    PrefetchSlot* slots = (PrefetchSlot*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(PrefetchSlot) * count);
-    if (!slots) return;
-    prefetch.module = module;
-    copyText(prefetch.type, type);
-    prefetch.firstNumber = firstNumber;
-    prefetch.count = count;
-    prefetch.boxWidth = boxWidth;
-    prefetch.boxHeight = boxHeight;
-    prefetch.slots = slots;
-    prefetch.nextIndex = 0;
-    InitializeSRWLock(&prefetch.lock);
-    InitializeConditionVariable(&prefetch.finished);
-    prefetch.threadCount = 0;
-    prefetch.active = true;
+PicturePrefetch* startPicturePrefetch(HMODULE module, LPCSTR type, int firstNumber, int count, int boxWidth,
+                                      int boxHeight) {
+    if (count <= 0 || IS_INTRESOURCE(type) || lstrlenA(type) >= (int)sizeof(PicturePrefetch::type)) return nullptr;
+    HANDLE heap = GetProcessHeap();
+    PicturePrefetch* prefetch = (PicturePrefetch*)HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(PicturePrefetch));
+    PrefetchSlot* slots = (PrefetchSlot*)HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(PrefetchSlot) * count);
+    if (!prefetch || !slots) {
+        if (prefetch) HeapFree(heap, 0, prefetch);
+        if (slots) HeapFree(heap, 0, slots);
+        return nullptr;
+    }
+    prefetch->module = module;
+    copyText(prefetch->type, type);
+    prefetch->firstNumber = firstNumber;
+    prefetch->count = count;
+    prefetch->boxWidth = boxWidth;
+    prefetch->boxHeight = boxHeight;
+    prefetch->slots = slots;
+    InitializeSRWLock(&prefetch->lock);
+    InitializeConditionVariable(&prefetch->finished);
     const int wanted = prefetchThreadCount();
     for (int t = 0; t < wanted; ++t) {
-        HANDLE thread = CreateThread(nullptr, 0, prefetchWorker, nullptr, 0, nullptr);
-        if (thread) prefetch.threads[prefetch.threadCount++] = thread;
+        HANDLE thread = CreateThread(nullptr, 0, prefetchWorker, prefetch, 0, nullptr);
+        if (thread) prefetch->threads[prefetch->threadCount++] = thread;
     }
-    if (prefetch.threadCount == 0) finishPicturePrefetch();  // takePicture then loads each picture itself
+    if (prefetch->threadCount == 0) {  // takePicture then loads each picture itself
+        finishPicturePrefetch(prefetch);
+        return nullptr;
+    }
+    return prefetch;
 }
 
-HBITMAP takePicture(HMODULE module, int number, LPCSTR type, int boxWidth, int boxHeight) {
-    const int index = number - prefetch.firstNumber;
-    if (!prefetch.active || module != prefetch.module || !sameType(type, prefetch.type) || index < 0 ||
-        index >= prefetch.count || boxWidth != prefetch.boxWidth || boxHeight != prefetch.boxHeight)
+HBITMAP takePicture(PicturePrefetch* prefetch, HMODULE module, int number, LPCSTR type, int boxWidth, int boxHeight) {
+    const int index = prefetch ? number - prefetch->firstNumber : -1;
+    if (!prefetch || module != prefetch->module || !sameType(type, prefetch->type) || index < 0 ||
+        index >= prefetch->count || boxWidth != prefetch->boxWidth || boxHeight != prefetch->boxHeight)
         return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
     // Not begun by a worker yet: loaded here rather than waited for.
-    if (claimSlot(index)) return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
+    if (claimSlot(prefetch, index)) return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
     // While a worker is still on this picture, a later one not begun yet is
     // decoded here rather than waited idle for: the board is complete sooner
     // with every processor decoding.
-    AcquireSRWLockExclusive(&prefetch.lock);
-    while (prefetch.slots[index].state == SlotPending) {
-        const LONG next = prefetch.nextIndex;
-        if (next < prefetch.count && claimSlot(next)) {
-            ReleaseSRWLockExclusive(&prefetch.lock);
-            decodeSlotWhileWaiting(next);
-            AcquireSRWLockExclusive(&prefetch.lock);
+    AcquireSRWLockExclusive(&prefetch->lock);
+    while (prefetch->slots[index].state == SlotPending) {
+        const LONG next = prefetch->nextIndex;
+        if (next < prefetch->count && claimSlot(prefetch, next)) {
+            ReleaseSRWLockExclusive(&prefetch->lock);
+            decodeSlotWhileWaiting(prefetch, next);
+            AcquireSRWLockExclusive(&prefetch->lock);
             continue;
         }
-        SleepConditionVariableSRW(&prefetch.finished, &prefetch.lock, INFINITE, 0);
+        SleepConditionVariableSRW(&prefetch->finished, &prefetch->lock, INFINITE, 0);
     }
-    PrefetchSlot slot = prefetch.slots[index];
-    prefetch.slots[index].bitmap = nullptr;  // taken
-    ReleaseSRWLockExclusive(&prefetch.lock);
+    PrefetchSlot slot = prefetch->slots[index];
+    prefetch->slots[index].bitmap = nullptr;  // taken
+    ReleaseSRWLockExclusive(&prefetch->lock);
     // What the imaging component cannot read goes through the whole loader,
     // OLE fallback included.
     if (slot.state != SlotReady) return loadPicture(module, MAKEINTRESOURCEA(number), type, boxWidth, boxHeight);
     return slot.bitmap;
 }
 
-void finishPicturePrefetch() {
-    if (!prefetch.active) return;
+void finishPicturePrefetch(PicturePrefetch* prefetch) {
+    if (!prefetch) return;
     // Unclaimed slots are claimed here so the workers stop at once.
-    InterlockedExchange(&prefetch.nextIndex, prefetch.count);
-    if (prefetch.threadCount > 0)
-        WaitForMultipleObjects((DWORD)prefetch.threadCount, prefetch.threads, TRUE, INFINITE);
-    for (int t = 0; t < prefetch.threadCount; ++t) CloseHandle(prefetch.threads[t]);
-    closeTakerDecoder();
-    for (int i = 0; i < prefetch.count; ++i)
-        if (prefetch.slots[i].bitmap) DeleteObject(prefetch.slots[i].bitmap);
-    HeapFree(GetProcessHeap(), 0, prefetch.slots);
-    prefetch.slots = nullptr;
-    prefetch.threadCount = 0;
-    prefetch.active = false;
+    InterlockedExchange(&prefetch->nextIndex, prefetch->count);
+    if (prefetch->threadCount > 0)
+        WaitForMultipleObjects((DWORD)prefetch->threadCount, prefetch->threads, TRUE, INFINITE);
+    for (int t = 0; t < prefetch->threadCount; ++t) CloseHandle(prefetch->threads[t]);
+    closeTakerDecoder(prefetch);
+    for (int i = 0; i < prefetch->count; ++i)
+        if (prefetch->slots[i].bitmap) DeleteObject(prefetch->slots[i].bitmap);
+    HANDLE heap = GetProcessHeap();
+    HeapFree(heap, 0, prefetch->slots);
+    HeapFree(heap, 0, prefetch);
 }
 
 HBITMAP loadPicture(HMODULE module, LPCSTR name, LPCSTR type, int boxWidth, int boxHeight) {
-    HRSRC found = FindResourceA(module, name, type);
-    if (!found) return nullptr;
-    HGLOBAL loaded = LoadResource(module, found);
-    if (!loaded) return nullptr;
-    DWORD size = SizeofResource(module, found);
-    const void* bytes = LockResource(loaded);
-    if (!bytes || size == 0) return nullptr;
+    ResourceBytes picture = resourceBytes(module, type, name);
+    if (!picture.bytes || picture.size == 0) return nullptr;
 
     // One COM initialisation around every decoder keeps the imaging
     // component loaded while the fallback runs; it nests inside the
     // process-wide one of the video style.
     CoInitialize(nullptr);
-    HBITMAP fitted = decodeFittedOnce(bytes, size, boxWidth, boxHeight);
+    HBITMAP fitted = decodeFittedOnce(picture.bytes, picture.size, boxWidth, boxHeight);
     if (!fitted) {
-        HBITMAP full = decodePicture(bytes, size);
+        HBITMAP full = decodePicture(picture.bytes, picture.size);
         if (full) {
             fitted = fitBitmap(full, boxWidth, boxHeight);
             DeleteObject(full);  // nothing uses the full-size picture afterwards
         }
     }
     CoUninitialize();
-    FreeResource(loaded);
     return fitted;
 }
 

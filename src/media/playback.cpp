@@ -6,8 +6,6 @@
 #include <vfw.h>
 #include <wmp.h>
 
-#include "app/app.h"
-#include "content/quiz.h"
 #include "media/media.h"
 
 namespace {
@@ -24,17 +22,6 @@ const char* const VideoFileFormat = "quizz%d.avi";
 const DWORD SoundWindowStyle = WS_CHILD | MCIWNDF_NOMENU;  // hidden: no WS_VISIBLE
 const DWORD PlayerContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
-// The one MCI window that plays the current sound, or null.
-HWND soundWindow = nullptr;
-
-// Per video cell 1 to MaxQuestions; index 0 unused. The players live until
-// the process ends.
-HWND videoBoxes[MaxQuestions + 1];
-IWMPPlayer* videoPlayers[MaxQuestions + 1];
-IWMPControls* videoControls[MaxQuestions + 1];
-// The hosts that hold the players in their boxes.
-IUnknown* videoHosts[MaxQuestions + 1];
-
 bool isCell(int i) { return i >= 1 && i <= MaxQuestions; }
 
 void videoFileName(char (&name)[32], int i) { snprintf(name, sizeof name, VideoFileFormat, i); }
@@ -48,77 +35,113 @@ BSTR wideFromAnsi(const char* text) {
 }
 
 // Stops and destroys the sound window, then deletes its file.
-void closeSoundWindow() {
-    SendMessageA(soundWindow, MCI_STOP, 0, 0);
-    SendMessageA(soundWindow, WM_CLOSE, 0, 0);
-    soundWindow = nullptr;
+void closeSoundWindow(MediaPlayers* players) {
+    SendMessageA(players->soundWindow, MCI_STOP, 0, 0);
+    SendMessageA(players->soundWindow, WM_CLOSE, 0, 0);
+    players->soundWindow = nullptr;
     DeleteFileA(SoundFileName);
+}
+
+template <typename T>
+void release(T*& object) {
+    if (object) object->Release();
+    object = nullptr;
 }
 
 }  // namespace
 
-HWND currentSoundWindow() { return soundWindow; }
+bool startVideoSupport(VideoSupport* video) {
+    video->atl = LoadLibraryA("atl.dll");
+    video->attachControl = nullptr;
+    if (!video->atl) return false;
+    video->attachControl = reinterpret_cast<AtlAxAttachControlProc>(
+        reinterpret_cast<void*>(GetProcAddress(video->atl, "AtlAxAttachControl")));
+    CoInitialize(nullptr);
+    return true;
+}
 
-void playSound(int i) {
-    if (soundWindow) closeSoundWindow();
-    if (!extractMedia(appBoard, 400 + i, MediaSound)) return;
-    soundWindow = MCIWndCreateA(appBoard, appInstance, SoundWindowStyle, SoundFileName);
+void stopVideoSupport(VideoSupport* video) {
+    CoUninitialize();
+    FreeLibrary(video->atl);
+    video->atl = nullptr;
+    video->attachControl = nullptr;
+}
+
+void openMediaPlayers(MediaPlayers* players, HWND board, HINSTANCE instance, AtlAxAttachControlProc attachControl) {
+    ZeroMemory(players, sizeof *players);
+    players->board = board;
+    players->instance = instance;
+    players->attachControl = attachControl;
+}
+
+void closeMediaPlayers(MediaPlayers* players) {
+    if (players->soundWindow) closeSoundWindow(players);
+    for (int i = 1; i <= MaxQuestions; ++i) {
+        release(players->videoControls[i]);
+        release(players->videoHosts[i]);
+        release(players->videoPlayers[i]);
+    }
+}
+
+void playSound(MediaPlayers* players, int i) {
+    if (players->soundWindow) closeSoundWindow(players);
+    if (!extractMedia(players->board, QuestionMediaBase + i, MediaSound)) return;
+    players->soundWindow = MCIWndCreateA(players->board, players->instance, SoundWindowStyle, SoundFileName);
     // Some MCI implementations make a child window visible whatever style
     // they are given; this one is never to be seen.
-    if (soundWindow && IsWindowVisible(soundWindow)) ShowWindow(soundWindow, SW_HIDE);
-    SendMessageA(soundWindow, MCI_PLAY, 0, 0);
+    if (players->soundWindow && IsWindowVisible(players->soundWindow)) ShowWindow(players->soundWindow, SW_HIDE);
+    SendMessageA(players->soundWindow, MCI_PLAY, 0, 0);
 }
 
-void stopSound(int) {
-    if (soundWindow) closeSoundWindow();
+void stopSound(MediaPlayers* players, int) {
+    if (players->soundWindow) closeSoundWindow(players);
 }
 
-bool setUpVideoCell(int i, HWND box) {
+bool setUpVideoCell(MediaPlayers* players, int i, HWND box) {
     if (!isCell(i)) return false;
-    videoBoxes[i] = box;
-    if (FAILED(CoCreateInstance(WindowsMediaPlayerClass, nullptr, PlayerContext,
-                                WindowsMediaPlayerInterface, (void**)&videoPlayers[i])) ||
-        !videoPlayers[i]) {
-        videoPlayers[i] = nullptr;
+    players->videoBoxes[i] = box;
+    IWMPPlayer*& player = players->videoPlayers[i];
+    if (FAILED(CoCreateInstance(WindowsMediaPlayerClass, nullptr, PlayerContext, WindowsMediaPlayerInterface,
+                                (void**)&player)) ||
+        !player) {
+        player = nullptr;
         return false;
     }
-    IWMPPlayer* player = videoPlayers[i];
     // Without the hosting function the box stays empty, but the player
     // still exists and answers play and stop. The host is asked for
     // although nothing calls it: some implementations of the hosting
     // function skip the hosting altogether when no one takes the host.
-    if (atlAxAttachControl) atlAxAttachControl(player, box, &videoHosts[i]);
-    if (FAILED(player->get_controls(&videoControls[i]))) videoControls[i] = nullptr;
+    if (players->attachControl) players->attachControl(player, box, &players->videoHosts[i]);
+    IWMPControls*& controls = players->videoControls[i];
+    if (FAILED(player->get_controls(&controls))) controls = nullptr;
     BSTR mode = SysAllocString(L"none");  // the video alone, no control bar
     player->put_uiMode(mode);
     SysFreeString(mode);
-    if (!extractMedia(appBoard, 400 + i, MediaVideo)) return true;
+    if (!extractMedia(players->board, QuestionMediaBase + i, MediaVideo)) return true;
     char name[32];
     videoFileName(name, i);
     BSTR url = wideFromAnsi(name);
     player->put_URL(url);
     SysFreeString(url);
-    if (videoControls[i]) videoControls[i]->stop();
+    if (controls) controls->stop();
     // The player has what it needs; playVideo writes the file again.
     DeleteFileA(name);
     return true;
 }
 
-void playVideo(int i) {
+void playVideo(MediaPlayers* players, int i) {
     if (!isCell(i)) return;
-    if (!extractMedia(appBoard, 400 + i, MediaVideo)) return;
-    if (videoControls[i]) videoControls[i]->play();
+    if (!extractMedia(players->board, QuestionMediaBase + i, MediaVideo)) return;
+    if (players->videoControls[i]) players->videoControls[i]->play();
 }
 
-void stopVideos(int) {
+void stopVideos(MediaPlayers* players, int) {
     for (int i = 1; i <= MaxQuestions; ++i)
-        if (videoControls[i]) videoControls[i]->stop();
+        if (players->videoControls[i]) players->videoControls[i]->stop();
 }
-
-IUnknown* videoPlayerOf(int i) { return isCell(i) ? videoPlayers[i] : nullptr; }
 
 void deleteVideoFiles() {
-    for (int n = 1; n <= 90; ++n) {
+    for (int n = 1; n <= MaxQuestions; ++n) {
         char name[32];
         videoFileName(name, n);
         DeleteFileA(name);  // a missing file is no error

@@ -9,7 +9,7 @@
 
 #include "cli.h"
 #include "commands.h"
-#include "judge/compare.h"
+#include "play/compare.h"
 #include "manifest.h"
 #include "variants.h"
 

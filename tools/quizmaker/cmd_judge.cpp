@@ -6,7 +6,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "format/text.h"
-#include "judge/compare.h"
+#include "play/compare.h"
 
 // Converts one argument to the player's single-byte text, refusing what the
 // player could not hold rather than judging something else.

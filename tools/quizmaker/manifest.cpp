@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "content/codec.h"
+#include "content/compose.h"
 
 using nlohmann::json;
 
@@ -364,49 +365,37 @@ bool loadManifestFile(const std::string& path, Manifest* manifest, std::vector<P
 // ---------------------------------------------------------------------------
 // Composition
 
-static void appendField(Bytes* out, const std::string& text) {
-    out->insert(out->end(), text.begin(), text.end());
-    out->push_back('|');
+void quizFromManifest(const Manifest& manifest, Quiz* quiz) {
+    clearQuestions(quiz);
+    resetQuizFields(quiz);
+    quiz->style = manifest.style;
+    copyText(quiz->title, manifest.title.c_str());
+    copyText(quiz->creator, manifest.creator.c_str());
+    copyText(quiz->explanation, manifest.explanation.c_str());
+    copyText(quiz->firstRowCaption, manifest.firstRowCaption.c_str());
+    copyText(quiz->secondRowCaption, manifest.secondRowCaption.c_str());
+    quiz->questionCount = static_cast<int>(manifest.questions.size());
+    quiz->questionFormat = manifest.questionFormat;
+    quiz->answerMode = manifest.answerMode;
+    quiz->backColour = manifest.red | (manifest.green << 8) | (static_cast<uint32_t>(manifest.blue) << 16);
+    for (const ManifestQuestion& question : manifest.questions) {
+        appendQuestion(quiz, question.answer.c_str(), question.secondAnswer.c_str(), question.caption.c_str());
+        if (quiz->lastQuestion) copyText(quiz->lastQuestion->reveal, question.reveal.c_str());
+    }
+    for (size_t i = 0; i < manifest.codes.size() && i < MaxQuestions; ++i)
+        copyText(quiz->codes[i], manifest.codes[i].c_str());
 }
 
 Bytes composeContent(const Manifest& manifest) {
-    Bytes out;
-    out.push_back(0);  // the player never reads this byte
-    out.push_back(static_cast<unsigned char>(manifest.style + 1));
-    out.push_back(static_cast<unsigned char>(manifest.questions.size()));
-    out.push_back(static_cast<unsigned char>(manifest.questionFormat));
-    appendField(&out, manifest.title);
-    appendField(&out, manifest.creator);
-    appendField(&out, manifest.explanation);
-    appendField(&out, manifest.firstRowCaption);
-    appendField(&out, manifest.secondRowCaption);
-    for (const ManifestQuestion& question : manifest.questions) {
-        appendField(&out, question.answer);
-        if (manifest.questionFormat == TwoAnswers) appendField(&out, question.secondAnswer);
-        appendField(&out, question.caption);
-    }
-    out.push_back(static_cast<unsigned char>(manifest.answerMode));
-    if (modeCarriesReveals(manifest.answerMode)) {
-        for (const ManifestQuestion& question : manifest.questions) {
-            appendField(&out, question.reveal);
-            // Mode 3 reads a second field per question that it never shows.
-            if (manifest.answerMode == ModeRevealAndPicture) appendField(&out, "");
-        }
-    }
-    out.push_back(manifest.red);
-    out.push_back(manifest.green);
-    out.push_back(manifest.blue);
-    return out;
+    Quiz quiz;
+    quizFromManifest(manifest, &quiz);
+    return composeContent(&quiz);
 }
 
 Bytes composeCodes(const Manifest& manifest) {
-    Bytes out;
-    for (size_t i = 0; i < manifest.questions.size(); ++i) {
-        if (i < manifest.codes.size()) out.insert(out.end(), manifest.codes[i].begin(), manifest.codes[i].end());
-        out.push_back('\r');
-        out.push_back('\n');
-    }
-    return out;
+    Quiz quiz;
+    quizFromManifest(manifest, &quiz);
+    return composeCodes(&quiz);
 }
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "cli.h"
 
 #include "content/codec.h"
+#include "content/quiz.h"
 #include "format/format.h"
 #include "format/text.h"
 
@@ -72,6 +73,9 @@ void loadManifestText(const std::string& json, Manifest* manifest, std::vector<P
 // Reads the manifest file, then loadManifestText.
 bool loadManifestFile(const std::string& path, Manifest* manifest, std::vector<Problem>* problems);
 
+// The quiz record the manifest makes (texts cut to their fields, at most
+// MaxQuestions code lines).
+void quizFromManifest(const Manifest& manifest, Quiz* quiz);
 // The plain bytes the player's loader parses.
 Bytes composeContent(const Manifest& manifest);
 Bytes composeCodes(const Manifest& manifest);

@@ -1,7 +1,6 @@
 #include "board_support.h"
 
-#include "app/app.h"
-#include "board/layout.h"
+#include "layout/layout.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ TEST_F(BoardTest, TextRowsAreBuiltCellByCellInCreationOrder) {
 TEST_F(BoardTest, CaptionsWithPercentSignsAreShownAsStored) {
     fillTestQuiz(&quiz, 0, 1, 1, 2);
     copyText(quiz.firstQuestion->caption, "100 % de %d %s");
-    windows = openPlayerWindows(&quiz);
+    windows = openPlayerWindows(&player, &quiz);
     EXPECT_EQ(controlText(windows.board, 3000), "100 % de %d %s");
 }
 
@@ -109,8 +108,12 @@ TEST_F(BoardTest, MediaCellsAndRowCaptionsAreCreatedInTheirOrder) {
 
 TEST_F(BoardTest, UnknownStyleIsLaidOutAsTextRows) {
     open(6, 3, 1, 2);
-    EXPECT_EQ(contentWidth, 830);
-    EXPECT_EQ(contentHeight, 100);
+    // Content of 830 x 100: each bar spans it less two.
+    SCROLLINFO across = {sizeof across, SIF_RANGE, 0, 0, 0, 0, 0}, down = across;
+    GetScrollInfo(windows.board, SB_HORZ, &across);
+    GetScrollInfo(windows.board, SB_VERT, &down);
+    EXPECT_EQ(across.nMax, 828);
+    EXPECT_EQ(down.nMax, 98);
     expectPlace(item(4003), 615, 60, 100, 20);
     EXPECT_EQ(controlText(windows.board, 3000), "Question 1");
 }

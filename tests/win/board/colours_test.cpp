@@ -1,6 +1,5 @@
 #include "board_support.h"
 
-#include "media/playback.h"
 
 namespace {
 
@@ -15,23 +14,34 @@ protected:
     }
     // A label the board leaves alone gets the dialog manager's face brush.
     bool hasDefaultColours(HWND label) { return colourOf(label) == GetSysColorBrush(COLOR_3DFACE); }
-    COLORREF verdictColour(int id, const char* verdict) {
-        SetWindowTextA(item(id), verdict);
-        return brushColour(colourOf(item(id)));
+    // Answer field k typed and judged: the colour its verdict label gets.
+    COLORREF verdictColour(int k, const char* typed) {
+        SetWindowTextA(item(4000 + k), typed);
+        SendMessageA(item(4000 + k), WM_KEYUP, VK_RETURN, 0xC0000001);
+        return brushColour(colourOf(item(5000 + k)));
     }
 };
 
 TEST_F(ColourTest, VerdictLabelsUpToTheLastAnswerFieldAreColouredByTheirVerdict) {
     open(0, 2, 2, 2);  // fields 4001 to 4004
+    copyText(quiz.lastQuestion->secondAnswer, "CROCODILE DU NIL");  // field 4's answer
     // The quiz's background is white, so none of these is the board's own.
-    const struct { const char* verdict; COLORREF colour; } verdicts[] = {
-        {"BRAVO", RGB(0, 255, 0)},         {"FAUX", RGB(255, 0, 0)},          {"Anagramme", RGB(255, 100, 0)},
-        {"Trop long", RGB(255, 203, 38)},  {"Quasiment", RGB(255, 203, 38)},  {"Presque", RGB(255, 203, 38)},
-        {"Trop court", RGB(255, 203, 38)}, {"pas loin", RGB(255, 203, 38)},   {"yade lid\xE9" "e", RGB(255, 203, 38)},
-        {"bravo", RGB(255, 203, 38)}};
-    for (const auto& v : verdicts) EXPECT_EQ(verdictColour(5004, v.verdict), v.colour) << v.verdict;
-    SetWindowTextA(item(5002), "?");
-    EXPECT_TRUE(hasDefaultColours(item(5002)));
+    const struct { const char *typed, *verdict; COLORREF colour; } verdicts[] = {
+        {"crocodile du nil", "BRAVO", RGB(0, 255, 0)},
+        {"zzz", "FAUX", RGB(255, 0, 0)},
+        {"LIN UD ELIDOCORC", "Anagramme", RGB(255, 100, 0)},
+        {"le crocodile du nil vert", "Trop long", RGB(255, 203, 38)},
+        {"crocodile du ni", "Quasiment", RGB(255, 203, 38)},
+        {"crocodile du n", "Presque", RGB(255, 203, 38)},
+        {"crocodile du", "Trop court", RGB(255, 203, 38)},
+        {"crocodile", "pas loin", RGB(255, 203, 38)},
+        {"crocodile du xxx", "yade lid\xE9" "e", RGB(255, 203, 38)}};
+    for (const auto& v : verdicts) {
+        EXPECT_EQ(verdictColour(4, v.typed), v.colour) << v.typed;
+        EXPECT_EQ(controlText(windows.board, 5004), v.verdict);
+    }
+    verdictColour(4, "");
+    EXPECT_TRUE(hasDefaultColours(item(5004))) << "nothing typed: not judged";
     // A static numbered past the last field is not a verdict label.
     EXPECT_TRUE(hasDefaultColours(CreateWindowExA(0, "Static", "BRAVO", WS_CHILD, 0, 0, 10, 10, windows.board,
                                                   reinterpret_cast<HMENU>(5005), nullptr, nullptr)));

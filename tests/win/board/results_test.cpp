@@ -2,8 +2,7 @@
 
 #include <filesystem>
 
-#include "app/app.h"
-#include "results/saved.h"
+#include "app/saved.h"
 
 namespace {
 
@@ -43,7 +42,7 @@ TEST_F(ResultsFileTest, ReplacesAnEarlierFileWholeEvenWhenShorter) {
         writeFile(name, "a\r\nb\r\nc\r\nd\r\ne\r\n");
         open(0, count, 1, 2);
         type(4001, "\xE9t\xE9");
-        saveAnswers(windows.board);
+        saveAnswers(&player.play);
         EXPECT_EQ(fileBytes(name), count ? "\xE9t\xE9\r\n" : "");
     }
 }

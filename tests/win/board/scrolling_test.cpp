@@ -2,7 +2,6 @@
 
 #include <stdio.h>
 
-#include "app/app.h"
 
 namespace {
 

@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
-#include "judge/judge.h"
-#include "results/saved.h"
+#include "app/saved.h"
 #include "win/support/harness.h"
 
 namespace {
@@ -319,25 +317,6 @@ TEST_F(JudgeTest, RestoredAnswersAreJudgedAsTheBoardIsBuilt) {
     // Once built, a wrong answer empties its own box and the score falls.
     play({{2, "faux", "FAUX", 2, "", " 2 / 3", "CODE2"}});
     EXPECT_EQ(reveal(3), "Revele 3");
-}
-
-// --- the recount deferred while the board builds its cells --------------
-
-TEST_F(JudgeTest, ADeferredRecountStillSetsVerdictsAndRevealsAtOnceAndCountsOnceAtItsEnd) {
-    open(1, 3, 1, 2);
-    enter(1, "reponse1");
-    ASSERT_EQ(score(), " 1 / 3");
-    deferScoreRecount();  // no recount while deferred
-    play({{2, "reponse2", "BRAVO", 2, "Revele 2", " 1 / 3", "CODE1"},
-          {3, "reponse3", "BRAVO", 3, "Revele 3", " 1 / 3", "CODE1"}});
-    finishDeferredScoreRecount(&quiz, windows.board);
-    EXPECT_EQ(score(), " 3 / 3");
-    EXPECT_EQ(code(), "CODE3");
-    SetDlgItemTextA(windows.frame, 150, "");
-    finishDeferredScoreRecount(&quiz, windows.board);
-    EXPECT_EQ(score(), "") << "a second end recounts nothing";
-    // Judging counts at once again afterwards.
-    play({{1, "faux", "FAUX", 1, "", " 2 / 3", "CODE2"}});
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "board/layout.h"
-#include "judge/judge.h"
+#include "layout/layout.h"
 #include "media/picture.h"
 #include "media_support.h"
 #include "win/support/harness.h"
@@ -27,9 +26,9 @@ std::string bitmapBits(HBITMAP bitmap) {
 HMODULE self() { return GetModuleHandleA(nullptr); }
 
 // takePicture's bitmap of number is the loader's, pixel for pixel.
-void expectTakenAsLoaded(int number, int box = 260) {
+void expectTakenAsLoaded(PicturePrefetch* prefetch, int number, int box = 260) {
     SCOPED_TRACE(number);
-    HBITMAP taken = takePicture(self(), number, "IMG", box, box);
+    HBITMAP taken = takePicture(prefetch, self(), number, "IMG", box, box);
     HBITMAP loaded = loadFixture(number, box);
     EXPECT_EQ(taken != nullptr, loaded != nullptr);
     EXPECT_TRUE(bitmapBits(taken) == bitmapBits(loaded)) << "the pictures differ";
@@ -54,9 +53,10 @@ protected:
         EXPECT_EQ(std::make_tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
                   std::make_tuple(box.x, box.y, w, h));
     }
+    // Types text into answer field i and presses Enter.
     void answer(int i, const char* text) {
         SetDlgItemTextA(windows.board, 4000 + i, text);
-        judgeAnswer(&quiz, windows.board, 4000 + i);
+        SendMessageA(item(4000 + i), WM_KEYUP, VK_RETURN, 0xC0000001);
     }
 };
 
@@ -65,34 +65,32 @@ protected:
 // 401 to 403 and 408 are JPEG pictures of different sizes, 404 is no
 // picture, 405 to 407 are sounds and a video.
 TEST(PrefetchedPictures, AreTheLoadersBitmapsPixelForPixelAndNonePicturesStayNull) {
-    startPicturePrefetch(self(), "IMG", 401, 8, 260, 260);
+    PicturePrefetch* prefetch = startPicturePrefetch(self(), "IMG", 401, 8, 260, 260);
+    ASSERT_NE(prefetch, nullptr);
     Sleep(300);  // the workers claim every picture, so each one taken is theirs
-    for (int number = 401; number <= 408; ++number) expectTakenAsLoaded(number);
-    finishPicturePrefetch();
-    EXPECT_EQ(takePicture(self(), 404, "IMG", 260, 260), nullptr);
+    for (int number = 401; number <= 408; ++number) expectTakenAsLoaded(prefetch, number);
+    finishPicturePrefetch(prefetch);
+    EXPECT_EQ(takePicture(nullptr, self(), 404, "IMG", 260, 260), nullptr);
 }
 
 TEST(PrefetchedPictures, AreTakenInAnyOrderOthersAreLoadedAsBeforeAndLeftOversAreDroppedAtTheEnd) {
-    startPicturePrefetch(self(), "IMG", 401, 3, 260, 260);
-    expectTakenAsLoaded(403);
-    expectTakenAsLoaded(401);
-    expectTakenAsLoaded(408);       // outside the prefetch
-    expectTakenAsLoaded(402, 100);  // another box than the prefetch's
-    expectTakenAsLoaded(402);
-    finishPicturePrefetch();
-    startPicturePrefetch(self(), "IMG", 401, 8, 260, 260);
-    Sleep(50);  // let the workers finish some
-    finishPicturePrefetch();
-    expectTakenAsLoaded(401);
-    expectTakenAsLoaded(408);
-    finishPicturePrefetch();  // a second end does nothing
+    PicturePrefetch* prefetch = startPicturePrefetch(self(), "IMG", 401, 3, 260, 260);
+    expectTakenAsLoaded(prefetch, 403);
+    expectTakenAsLoaded(prefetch, 401);
+    expectTakenAsLoaded(prefetch, 408);       // outside the prefetch
+    expectTakenAsLoaded(prefetch, 402, 100);  // another box than the prefetch's
+    expectTakenAsLoaded(prefetch, 402);
+    finishPicturePrefetch(prefetch);
+    prefetch = startPicturePrefetch(self(), "IMG", 401, 8, 260, 260);
+    Sleep(50);  // let the workers finish some, then drop the rest
+    finishPicturePrefetch(prefetch);
+    expectTakenAsLoaded(nullptr, 401);  // without a prefetch: loaded as before
+    expectTakenAsLoaded(nullptr, 408);
 }
 
 // The pictures start-up prefetched, pixel for pixel the loader's.
 TEST_F(PictureBoard, CentresEachFittedPictureInItsSquareAndLeavesAnUnreadableOneEmpty) {
-    startPicturePrefetch(self(), "IMG", 401, 4, 260, 260);  // as start-up does
-    Sleep(300);  // the workers claim every picture before the board asks
-    open(1, 4, 1, 2);
+    open(1, 4, 1, 2);  // start-up prefetches the pictures
     const int heights[] = {195, 130, 260};
     for (int i = 1; i <= 3; ++i) {
         expectCentredPicture(i, 260, heights[i - 1]);
@@ -102,10 +100,6 @@ TEST_F(PictureBoard, CentresEachFittedPictureInItsSquareAndLeavesAnUnreadableOne
     }
     EXPECT_EQ(shownPicture(4), nullptr) << "question 4's resource is no picture";
     EXPECT_NE(item(9004), nullptr);
-    // The board ended the prefetch: the next one starts afresh.
-    startPicturePrefetch(self(), "IMG", 402, 1, 260, 260);
-    expectTakenAsLoaded(402);
-    finishPicturePrefetch();
 }
 
 TEST_F(PictureBoard, KeepsTheQuestionPictureWhenThereIsNoAnswerPictureOrTheAnswerIsWrong) {

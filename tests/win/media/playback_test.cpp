@@ -4,8 +4,7 @@
 #include <oleauto.h>
 #include <wmp.h>
 
-#include "app/app.h"
-#include "app/frame.h"
+#include "board/board.h"
 #include "media/playback.h"
 #include "media_support.h"
 #include "win/support/harness.h"
@@ -28,11 +27,14 @@ bool hosts(HWND box, IUnknown* player) {
     return same;
 }
 
+// The player of video cell i on board.
+IUnknown* videoPlayerOf(HWND board, int i) { return boardMediaPlayers(board)->videoPlayers[i]; }
+
 // The file name the player of video cell i was given.
-std::string urlOf(int i) {
+std::string urlOf(HWND board, int i) {
     IWMPPlayer* wmp = nullptr;
-    if (!videoPlayerOf(i) || videoPlayerOf(i)->QueryInterface(__uuidof(IWMPPlayer), (void**)&wmp) != S_OK)
-        return "<no player>";
+    IUnknown* player = videoPlayerOf(board, i);
+    if (!player || player->QueryInterface(__uuidof(IWMPPlayer), (void**)&wmp) != S_OK) return "<no player>";
     BSTR url = nullptr;
     wmp->get_URL(&url);
     char buffer[MAX_PATH] = "";
@@ -68,9 +70,9 @@ TEST_F(VideoBoard, BuildsEveryCellWithItsHostedPlayerAndTellsOnceAboutAMissingCl
     EXPECT_NE(GetDlgItem(windows.board, 5009), nullptr) << "construction went on past cell 9";
     for (int i = 1; i <= 9; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_TRUE(hosts(GetDlgItem(windows.board, 9900 + i), videoPlayerOf(i)));
+        EXPECT_TRUE(hosts(GetDlgItem(windows.board, 9900 + i), videoPlayerOf(windows.board, i)));
         std::string name = "quizz" + std::to_string(i) + ".avi";
-        EXPECT_EQ(urlOf(i).find(name) != std::string::npos, i != 9) << urlOf(i);
+        EXPECT_EQ(urlOf(windows.board, i).find(name) != std::string::npos, i != 9) << urlOf(windows.board, i);
         EXPECT_FALSE(fileExists(name.c_str())) << "the file is deleted once the player has its name";
     }
     // Each play writes the clip again, whatever became of the file.
@@ -86,15 +88,18 @@ TEST_F(VideoBoard, BuildsEveryCellWithItsHostedPlayerAndTellsOnceAboutAMissingCl
 
 TEST(VideoCells, StayEmptyButPlayableWhenStartUpFoundNoHostingFunction) {
     ScratchDirectory folder;
-    ASSERT_TRUE(startVideoSupport());
-    atlAxAttachControl = nullptr;
+    VideoSupport video = {};
+    ASSERT_TRUE(startVideoSupport(&video));
     HWND box = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 260, 200, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(setUpVideoCell(8, box));
-    EXPECT_NE(videoPlayerOf(8), nullptr);
-    EXPECT_FALSE(hosts(box, videoPlayerOf(8)));
+    MediaPlayers players;
+    openMediaPlayers(&players, box, GetModuleHandleA(nullptr), nullptr);  // no hosting function
+    ASSERT_TRUE(setUpVideoCell(&players, 8, box));
+    EXPECT_NE(players.videoPlayers[8], nullptr);
+    EXPECT_FALSE(hosts(box, reinterpret_cast<IUnknown*>(players.videoPlayers[8])));
+    closeMediaPlayers(&players);
     DestroyWindow(box);
-    stopVideoSupport();
+    stopVideoSupport(&video);
 }
 
 TEST(VideoFiles, AreDeletedForCellsOneToNinetyAndNoOtherFile) {
@@ -115,7 +120,7 @@ TEST_F(SoundBoard, PlaysOneSoundAtATimeInAHiddenWindowAndStopsItBeforeTellingOfA
     click(6005);
     std::vector<HWND> first = soundWindowsOf(board);
     ASSERT_EQ(first.size(), 1u);
-    EXPECT_EQ(first[0], currentSoundWindow());
+    EXPECT_EQ(first[0], boardMediaPlayers(board)->soundWindow);
     EXPECT_FALSE(IsWindowVisible(first[0]));
     EXPECT_EQ(fileBytes("quizz.mp3"), resourceBytes(405));
 
@@ -126,7 +131,7 @@ TEST_F(SoundBoard, PlaysOneSoundAtATimeInAHiddenWindowAndStopsItBeforeTellingOfA
 
     click(7002);  // any cell's stop button stops it
     EXPECT_TRUE(soundWindowsOf(board).empty());
-    EXPECT_EQ(currentSoundWindow(), nullptr);
+    EXPECT_EQ(boardMediaPlayers(board)->soundWindow, nullptr);
     EXPECT_FALSE(fileExists("quizz.mp3"));
     click(7004);  // nothing plays: nothing happens
     EXPECT_TRUE(capture.messages.empty());

@@ -1,6 +1,5 @@
 #include "win/support/harness.h"
 
-#include "app/app.h"
 #include "app/frame.h"
 
 #include <filesystem>
@@ -29,30 +28,20 @@ void fillTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode) 
     }
 }
 
-PlayerWindows openPlayerWindows(Quiz* quiz) {
-    appInstance = GetModuleHandleA(nullptr);
-    appQuiz = quiz;
-    static ATOM frameClass = registerFrameClass(appInstance);
-    (void)frameClass;
-    PlayerWindows windows = {nullptr, nullptr};
-    if (quiz->style == 3 && !startVideoSupport()) return windows;
-    windows.frame = createFrameWindow(appInstance, quiz);
-    centreWindow(windows.frame);
-    windows.board = createBoard(appInstance, windows.frame);
-    ShowWindow(windows.frame, SW_SHOW);
-    ShowWindow(windows.board, SW_SHOW);
+PlayerWindows openPlayerWindows(Player* player, Quiz* quiz) {
+    *player = Player();
+    player->instance = GetModuleHandleA(nullptr);
+    player->quiz = quiz;
+    if (openPlayer(player, SW_SHOW) != OpenResult::Opened) return PlayerWindows{nullptr, nullptr};
     pumpMessages();
-    return windows;
+    return PlayerWindows{player->frame, player->board};
 }
 
-void closePlayerWindows(PlayerWindows* windows) {
-    if (windows->frame) DestroyWindow(windows->frame);
+void closePlayerWindows(Player* player, PlayerWindows* windows) {
+    if (player->quiz) closePlayer(player);
     pumpMessages();
-    windows->frame = windows->board = nullptr;
-    if (appQuiz && appQuiz->style == 3) stopVideoSupport();
-    appBoard = nullptr;
-    appQuiz = nullptr;
-    contentWidth = contentHeight = 0;
+    *windows = PlayerWindows{nullptr, nullptr};
+    player->quiz = nullptr;
 }
 
 void pumpMessages() {

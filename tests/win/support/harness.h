@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "content/message.h"
+#include "app/player.h"
 #include "content/quiz.h"
 
 // Fills quiz with count questions: answer "REPONSE<i>", second answer
@@ -22,28 +23,30 @@ struct PlayerWindows {
     HWND frame;
     HWND board;
 };
-// Creates the frame window and the board exactly as start-up does (the
-// process-wide values are set), shows them and handles pending messages.
-PlayerWindows openPlayerWindows(Quiz* quiz);
-// Destroys both windows without saving and clears the process-wide values.
-void closePlayerWindows(PlayerWindows* windows);
-// A fixture owning the quiz and the player's windows of one test; open()
-// closes the windows an earlier open() left.
+// Opens quiz in player as start-up does (the answers saved in the working
+// directory restored, the windows made and shown) and handles pending
+// messages; both handles null when it could not be opened.
+PlayerWindows openPlayerWindows(Player* player, Quiz* quiz);
+// Closes the player as shutdown does, without saving.
+void closePlayerWindows(Player* player, PlayerWindows* windows);
+// A fixture owning the quiz and the player of one test; open() closes the
+// player an earlier open() left.
 class PlayerTest : public ::testing::Test {
 protected:
     Quiz quiz;
+    Player player = {};
     PlayerWindows windows = {nullptr, nullptr};
     void open(int style, int count, int format, int mode) {
-        closePlayerWindows(&windows);
+        closePlayerWindows(&player, &windows);
         fillTestQuiz(&quiz, style, count, format, mode);
-        windows = openPlayerWindows(&quiz);
+        windows = openPlayerWindows(&player, &quiz);
     }
     HWND item(int id) { return GetDlgItem(windows.board, id); }
     // The bitmap in question i's picture box, null for none.
     HBITMAP shownPicture(int i) {
         return reinterpret_cast<HBITMAP>(SendDlgItemMessageA(windows.board, 9000 + i, STM_GETIMAGE, IMAGE_BITMAP, 0));
     }
-    void TearDown() override { closePlayerWindows(&windows); }
+    void TearDown() override { closePlayerWindows(&player, &windows); }
 };
 
 // Handles every message waiting in this thread's queue.

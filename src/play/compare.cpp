@@ -1,4 +1,4 @@
-#include "judge/compare.h"
+#include "play/compare.h"
 
 #include <stdint.h>
 #include <string.h>
@@ -159,17 +159,17 @@ int findContainment(const char* stored, const char* typed) {
     return strstr(longText, shortText) ? 2 * sign : 0;
 }
 
-const char* chooseVerdict(const char* typed, const char* stored) {
+Verdict verdictOf(const char* typed, const char* stored) {
     Text t;
     Text e;
     copyText(t, typed);
     copyText(e, stored);
     normaliseTypedAnswer(t);
     upperCaseAscii(e);
-    if (t[0] == '\0') return VerdictEmpty;
+    if (t[0] == '\0') return Verdict::Empty;
 
     const int d = editDistance(e, t);
-    if (d == 0) return VerdictRight;
+    if (d == 0) return Verdict::Right;
 
     Text sortedT;
     Text sortedE;
@@ -177,24 +177,33 @@ const char* chooseVerdict(const char* typed, const char* stored) {
     copyText(sortedE, e);
     sortLetters(sortedT);
     sortLetters(sortedE);
-    if (strcmp(sortedT, sortedE) == 0) return VerdictAnagram;
+    if (strcmp(sortedT, sortedE) == 0) return Verdict::Anagram;
 
-    if (d == 1) return VerdictAlmost;
-    if (d == 2) return VerdictNearly;
+    if (d == 1) return Verdict::Almost;
+    if (d == 2) return Verdict::Nearly;
 
     const int lengthE = static_cast<int>(strlen(e));
     const int lengthT = static_cast<int>(strlen(t));
     const int containment = findContainment(e, t);
     if (containment == -2) {
-        if (lengthE <= 9) return VerdictWrong;
+        if (lengthE <= 9) return Verdict::Wrong;
         double ratio = 100.0 * lengthT / lengthE;
-        if (ratio > 70.0) return VerdictTooShort;
-        if (ratio > 50.0) return VerdictNotFar;
-        return VerdictWrong;
+        if (ratio > 70.0) return Verdict::TooShort;
+        if (ratio > 50.0) return Verdict::NotFar;
+        return Verdict::Wrong;
     }
-    if (containment == 2) return VerdictTooLong;
+    if (containment == 2) return Verdict::TooLong;
 
     const int longer = lengthT >= lengthE ? lengthT : lengthE;
     double similarity = 100.0 * (longer - d) / longer;
-    return similarity > 80.0 ? VerdictIdea : VerdictWrong;
+    return similarity > 80.0 ? Verdict::Idea : Verdict::Wrong;
 }
+
+const char* verdictText(Verdict verdict) {
+    static const char* const texts[] = {VerdictEmpty,   VerdictRight,    VerdictAnagram, VerdictAlmost, VerdictNearly,
+                                        VerdictTooLong, VerdictTooShort, VerdictNotFar,  VerdictIdea,   VerdictWrong};
+    const unsigned index = static_cast<unsigned>(verdict);
+    return index < sizeof texts / sizeof texts[0] ? texts[index] : VerdictEmpty;
+}
+
+const char* chooseVerdict(const char* typed, const char* stored) { return verdictText(verdictOf(typed, stored)); }

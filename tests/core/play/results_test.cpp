@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "results/results.h"
+#include "play/results.h"
 
 namespace {
 

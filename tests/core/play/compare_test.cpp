@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "format/text.h"
-#include "judge/compare.h"
+#include "play/compare.h"
 
 // Accented letters are written as Windows-1252 escapes: é is 0xE9, É 0xC9.
 static std::string verdict(const char* typed, const char* stored) { return chooseVerdict(typed, stored); }

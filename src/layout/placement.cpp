@@ -1,4 +1,4 @@
-#include "app/placement.h"
+#include "layout/placement.h"
 
 int centredStart(int outerStart, int outerSize, int innerSize) { return outerStart + (outerSize - innerSize) / 2; }
 

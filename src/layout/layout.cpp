@@ -1,4 +1,4 @@
-#include "board/layout.h"
+#include "layout/layout.h"
 
 int listRowTop(int i) { return 25 * i - 15; }
 
@@ -8,7 +8,10 @@ int gridColumnLeft(int i, int format) { return (i - 1) % 3 * 290 + (format == 2 
 
 static bool revealsText(int mode) { return mode == 2 || mode == 3; }
 
-int gridRowBase(int i, int mode) { return (i - 1) / 3 * (revealsText(mode) ? 390 : 330) + 280; }
+// Grid rows with reveal texts below their answers need more room.
+static int gridRowPitch(int mode) { return revealsText(mode) ? 390 : 330; }
+
+int gridRowBase(int i, int mode) { return (i - 1) / 3 * gridRowPitch(mode) + 280; }
 
 int boardStyle(int style) { return style >= 0 && style <= 3 ? style : 0; }
 
@@ -19,7 +22,7 @@ ContentSize contentSizeFor(int style, int questionCount, int questionFormat, int
     switch (boardStyle(style)) {
     case 1:
     case 3:
-        return ContentSize{gridWidth, rows * (revealsText(answerMode) ? 390 : 330) + 25};
+        return ContentSize{gridWidth, rows * gridRowPitch(answerMode) + 25};
     case 2:
         return ContentSize{gridWidth, rows * 80 + 20};
     default:
@@ -46,8 +49,9 @@ CellGeometry cellGeometry(int style, int i, int format, int mode) {
     case 1: {
         int y = gridRowBase(i, mode);
         cell.numberLabel = box(x + 10, y + 12, 19, 17);
-        cell.pictureSquare = box(x + 30, y - 260, 260, 260);
-        cell.revealBox = box(x + 30, y + 56, 260, 65);
+        cell.pictureSquare = box(x + 30, y - PictureBoxSize, PictureBoxSize, PictureBoxSize);
+        // Only the modes that show texts get a reveal box.
+        if (mode == 2 || mode == 3 || mode == 4) cell.revealBox = box(x + 30, y + 56, 260, 65);
         ax = x + 30, ay = y + 10, aw = format == 1 ? 260 : 240;
         singleVerdict = box(x + 30, y + 29, 260, 20);
         break;
@@ -104,4 +108,34 @@ Box rowCaptionBox(int style, int i, int which, int mode) {
         // Text rows leave only the strip left of the number labels (x 30).
         return box(3, listRowTop(i) + step, 26, 20);
     }
+}
+
+static void extend(VerticalSpan* span, const Box& box) {
+    if (box.width == 0 && box.height == 0) return;
+    if (box.y < span->top) span->top = box.y;
+    if (box.y + box.height > span->bottom) span->bottom = box.y + box.height;
+}
+
+VerticalSpan cellVerticalSpan(int style, int i, int format, int mode) {
+    const CellGeometry cell = cellGeometry(style, i, format, mode);
+    VerticalSpan span = {1 << 30, -(1 << 30)};
+    const Box* boxes[] = {&cell.numberLabel, &cell.questionLabel, &cell.pictureSquare, &cell.revealBox,
+                          &cell.playButton,  &cell.stopButton,    &cell.videoBox,      &cell.answerFields[0],
+                          &cell.answerFields[1], &cell.verdictLabels[0], &cell.verdictLabels[1]};
+    for (const Box* box : boxes) extend(&span, *box);
+    if (format == 2)
+        for (int which = 0; which < 2; ++which) extend(&span, rowCaptionBox(style, i, which, mode));
+    return span;
+}
+
+static int stepsCovering(int pixels, int lineHeight) { return (pixels + lineHeight - 1) / lineHeight; }
+
+int lineStepsToShow(VerticalSpan span, int position, int visibleHeight, int lineHeight) {
+    if (lineHeight <= 0) return 0;
+    if (span.top < position) return -stepsCovering(position - span.top, lineHeight);
+    int viewBottom = position + visibleHeight;
+    if (span.bottom <= viewBottom) return 0;
+    // A span taller than the view keeps its top in view rather than its bottom.
+    if (span.bottom - span.top > visibleHeight) return (span.top - position) / lineHeight;
+    return stepsCovering(span.bottom - viewBottom, lineHeight);
 }

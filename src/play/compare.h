@@ -15,9 +15,16 @@ extern const char VerdictNotFar[];       // "pas loin"
 extern const char VerdictIdea[];         // "yade lidée"
 extern const char VerdictWrong[];        // "FAUX"
 
+// The verdicts as the play model holds them, in the order of the texts above.
+enum class Verdict : unsigned char { Empty, Right, Anagram, Almost, Nearly, TooLong, TooShort, NotFar, Idea, Wrong };
+const char* verdictText(Verdict verdict);
+
 void upperCaseAscii(char* text);
 void normaliseTypedAnswer(char* text);
 int editDistance(const char* a, const char* b);
 void sortLetters(char* text);
 int findContainment(const char* stored, const char* typed);
+// The verdict of a typed answer against its stored answer (neither changed).
+Verdict verdictOf(const char* typed, const char* stored);
+// The same as the text a verdict label shows.
 const char* chooseVerdict(const char* typed, const char* stored);

@@ -1,4 +1,4 @@
-#include "results/results.h"
+#include "play/results.h"
 
 #include <string.h>
 

@@ -1,15 +1,13 @@
-#include "judge/answerfield.h"
+// The answer fields' keyboard behaviour: leaving a field, Enter and Tab
+// judge it, Tab moves on, the paging keys page the board, F1 tries the text
+// everywhere. Every field is an "Edit" control whose procedure the board
+// replaces with answerFieldProc.
+#include "board/boardstate.h"
 
-#include <string.h>
-
-#include "app/app.h"
-#include "board/board.h"
-#include "format/text.h"
-#include "judge/compare.h"
-#include "judge/fieldorder.h"
-#include "judge/judge.h"
-
-WNDPROC editProcedure = nullptr;
+// The procedure the fields had before: that of the "Edit" class, the same
+// for every field. Windows hands it over only when a field is subclassed, so
+// it is kept here, once for the process, rather than in any window's state.
+static WNDPROC editProcedure = nullptr;
 
 enum {
     SelectedOnFocus = 25,  // typing over a reached field replaces this much
@@ -20,58 +18,49 @@ static LRESULT forward(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(editProcedure, field, message, wParam, lParam);
 }
 
-static int fieldCount() {
-    return appQuiz ? appQuiz->questionFormat * appQuiz->questionCount : 0;
+void subclassAnswerField(HWND field) {
+    editProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerFieldProc)));
 }
 
+static int fieldNumber(HWND field) { return GetDlgCtrlID(field) - AnswerFieldBase; }
+
 static void judgeField(HWND field) {
-    if (appQuiz) judgeAnswer(appQuiz, GetParent(field), GetDlgCtrlID(field));
+    if (BoardState* state = boardState(GetParent(field))) judgeAnswerField(state, fieldNumber(field));
 }
 
 static void scrollBoard(HWND board, int request) { SendMessageA(board, WM_VSCROLL, request, 0); }
 
-// Brings the cell of field t into view with line steps, the request the
-// board scrolls its children by; the board itself stops at the content's
-// ends.
-static void scrollFieldCellIntoView(HWND board, int t) {
-    const int format = appQuiz->questionFormat;
-    VerticalSpan span =
-        cellVerticalSpan(appQuiz->style, questionOfField(t, format), format, appQuiz->answerMode);
-    RECT client;
-    GetClientRect(board, &client);
-    int steps = lineStepsToShow(span, GetScrollPos(board, SB_VERT), client.bottom - client.top, VerticalLineStep);
-    for (; steps > 0; --steps) scrollBoard(board, SB_LINEDOWN);
-    for (; steps < 0; ++steps) scrollBoard(board, SB_LINEUP);
-}
-
-// Judges the field, then moves the focus to the next or previous field;
-// losing the focus judges it once more, to the same verdict.
+// Judges the field, then moves the focus to the next or previous field,
+// scrolling the board as the model says; losing the focus judges the field
+// once more, to the same verdict.
 static void moveToNeighbourField(HWND field) {
     const int direction = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
     HWND board = GetParent(field);
-    judgeField(field);
-    if (!appQuiz) return;
-    const int t = nextFieldNumber(GetDlgCtrlID(field) - AnswerFieldBase, direction, fieldCount());
-    if (t == 1)
-        scrollBoard(board, SB_TOP);
-    else if (opensLaterGridRow(t, appQuiz->questionFormat))
-        scrollFieldCellIntoView(board, t);
-    SetFocus(boardItem(board, AnswerFieldBase + t));
+    BoardState* state = boardState(board);
+    if (!state) return;
+    const int k = fieldNumber(field);
+    judgeAnswerField(state, k);
+    RECT client;
+    GetClientRect(board, &client);
+    const TabStep step =
+        tabStep(state->play, k, direction, GetScrollPos(board, SB_VERT), client.bottom - client.top);
+    if (step.scroll == TabScroll::Top) scrollBoard(board, SB_TOP);
+    for (int lines = step.scroll == TabScroll::Lines ? step.lines : 0; lines != 0; lines += lines > 0 ? -1 : 1)
+        scrollBoard(board, lines > 0 ? SB_LINEDOWN : SB_LINEUP);
+    SetFocus(boardControl(state, AnswerFieldBase + step.target));
 }
 
-void tryAnswerEverywhere(HWND field) {
-    Text text;
-    text[0] = '\0';
+// Copies the field's text into every field that is not right yet, giving
+// each the focus in turn, so that each is judged as the next one is reached
+// and the last as the focus comes back.
+static void tryAnswerEverywhere(HWND field) {
+    BoardState* state = boardState(GetParent(field));
+    if (!state) return;
+    Text text = "";
     GetWindowTextA(field, text, TextSize);
-    HWND board = GetParent(field);
-    const int count = fieldCount();
-    for (int k = 1; k <= count; ++k) {
-        Text label;
-        label[0] = '\0';
-        HWND verdict = boardItem(board, VerdictLabelBase + k);
-        if (verdict) GetWindowTextA(verdict, label, TextSize);
-        if (strcmp(label, VerdictRight) == 0) continue;
-        HWND other = boardItem(board, AnswerFieldBase + k);
+    for (int k = nextFieldToTry(state->play, 0); k != 0; k = nextFieldToTry(state->play, k)) {
+        HWND other = boardControl(state, AnswerFieldBase + k);
         if (other) SetWindowTextA(other, text);
         SetFocus(other);
     }

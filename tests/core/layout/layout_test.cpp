@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/placement.h"
-#include "board/layout.h"
+#include "layout/placement.h"
+#include "layout/layout.h"
 
 #include <string>
 #include <utility>
@@ -114,6 +114,35 @@ TEST(FramePlacement, CentresWithTruncationTowardZeroAndSizesTheLinkFontToThreeQu
     for (auto& c : starts) EXPECT_EQ(centredStart(c[0], c[1], c[2]), c[3]) << c[1] << " " << c[2];
     for (auto& f : {std::make_pair(18, -13), std::make_pair(20, -15), std::make_pair(1, 0)})
         EXPECT_EQ(linkFontHeight(f.first), f.second) << f.first;
+}
+
+TEST(CellVerticalSpan, ReachesFromTheTopOfEachStylesCellToItsLowestControl) {
+    const struct { int style, i, format, mode, top, bottom; } cases[] = {
+        {1, 4, 1, 2, 410, 791},        // picture square to reveal box; question 4 opens row 2 (baseline 670)
+        {1, 4, 1, 1, 610 - 260, 659},  // without a reveal box: down to below the verdict label
+        {2, 5, 2, 2, 100, 145},        // sound, row top 100
+        {3, 4, 1, 1, 360, 610},        // video, baseline 610
+        {0, 4, 1, 2, 84, 105},         // text row, row top 85
+        {7, 4, 1, 2, 84, 105},         // an unknown style as a text row
+    };
+    for (const auto& c : cases) {
+        VerticalSpan span = cellVerticalSpan(c.style, c.i, c.format, c.mode);
+        EXPECT_EQ(span.top, c.top) << c.style << " mode " << c.mode;
+        EXPECT_EQ(span.bottom, c.bottom) << c.style << " mode " << c.mode;
+    }
+}
+
+TEST(LineStepsToShow, ScrollsJustUntilTheSpanIsInViewKeepingTheTopOfATallOne) {
+    const struct { VerticalSpan span; int position, visible, steps; } cases[] = {
+        {{100, 200}, 0, 500, 0}, {{100, 500}, 0, 500, 0}, {{100, 200}, 100, 100, 0},  // already visible
+        {{410, 791}, 0, 500, 10},  // 291 pixels: nine steps would leave 21 hidden
+        {{410, 530}, 0, 500, 1},   {{410, 531}, 0, 500, 2},
+        {{410, 791}, 440, 500, -1}, {{410, 791}, 441, 500, -2}, {{0, 50}, 300, 500, -10},
+        {{410, 791}, 0, 300, 13},  // taller than the view: its top 20 pixels below the view's top
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lineStepsToShow(c.span, c.position, c.visible, 30), c.steps)
+            << c.span.top << "-" << c.span.bottom << " at " << c.position << " in " << c.visible;
 }
 
 }  // namespace

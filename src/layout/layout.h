@@ -1,0 +1,73 @@
+#pragma once
+// Where everything of the board stands: pixels of the board's client area
+// with both scroll positions at 0. No platform calls; the board, the play
+// model (which field a Tab step reaches and how far the board scrolls to
+// show it) and the tests all take their numbers from here.
+
+enum {
+    ScrollUnit = 1,          // pixels per scroll position
+    VerticalLineStep = 30,   // a vertical line step, in scroll positions
+    PictureBoxSize = 260,    // pictures are fitted into this square
+};
+
+int listRowTop(int i);                  // style 0, row of question i (from 1)
+int soundRowTop(int i);                 // style 2
+int gridColumnLeft(int i, int format);  // styles 1 to 3
+int gridRowBase(int i, int mode);       // styles 1 and 3
+
+// The style the board lays out: 0 to 3, anything else as text rows (0).
+int boardStyle(int style);
+
+struct ContentSize {
+    int width;
+    int height;
+};
+
+// The board's scrollable content for a quiz; a style outside 0 to 3 is laid
+// out as style 0.
+ContentSize contentSizeFor(int style, int questionCount, int questionFormat, int answerMode);
+
+// A control's place: left, top, width, height. All zero: no such control.
+struct Box {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+// Where every control of cell i (from 1) stands. Boxes of controls that the
+// style does not create are left all zero. answerFields/verdictLabels hold
+// field j (from 1) at index j - 1, for a format of 1 or 2.
+struct CellGeometry {
+    Box numberLabel;
+    Box questionLabel;   // style 0
+    Box pictureSquare;   // style 1: the square the picture is centred in
+    Box revealBox;       // style 1
+    Box playButton;      // styles 2 and 3
+    Box stopButton;      // styles 2 and 3
+    Box videoBox;        // style 3
+    Box answerFields[2];
+    Box verdictLabels[2];
+};
+CellGeometry cellGeometry(int style, int i, int format, int mode);
+
+// A picture of w x h centred in the cell's picture square (the whole square
+// when there is no picture).
+Box pictureBoxFor(const CellGeometry& cell, int pictureWidth, int pictureHeight);
+
+// Row caption `which` (0 first, 1 second) beside the grid row of cell i;
+// the board makes them for format 2 on cells 1, 4, 7, ...
+Box rowCaptionBox(int style, int i, int which, int mode);
+
+// The vertical extent of question i's cell in content pixels, from its
+// highest control to just below its lowest (its row's captions included).
+struct VerticalSpan {
+    int top;
+    int bottom;
+};
+VerticalSpan cellVerticalSpan(int style, int i, int format, int mode);
+
+// Signed count of line steps (lineHeight pixels each, negative is up) that
+// bring span into a view of visibleHeight pixels whose top is at position.
+// A span taller than the view is aligned on its top.
+int lineStepsToShow(VerticalSpan span, int position, int visibleHeight, int lineHeight);
