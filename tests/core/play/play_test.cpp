@@ -7,32 +7,16 @@
 #include <vector>
 
 #include "play/play.h"
+#include "shared/testquiz.h"
 
 namespace {
-
-// A quiz of count questions: answers "REPONSE<i>", second answers
-// "SECOND<i>", reveal texts "Revele <i>", codes "CODE<i>".
-void fillQuiz(Quiz* quiz, int style, int count, int format, int mode) {
-    clearQuestions(quiz);
-    resetQuizFields(quiz);
-    quiz->style = style;
-    quiz->questionCount = count;
-    quiz->questionFormat = format;
-    quiz->answerMode = mode;
-    for (int i = 1; i <= count; ++i) {
-        const std::string n = std::to_string(i);
-        appendQuestion(quiz, ("REPONSE" + n).c_str(), ("SECOND" + n).c_str(), ("Question " + n).c_str());
-        copyText(quiz->lastQuestion->reveal, ("Revele " + n).c_str());
-        copyText(quiz->codes[i - 1], ("CODE" + n).c_str());
-    }
-}
 
 class PlayTest : public ::testing::Test {
 protected:
     Quiz quiz;
     PlayState play;
     void start(int style, int count, int format, int mode) {
-        fillQuiz(&quiz, style, count, format, mode);
+        fillTestQuiz(&quiz, style, count, format, mode);
         startPlay(&play, &quiz);
     }
     // Judges field k with text and counts the score, as the board does.

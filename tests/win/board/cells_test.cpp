@@ -39,7 +39,7 @@ TEST_F(BoardTest, TextRowsAreBuiltCellByCellInCreationOrder) {
 }
 
 TEST_F(BoardTest, CaptionsWithPercentSignsAreShownAsStored) {
-    fillTestQuiz(&quiz, 0, 1, 1, 2);
+    fillWindowTestQuiz(&quiz, 0, 1, 1, 2);
     copyText(quiz.firstQuestion->caption, "100 % de %d %s");
     windows = openPlayerWindows(&player, &quiz);
     EXPECT_EQ(controlText(windows.board, 3000), "100 % de %d %s");

@@ -6,26 +6,9 @@
 #include <fstream>
 #include <iterator>
 
-void fillTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode) {
-    clearQuestions(quiz);
-    resetQuizFields(quiz);
-    quiz->style = style;
-    quiz->questionCount = count;
-    quiz->questionFormat = format;
-    quiz->answerMode = answerMode;
-    copyText(quiz->title, "Titre");
-    copyText(quiz->creator, "Auteur");
-    copyText(quiz->explanation, "Explication");
-    copyText(quiz->firstRowCaption, "Ligne 1");
-    copyText(quiz->secondRowCaption, "Ligne 2");
-    quiz->backColour = RGB(255, 255, 255);
+void fillWindowTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode) {
+    fillTestQuiz(quiz, style, count, format, answerMode);
     quiz->backBrush = GetStockObject(WHITE_BRUSH);
-    for (int i = 1; i <= count && i <= MaxQuestions; ++i) {
-        const std::string n = std::to_string(i);
-        appendQuestion(quiz, ("REPONSE" + n).c_str(), format == 2 ? ("SECOND" + n).c_str() : "", ("Question " + n).c_str());
-        copyText(quiz->lastQuestion->reveal, ("Revele " + n).c_str());
-        copyText(quiz->codes[i - 1], ("CODE" + n).c_str());
-    }
 }
 
 PlayerWindows openPlayerWindows(Player* player, Quiz* quiz) {

@@ -12,12 +12,10 @@
 #include "content/message.h"
 #include "app/player.h"
 #include "content/quiz.h"
+#include "shared/testquiz.h"
 
-// Fills quiz with count questions: answer "REPONSE<i>", second answer
-// "SECOND<i>" (format 2), caption "Question <i>", reveal "Revele <i>",
-// code line "CODE<i>", title "Titre", creator "Auteur", explanation
-// "Explication", row captions "Ligne 1" / "Ligne 2", white background.
-void fillTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode);
+// The shared test quiz (tests/shared/testquiz.h) with its background brush.
+void fillWindowTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode);
 
 struct PlayerWindows {
     HWND frame;
@@ -38,7 +36,7 @@ protected:
     PlayerWindows windows = {nullptr, nullptr};
     void open(int style, int count, int format, int mode) {
         closePlayerWindows(&player, &windows);
-        fillTestQuiz(&quiz, style, count, format, mode);
+        fillWindowTestQuiz(&quiz, style, count, format, mode);
         windows = openPlayerWindows(&player, &quiz);
     }
     HWND item(int id) { return GetDlgItem(windows.board, id); }
