@@ -65,21 +65,20 @@ std::string knownColumns() {
     return list;
 }
 
-// The delimiter the header line uses most: ";" (a French-locale export), tab
-// or ",". Quoted text does not count.
+// The delimiter of the header (the first line that holds anything): ";" (a
+// French-locale export), tab or ",", in that order, outside quoted text.
+// Column names hold none of them.
 char findDelimiter(const std::string& text) {
-    int semicolons = 0, tabs = 0, commas = 0;
-    bool quoted = false;
+    bool quoted = false, content = false, tab = false;
     for (char c : text) {
         if (c == '"') quoted = !quoted;
         if (quoted) continue;
-        if (c == '\r' || c == '\n') break;
-        semicolons += c == ';';
-        tabs += c == '\t';
-        commas += c == ',';
+        if ((c == '\r' || c == '\n') && content) break;
+        if (c == ';') return ';';
+        tab = tab || c == '\t';
+        content = content || (c != ' ' && c != '\r' && c != '\n');
     }
-    if (semicolons >= tabs && semicolons >= commas && semicolons > 0) return ';';
-    return tabs >= commas && tabs > 0 ? '\t' : ',';
+    return tab ? '\t' : ',';
 }
 
 // Splits the text into records. A quoted field keeps its line breaks, as
@@ -135,6 +134,12 @@ bool splitRecords(const std::string& text, char delimiter, std::vector<Record>* 
     return true;
 }
 
+bool isBlank(const Record& record) {
+    for (const std::string& field : record.fields)
+        if (!trimmed(field).empty()) return false;
+    return true;
+}
+
 }  // namespace
 
 bool looksLikeCsv(const std::string& utf8) {
@@ -159,10 +164,14 @@ bool looksLikeCsv(const std::string& utf8) {
 void readCsv(const std::string& utf8, Bank* bank) {
     std::vector<Record> records;
     if (!splitRecords(utf8, findDelimiter(utf8), &records, &bank->notes)) return;
-    if (records.empty()) return;
+    // The header is the first row that holds anything.
+    size_t header = 0;
+    while (header < records.size() && isBlank(records[header])) ++header;
+    if (header == records.size()) return;
+    int headerRow = records[header].row;
 
-    // The header: each column's key, or none for a column without a name.
-    const std::vector<std::string>& headings = records[0].fields;
+    // Each column's key, or none for a column without a name.
+    const std::vector<std::string>& headings = records[header].fields;
     std::vector<SourceText BankQuestion::*> columns;
     std::vector<std::string> named;   // the heading that took each key, by key
     bool answerColumn = false, fine = true;
@@ -170,13 +179,13 @@ void readCsv(const std::string& utf8, Bank* bank) {
         std::string heading = trimmed(raw);
         SourceText BankQuestion::*text = heading.empty() ? nullptr : columnFor(heading);
         if (!heading.empty() && !text) {
-            addNote(&bank->notes, 1, NoteError,
+            addNote(&bank->notes, headerRow, NoteError,
                     "unknown column '" + heading + "': the first row names the columns, among " + knownColumns());
             fine = false;
         }
         for (size_t k = 0; text && k < columns.size(); ++k) {
             if (columns[k] == text) {
-                addNote(&bank->notes, 1, NoteError,
+                addNote(&bank->notes, headerRow, NoteError,
                         "the columns '" + trimmed(headings[k]) + "' and '" + heading + "' give the same text");
                 fine = false;
             }
@@ -185,13 +194,13 @@ void readCsv(const std::string& utf8, Bank* bank) {
         columns.push_back(text);
     }
     if (!answerColumn && fine) {
-        addNote(&bank->notes, 1, NoteError,
+        addNote(&bank->notes, headerRow, NoteError,
                 "no answer column: the first row names the columns, among " + knownColumns());
         fine = false;
     }
     if (!fine) return;
 
-    for (size_t r = 1; r < records.size(); ++r) {
+    for (size_t r = header + 1; r < records.size(); ++r) {
         const Record& record = records[r];
         BankQuestion question;
         question.line = record.row;

@@ -100,7 +100,8 @@ std::string plainText(const std::string& raw) {
     }
 
     static const struct { const char* entity; const char* text; } entities[] = {
-        {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&apos;", "'"}, {"&nbsp;", " "},
+        {"&amp;", "&"}, {"&lt;", "<"},   {"&gt;", ">"},   {"&quot;", "\""},
+        {"&#39;", "'"}, {"&apos;", "'"}, {"&nbsp;", " "},
     };
     std::string collapsed;
     for (size_t i = 0; i < untagged.size(); ++i) {
@@ -157,8 +158,10 @@ Answer readAnswer(const Block& block, size_t start, size_t end) {
         }
     }
     size_t hash = findUnescaped(block.text, "#", body, end);
-    answer.text = SourceText{plainText(block.text.substr(body, (hash == npos ? end : hash) - body)), block.lineAt(start)};
-    if (hash != npos) answer.feedback = SourceText{plainText(block.text.substr(hash + 1, end - hash - 1)), block.lineAt(hash)};
+    size_t textEnd = hash == npos ? end : hash;
+    answer.text = SourceText{plainText(block.text.substr(body, textEnd - body)), block.lineAt(start)};
+    if (hash != npos)
+        answer.feedback = SourceText{plainText(block.text.substr(hash + 1, end - hash - 1)), block.lineAt(hash)};
     return answer;
 }
 
@@ -197,9 +200,13 @@ void readQuestion(const Block& block, Bank* bank) {
     size_t first = firstNonBlank(text, open + 1, answersEnd);
     if (first == npos) return skip(bank, line, "essay (no answer to compare)");
     if (text[first] == '#') return skip(bank, line, "numerical (no typed text answer)");
+    // Where each answer starts: at each "=" or "~".
     std::vector<size_t> starts;
-    for (size_t at = first; (at = std::min(findUnescaped(text, "=", at, answersEnd), findUnescaped(text, "~", at, answersEnd))) != npos; ++at)
+    for (size_t at = first; at < answersEnd; ++at) {
+        at = std::min(findUnescaped(text, "=", at, answersEnd), findUnescaped(text, "~", at, answersEnd));
+        if (at == npos) break;
         starts.push_back(at);
+    }
     if (starts.empty() || starts[0] != first) {
         size_t hash = findUnescaped(text, "#", first, answersEnd);
         std::string word = trimmed(text.substr(first, (hash == npos ? answersEnd : hash) - first));

@@ -52,7 +52,11 @@ static bool isUtf8(const std::string& text) {
     size_t i = 0;
     while (i < text.size()) {
         unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = lead < 0x80 ? 0
+                    : (lead & 0xE0) == 0xC0 ? 1
+                    : (lead & 0xF0) == 0xE0 ? 2
+                    : (lead & 0xF8) == 0xF0 ? 3
+                    : -1;
         if (extra < 0 || i + extra >= text.size()) return false;
         unsigned long cp = extra == 0 ? lead : lead & (0x3F >> extra);
         for (int k = 1; k <= extra; ++k) {
@@ -199,7 +203,8 @@ static void makeManifest(const Bank& bank, const ImportOptions& options, ImportR
         result->leftOut = static_cast<int>(questions.size()) - options.first;
         questions.resize(static_cast<size_t>(options.first));
     }
-    if (questions.empty()) addNote(&notes, 0, NoteError, "no question to import");
+    // An empty bank; one whose header failed has said why already.
+    if (questions.empty() && !importFailed(*result)) addNote(&notes, 0, NoteError, "no question to import");
     if (questions.size() > MaxQuestions)
         addNote(&notes, 0, NoteError,
                 std::to_string(questions.size()) + " questions; the player holds at most " +
