@@ -29,24 +29,6 @@ std::string trimmed(const std::string& text) {
 // Source text: UTF-8 with or without a byte-order mark, UTF-16 with one (a
 // spreadsheet's "Unicode text"), and anything else as Windows-1252.
 
-static void appendUtf8(std::string* out, unsigned long cp) {
-    if (cp < 0x80) {
-        out->push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // Shortest forms only, no surrogates, nothing past U+10FFFF.
 static bool isUtf8(const std::string& text) {
     size_t i = 0;
