@@ -87,16 +87,16 @@ void settleQuestion(const Manifest& manifest, const std::string& prefix, Manifes
 // stored in a quiz that never shows them.
 void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* problems);
 
+// The manifest as UTF-8 JSON text: every key, in the order of the README's
+// example, pretty-printed and ending with a line break.
+std::string manifestToJson(const Manifest& manifest);
+
 // Parses manifest text and checks everything that needs no file: types,
 // ranges, texts (Windows-1252, no "|", at most 259 bytes) and counts, with
 // warnings for answers that players are unlikely to type as stored.
 void loadManifestText(const std::string& json, Manifest* manifest, std::vector<Problem>* problems);
 // Reads the manifest file, then loadManifestText.
 bool loadManifestFile(const std::string& path, Manifest* manifest, std::vector<Problem>* problems);
-
-// The manifest as UTF-8 JSON text: every key, in the order of the README's
-// example, pretty-printed and ending with a line break.
-std::string manifestToJson(const Manifest& manifest);
 
 // The plain bytes the player's loader parses.
 Bytes composeContent(const Manifest& manifest);
