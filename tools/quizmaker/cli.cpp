@@ -36,14 +36,19 @@ static bool codePointToCp1252(unsigned long cp, unsigned char* byte) {
     return false;
 }
 
-static void appendUtf8(std::string* out, unsigned long cp) {
+void appendUtf8(std::string* out, unsigned long cp) {
     if (cp < 0x80) {
         out->push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
         out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
         out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
+    } else if (cp < 0x10000) {
         out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
         out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }

@@ -13,6 +13,8 @@ enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 // holds a character that Windows-1252 cannot represent (nothing substituted).
 bool utf8ToCp1252(const std::string& utf8, std::string* cp1252);
 std::string cp1252ToUtf8(const std::string& cp1252);
+// Appends one Unicode code point (at most U+10FFFF) as UTF-8.
+void appendUtf8(std::string* out, unsigned long codePoint);
 
 // Prints "quizmaker: error: <message>" on stderr and returns ExitFailure.
 int failWith(const std::string& message);

@@ -19,6 +19,7 @@ int runCheck(const Args& args);
 int runTry(const Args& args);
 int runBuild(const Args& args);
 int runUnpack(const Args& args);
+int runImport(const Args& args);
 
 extern const Command commands[];
 extern const int commandCount;

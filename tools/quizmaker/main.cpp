@@ -1,6 +1,6 @@
 // quizmaker: the authors' tool. Encodes and decodes the content stream,
-// judges a sample answer, checks a quiz manifest and builds, unpacks and
-// tries quizzes.
+// judges a sample answer, checks a quiz manifest, builds, unpacks and tries
+// quizzes, and imports question banks.
 #include <stdio.h>
 #include <string.h>
 
@@ -49,6 +49,33 @@ const Command commands[] = {
      "Writes DIR/quiz.json and the media files of QUIZ.exe, so that building\n"
      "DIR/quiz.json gives a quiz with the same resources.\n",
      runUnpack},
+    {"import", "make a manifest from a CSV or GIFT question bank",
+     "usage: quizmaker import FILE [-o QUIZ.json] [--title T] [--style N] [--format N] [--mode N] [--first N]\n"
+     "Reads a question bank and writes a quiz manifest (UTF-8) that check accepts.\n"
+     "FILE is CSV (.csv, .tsv) as spreadsheets export it, or GIFT (.gift); any other\n"
+     "name is read as CSV when its first line names known columns, else as GIFT.\n"
+     "\n"
+     "CSV: UTF-8 or Windows-1252, ';', ',' or tab between fields. The first row\n"
+     "names the columns, in any order, case, accents and spaces aside: question or\n"
+     "caption; r\xC3\xA9ponse or answer; r\xC3\xA9ponse 2, deuxi\xC3\xA8me r\xC3\xA9ponse or secondAnswer;\n"
+     "r\xC3\xA9v\xC3\xA9lation or reveal; m\xC3\xA9" "dia or media; image r\xC3\xA9ponse or answerPicture.\n"
+     "Media paths are relative to the CSV file and written relative to QUIZ.json.\n"
+     "GIFT: questions whose answers all start with '=' are imported (the first\n"
+     "full-credit answer, its feedback as the reveal); every other kind is skipped.\n"
+     "\n"
+     "  -o QUIZ.json  the manifest to write (default: FILE's name ending in .json,\n"
+     "                beside it; an existing file is replaced, never FILE itself)\n"
+     "  --title T     the quiz's title (default: FILE's name without extension)\n"
+     "  --style N     0 text, 1 pictures, 2 sounds, 3 videos (default: 0, or the\n"
+     "                kind of the media files the CSV names: .jpg, .mp3, .avi)\n"
+     "  --format N    1 or 2 answers per question (default: 2 when a second-answer\n"
+     "                column holds any text, else 1)\n"
+     "  --mode N      answer mode 1 to 4 (default: 2, the reveal text)\n"
+     "  --first N     import only the first N questions (more than 90 is an error)\n"
+     "\n"
+     "Problems are reported as FILE:LINE: error: ... (CSV: the spreadsheet's row);\n"
+     "with any error nothing is written and the exit code is 1.\n",
+     runImport},
 };
 const int commandCount = sizeof(commands) / sizeof(commands[0]);
 
@@ -94,7 +121,7 @@ int main(int argc, char** argv) {
         if (args[0] != commands[i].name) continue;
         Args rest(args.begin() + 1, args.end());
         if (wantsHelp(rest)) {
-            fputs(commands[i].usage, stdout);
+            printText(commands[i].usage);
             return ExitOk;
         }
         return commands[i].run(rest);

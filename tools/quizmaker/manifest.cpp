@@ -130,17 +130,9 @@ static void warnAboutAnswer(const std::string& utf8, const std::string& where, s
         addWarning(problems, where, "holds " + joinQuoted(others) + ", which is not on a usual keyboard");
 }
 
-enum TextKind { PlainText, AnswerText, CodeText };
-
-// Checks one text value and stores it in Windows-1252.
-static void readTextValue(const json& value, const std::string& where, TextKind kind, std::string* out,
-                          std::vector<Problem>* problems) {
-    out->clear();
-    if (!value.is_string()) {
-        addError(problems, where, "must be a text (a JSON string)");
-        return;
-    }
-    const std::string& utf8 = value.get_ref<const std::string&>();
+bool checkText(const std::string& utf8, TextKind kind, const std::string& where, std::string* cp1252,
+               std::vector<Problem>* problems) {
+    cp1252->clear();
     std::string converted;
     if (!utf8ToCp1252(utf8, &converted)) {
         std::set<std::string> missing;
@@ -151,7 +143,7 @@ static void readTextValue(const json& value, const std::string& where, TextKind 
         std::string list;
         for (const std::string& item : missing) list += (list.empty() ? "" : ", ") + item;
         addError(problems, where, "holds " + list + ", which Windows-1252 cannot store");
-        return;
+        return false;
     }
     bool fine = true;
     if (converted.find('|') != std::string::npos) {
@@ -173,7 +165,19 @@ static void readTextValue(const json& value, const std::string& where, TextKind 
         fine = false;
     }
     if (kind == AnswerText) warnAboutAnswer(utf8, where, problems);
-    if (fine) *out = converted;
+    if (fine) *cp1252 = converted;
+    return fine;
+}
+
+// Checks one text value and stores it in Windows-1252.
+static void readTextValue(const json& value, const std::string& where, TextKind kind, std::string* out,
+                          std::vector<Problem>* problems) {
+    out->clear();
+    if (!value.is_string()) {
+        addError(problems, where, "must be a text (a JSON string)");
+        return;
+    }
+    checkText(value.get_ref<const std::string&>(), kind, where, out, problems);
 }
 
 // Reads one text key: absent means empty.
@@ -253,33 +257,45 @@ static void rejectUnknownKeys(const json& object, const std::set<std::string>& k
         if (!known.count(item.key())) addError(problems, prefix + item.key(), "unknown key");
 }
 
+void settleQuestion(const Manifest& manifest, const std::string& prefix, ManifestQuestion* question,
+                    std::vector<Problem>* problems) {
+    if (manifest.questionFormat != TwoAnswers && !question->secondAnswer.empty()) {
+        addWarning(problems, prefix + "secondAnswer", "not stored: only questionFormat 2 has a second answer");
+        question->secondAnswer.clear();
+    }
+    if (!question->reveal.empty() && !modeCarriesReveals(manifest.answerMode)) {
+        addWarning(problems, prefix + "reveal", "not stored: only answerMode 2, 3 and 4 show reveal texts");
+        question->reveal.clear();
+    }
+    if (!question->media.empty() && manifest.style == StyleText)
+        addError(problems, prefix + "media", "a text quiz (style 0) shows no media; remove it or change the style");
+    if (!question->answerPicture.empty() && !modeShowsAnswerPicture(manifest.answerMode))
+        addWarning(problems, prefix + "answerPicture",
+                   "stored but not shown: only answerMode 1 and 3 show answer pictures");
+}
+
+void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* problems) {
+    // The board makes reveal boxes and picture boxes only for picture quizzes.
+    bool revealsOrPictures = false;
+    for (const ManifestQuestion& question : manifest.questions)
+        revealsOrPictures = revealsOrPictures || !question.reveal.empty() || !question.answerPicture.empty();
+    if (revealsOrPictures && manifest.style != StylePictures)
+        addWarning(problems, "questions",
+                   "reveal texts and answer pictures are stored but shown only in a picture quiz (style 1)");
+}
+
 static void readQuestion(const json& object, const std::string& where, const Manifest& manifest,
                          ManifestQuestion* question, std::vector<Problem>* problems) {
     rejectUnknownKeys(object, {"answer", "secondAnswer", "caption", "reveal", "media", "answerPicture"}, where + ".",
                       problems);
     readText(object, "answer", where + ".answer", AnswerText, &question->answer, problems);
-    std::string secondWhere = where + ".secondAnswer";
-    if (manifest.questionFormat == TwoAnswers) {
-        readText(object, "secondAnswer", secondWhere, AnswerText, &question->secondAnswer, problems);
-    } else {
-        readText(object, "secondAnswer", secondWhere, PlainText, &question->secondAnswer, problems);
-        if (!question->secondAnswer.empty())
-            addWarning(problems, secondWhere, "not stored: only questionFormat 2 has a second answer");
-        question->secondAnswer.clear();
-    }
+    readText(object, "secondAnswer", where + ".secondAnswer",
+             manifest.questionFormat == TwoAnswers ? AnswerText : PlainText, &question->secondAnswer, problems);
     readText(object, "caption", where + ".caption", PlainText, &question->caption, problems);
     readText(object, "reveal", where + ".reveal", PlainText, &question->reveal, problems);
-    bool revealShown = modeCarriesReveals(manifest.answerMode);
-    if (!question->reveal.empty() && !revealShown) {
-        addWarning(problems, where + ".reveal", "not stored: only answerMode 2, 3 and 4 show reveal texts");
-        question->reveal.clear();
-    }
     readPath(object, "media", where + ".media", &question->media, problems);
-    if (!question->media.empty() && manifest.style == StyleText)
-        addError(problems, where + ".media", "a text quiz (style 0) shows no media; remove it or change the style");
     readPath(object, "answerPicture", where + ".answerPicture", &question->answerPicture, problems);
-    if (!question->answerPicture.empty() && !modeShowsAnswerPicture(manifest.answerMode))
-        addWarning(problems, where + ".answerPicture", "stored but not shown: only answerMode 1 and 3 show answer pictures");
+    settleQuestion(manifest, where + ".", question, problems);
 }
 
 void loadManifestText(const std::string& text, Manifest* manifest, std::vector<Problem>* problems) {
@@ -325,13 +341,7 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
         }
     }
 
-    // The board makes reveal boxes and picture boxes only for picture quizzes.
-    bool revealsOrPictures = false;
-    for (const ManifestQuestion& question : manifest->questions)
-        revealsOrPictures = revealsOrPictures || !question.reveal.empty() || !question.answerPicture.empty();
-    if (revealsOrPictures && manifest->style != StylePictures)
-        addWarning(problems, "questions",
-                   "reveal texts and answer pictures are stored but shown only in a picture quiz (style 1)");
+    warnAboutHiddenReveals(*manifest, problems);
 
     if (root.contains("codes")) {
         const json& list = root["codes"];
@@ -360,6 +370,37 @@ bool loadManifestFile(const std::string& path, Manifest* manifest, std::vector<P
     }
     loadManifestText(std::string(bytes.begin(), bytes.end()), manifest, problems);
     return !hasErrors(*problems);
+}
+
+std::string manifestToJson(const Manifest& manifest) {
+    nlohmann::ordered_json root;
+    root["title"] = cp1252ToUtf8(manifest.title);
+    root["creator"] = cp1252ToUtf8(manifest.creator);
+    root["explanation"] = cp1252ToUtf8(manifest.explanation);
+    root["firstRowCaption"] = cp1252ToUtf8(manifest.firstRowCaption);
+    root["secondRowCaption"] = cp1252ToUtf8(manifest.secondRowCaption);
+    root["style"] = manifest.style;
+    root["questionFormat"] = manifest.questionFormat;
+    root["answerMode"] = manifest.answerMode;
+    char colour[8];
+    snprintf(colour, sizeof colour, "#%02X%02X%02X", manifest.red, manifest.green, manifest.blue);
+    root["backColour"] = colour;
+    root["questions"] = nlohmann::ordered_json::array();
+    for (const ManifestQuestion& question : manifest.questions) {
+        nlohmann::ordered_json item;
+        item["answer"] = cp1252ToUtf8(question.answer);
+        item["secondAnswer"] = cp1252ToUtf8(question.secondAnswer);
+        item["caption"] = cp1252ToUtf8(question.caption);
+        item["reveal"] = cp1252ToUtf8(question.reveal);
+        item["media"] = question.media;
+        item["answerPicture"] = question.answerPicture;
+        root["questions"].push_back(item);
+    }
+    root["codes"] = nlohmann::ordered_json::array();
+    for (const std::string& code : manifest.codes) root["codes"].push_back(cp1252ToUtf8(code));
+    // Media paths come from the user; one that is not UTF-8 is written with
+    // replacement characters rather than failing.
+    return root.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 // ---------------------------------------------------------------------------

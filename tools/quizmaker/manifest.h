@@ -66,6 +66,32 @@ bool hasErrors(const std::vector<Problem>& problems);
 // Prints "MANIFEST: where: error: message" (or "warning:") lines to stderr.
 void printProblems(const std::string& manifestPath, const std::vector<Problem>& problems);
 
+// What a text is for: answers get warnings about typing, codes may not
+// break lines.
+enum TextKind { PlainText, AnswerText, CodeText };
+
+// Checks one text (valid UTF-8) as the manifest's texts are checked: it must
+// fit Windows-1252, hold no "|" and no zero, and come to at most 259 bytes.
+// Adds an error or warning at where for each problem, and gives the
+// Windows-1252 bytes when there is no error (otherwise an empty text).
+bool checkText(const std::string& utf8, TextKind kind, const std::string& where, std::string* cp1252,
+               std::vector<Problem>* problems);
+
+// The rules of one question's keys that depend on the quiz's settings, for a
+// question whose texts are checked: a second answer outside questionFormat 2
+// and a reveal text no answerMode shows are dropped with a warning, media in
+// a text quiz are an error, an answer picture the mode does not show is a
+// warning. Problems are named prefix + key ("questions[3]." + "media").
+void settleQuestion(const Manifest& manifest, const std::string& prefix, ManifestQuestion* question,
+                    std::vector<Problem>* problems);
+// One warning (at "questions") when reveal texts or answer pictures would be
+// stored in a quiz that never shows them.
+void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* problems);
+
+// The manifest as UTF-8 JSON text: every key, in the order of the README's
+// example, pretty-printed and ending with a line break.
+std::string manifestToJson(const Manifest& manifest);
+
 // Parses manifest text and checks everything that needs no file: types,
 // ranges, texts (Windows-1252, no "|", at most 259 bytes) and counts, with
 // warnings for answers that players are unlikely to type as stored.
