@@ -516,8 +516,14 @@ bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQu
         addError(problems, "", error);
         return false;
     }
-    loadManifestText(std::string(bytes.begin(), bytes.end()), manifest, problems);
-    std::string folder = manifestFolder(manifestPath);
+    return prepareQuizText(std::string(bytes.begin(), bytes.end()), manifestFolder(manifestPath), manifest, quiz,
+                           problems);
+}
+
+bool prepareQuizText(const std::string& text, const std::string& folder, Manifest* manifest, PreparedQuiz* quiz,
+                     std::vector<Problem>* problems) {
+    *quiz = PreparedQuiz();
+    loadManifestText(text, manifest, problems);
     for (size_t i = 0; i < manifest->questions.size(); ++i) {
         const ManifestQuestion& question = manifest->questions[i];
         std::string where = "questions[" + std::to_string(i) + "]";

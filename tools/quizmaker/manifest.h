@@ -115,6 +115,10 @@ std::string resolveMediaPath(const std::string& folder, const std::string& path)
 // encoded streams. Fills quiz when there is no error.
 bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQuiz* quiz,
                  std::vector<Problem>* problems);
+// The same for manifest text held in memory (an editor's), its media paths
+// relative to folder.
+bool prepareQuizText(const std::string& text, const std::string& folder, Manifest* manifest, PreparedQuiz* quiz,
+                     std::vector<Problem>* problems);
 
 // True when bytes hold a complete JPEG picture that decodes; otherwise why
 // says what is wrong.

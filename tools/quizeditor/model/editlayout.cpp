@@ -1,0 +1,140 @@
+#include "editlayout.h"
+
+#include <algorithm>
+
+namespace {
+
+// Sizes in pixels derived from the font: the gap between controls, the
+// height of an edit or button row, the step from one row to the next, the
+// width of the label column and of a button.
+struct Units {
+    int line, gap, row, step, label, button, previewHeight, listLines;
+};
+
+Units unitsOf(const FontMetrics& font) {
+    const int line = std::max(font.lineHeight, 8);
+    const int character = std::max(font.charWidth, 4);
+    Units units;
+    units.line = line;
+    units.gap = std::max(line / 2, 4);
+    units.row = line + 8;
+    units.step = units.row + units.gap / 2;
+    units.label = 22 * character;
+    units.button = 14 * character;
+    units.previewHeight = 9 * line;
+    units.listLines = 5 * line;
+    return units;
+}
+
+int leftMinimum(const FontMetrics& font) { return unitsOf(font).label + 30 * std::max(font.charWidth, 4); }
+int rightMinimum(const FontMetrics& font) { return unitsOf(font).label + 62 * std::max(font.charWidth, 4); }
+
+// Heights of the parts stacked in each column and under them.
+int settingsHeight(const Units& u) { return 9 * u.step + 3 * u.line + 8 + u.gap; }
+int questionsMinimum(const Units& u) { return u.line + u.gap / 2 + u.listLines + u.gap + u.row; }
+int paneHeight(const Units& u) {
+    return u.line + u.gap + 5 * u.step + (2 * u.line + 8 + u.gap / 2) + u.previewHeight + u.gap + u.step;
+}
+int bottomHeight(const Units& u) { return u.line + u.gap / 2 + 6 * u.line + u.row + u.gap + u.row + u.gap; }
+
+struct Placer {
+    EditorLayout* layout;
+    void operator()(ControlId id, int left, int top, int right, int bottom) const {
+        layout->boxes[id - FirstControl] = Box{left, top, right, bottom};
+    }
+};
+
+// A label in the label column and its control beside it, height tall;
+// gives the top of the next row.
+int labelled(const Placer& place, const Units& u, ControlId label, ControlId control, int left, int right, int top,
+             int height) {
+    place(label, left, top + 4, left + u.label - u.gap, top + 4 + u.line);
+    place(control, left + u.label, top, right, top + height);
+    return top + height + u.gap / 2;
+}
+
+}  // namespace
+
+Box minimumClientArea(const FontMetrics& font) {
+    const Units u = unitsOf(font);
+    int width = 3 * u.gap + leftMinimum(font) + rightMinimum(font);
+    int columns = std::max(settingsHeight(u) + questionsMinimum(u), paneHeight(u) + 4 * u.line);
+    return Box{0, 0, width, u.gap + columns + u.gap + bottomHeight(u)};
+}
+
+EditorLayout layOutEditor(int width, int height, const FontMetrics& font) {
+    const Units u = unitsOf(font);
+    const Box least = minimumClientArea(font);
+    width = std::max(width, least.right);
+    height = std::max(height, least.bottom);
+    EditorLayout layout = {};
+    const Placer place{&layout};
+
+    // Along the bottom: the status line and progress bar, the problems above.
+    const int statusTop = height - u.gap - u.row;
+    place(StatusText, u.gap, statusTop + 4, width - 2 * u.gap - 2 * u.button, statusTop + 4 + u.line);
+    place(ProgressBar, width - u.gap - 2 * u.button, statusTop + 2, width - u.gap, statusTop + u.row - 2);
+    const int problemsTop = statusTop - u.gap - (6 * u.line + u.row);
+    place(ProblemList, u.gap, problemsTop, width - u.gap, statusTop - u.gap);
+    place(ProblemsLabel, u.gap, problemsTop - u.gap / 2 - u.line, width - u.gap, problemsTop - u.gap / 2);
+    const int columnsBottom = problemsTop - u.gap / 2 - u.line - u.gap;
+
+    // Two columns: the quiz's settings and its questions on the left, the
+    // selected question and the try pane on the right.
+    const int leftWidth = std::max(leftMinimum(font), (width - 3 * u.gap) * 42 / 100);
+    const int leftEdge = u.gap, leftEnd = u.gap + leftWidth;
+    const int rightEdge = leftEnd + u.gap, rightEnd = width - u.gap;
+
+    int y = u.gap;
+    const ControlId settings[][2] = {
+        {TitleLabel, TitleEdit}, {CreatorLabel, CreatorEdit}, {ExplanationLabel, ExplanationEdit},
+        {FirstCaptionLabel, FirstCaptionEdit}, {SecondCaptionLabel, SecondCaptionEdit}, {StyleLabel, StyleCombo},
+        {FormatLabel, FormatCombo}, {ModeLabel, ModeCombo},
+    };
+    for (const auto& row : settings) y = labelled(place, u, row[0], row[1], leftEdge, leftEnd, y, u.row);
+    place(ColourLabel, leftEdge, y + 4, leftEdge + u.label - u.gap, y + 4 + u.line);
+    place(ColourSwatch, leftEdge + u.label, y + 2, leftEdge + u.label + u.row * 2, y + u.row - 2);
+    place(ColourButton, leftEdge + u.label + u.row * 2 + u.gap, y, leftEdge + u.label + u.row * 2 + u.gap + u.button,
+          y + u.row);
+    y += u.step;
+    y = labelled(place, u, CodesLabel, CodesEdit, leftEdge, leftEnd, y, 3 * u.line + 8) + u.gap / 2;
+
+    place(QuestionsLabel, leftEdge, y, leftEnd, y + u.line);
+    const int buttonsTop = columnsBottom - u.row;
+    place(QuestionList, leftEdge, y + u.line + u.gap / 2, leftEnd, buttonsTop - u.gap);
+    const ControlId buttons[] = {AddButton, DeleteButton, UpButton, DownButton};
+    const int buttonWidth = (leftWidth - 3 * u.gap) / 4;
+    for (int k = 0; k < 4; ++k) {
+        int left = leftEdge + k * (buttonWidth + u.gap);
+        place(buttons[k], left, buttonsTop, left + buttonWidth, columnsBottom);
+    }
+
+    y = u.gap;
+    place(QuestionHeading, rightEdge, y, rightEnd, y + u.line);
+    y += u.line + u.gap;
+    y = labelled(place, u, AnswerLabel, AnswerEdit, rightEdge, rightEnd, y, u.row);
+    y = labelled(place, u, SecondAnswerLabel, SecondAnswerEdit, rightEdge, rightEnd, y, u.row);
+    y = labelled(place, u, CaptionLabel, CaptionEdit, rightEdge, rightEnd, y, u.row);
+    y = labelled(place, u, RevealLabel, RevealEdit, rightEdge, rightEnd, y, 2 * u.line + 8);
+    const ControlId files[][3] = {{MediaLabel, MediaEdit, MediaBrowse}, {PictureLabel, PictureEdit, PictureBrowse}};
+    for (const auto& row : files) {
+        labelled(place, u, row[0], row[1], rightEdge, rightEnd - u.button - u.gap, y, u.row);
+        place(row[2], rightEnd - u.button, y, rightEnd, y + u.row);
+        y += u.step;
+    }
+    const int previewWidth = std::min((rightEnd - rightEdge - u.label - u.gap) / 2, u.previewHeight * 2);
+    place(PreviewLabel, rightEdge, y + 4, rightEdge + u.label - u.gap, y + 4 + u.line);
+    place(MediaPreview, rightEdge + u.label, y, rightEdge + u.label + previewWidth, y + u.previewHeight);
+    place(PicturePreview, rightEdge + u.label + previewWidth + u.gap, y,
+          rightEdge + u.label + 2 * previewWidth + u.gap, y + u.previewHeight);
+    y += u.previewHeight + u.gap;
+
+    place(TryLabel, rightEdge, y + 4, rightEdge + u.label - u.gap, y + 4 + u.line);
+    const int whichEnd = rightEdge + u.label + u.button;
+    place(TryWhich, rightEdge + u.label, y, whichEnd, y + u.row);
+    place(TryEdit, whichEnd + u.gap, y, rightEnd - u.button - u.gap, y + u.row);
+    place(VerdictText, rightEnd - u.button, y, rightEnd, y + u.row);
+    y += u.step;
+    place(TypoList, rightEdge, y, rightEnd, columnsBottom);
+    return layout;
+}

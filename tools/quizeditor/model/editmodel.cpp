@@ -1,0 +1,427 @@
+#include "editmodel.h"
+
+#include <filesystem>
+
+#include "play/compare.h"
+#include "variants.h"
+#include "wording.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FieldKey {
+    Field field;
+    const char* key;
+};
+
+// The manifest's keys in the order quizmaker writes them.
+const FieldKey quizKeys[] = {
+    {Field::Title, "title"}, {Field::Creator, "creator"}, {Field::Explanation, "explanation"},
+    {Field::FirstRowCaption, "firstRowCaption"}, {Field::SecondRowCaption, "secondRowCaption"},
+    {Field::Style, "style"}, {Field::QuestionFormat, "questionFormat"}, {Field::AnswerMode, "answerMode"},
+    {Field::BackColour, "backColour"}, {Field::Questions, "questions"}, {Field::Codes, "codes"},
+};
+const FieldKey questionKeys[] = {
+    {Field::Answer, "answer"}, {Field::SecondAnswer, "secondAnswer"}, {Field::Caption, "caption"},
+    {Field::Reveal, "reveal"}, {Field::Media, "media"}, {Field::AnswerPicture, "answerPicture"},
+};
+
+// What a key left out means to check.
+ManifestDocument defaultOf(Field field) {
+    switch (field) {
+    case Field::Style: return StyleText;
+    case Field::QuestionFormat: return OneAnswer;
+    case Field::AnswerMode: return ModeRevealText;
+    case Field::BackColour: return "#FFFFFF";
+    case Field::Questions: case Field::Codes: return ManifestDocument::array();
+    default: return "";
+    }
+}
+
+// Known keys first in quizmaker's order, each present (absent ones with the
+// value check gives them), then any other key, kept for check to report.
+ManifestDocument inOrder(const ManifestDocument& object, const FieldKey* keys, size_t count) {
+    ManifestDocument ordered = ManifestDocument::object();
+    for (size_t k = 0; k < count; ++k)
+        ordered[keys[k].key] = object.contains(keys[k].key) ? object[keys[k].key] : defaultOf(keys[k].field);
+    for (auto item = object.begin(); item != object.end(); ++item)
+        if (!ordered.contains(item.key())) ordered[item.key()] = item.value();
+    return ordered;
+}
+
+ManifestDocument orderedQuestion(const ManifestDocument& question) {
+    if (!question.is_object()) return question;
+    return inOrder(question, questionKeys, sizeof questionKeys / sizeof questionKeys[0]);
+}
+
+ManifestDocument orderedManifest(const ManifestDocument& root) {
+    ManifestDocument ordered = inOrder(root, quizKeys, sizeof quizKeys / sizeof quizKeys[0]);
+    if (ordered["questions"].is_array())
+        for (ManifestDocument& question : ordered["questions"]) question = orderedQuestion(question);
+    return ordered;
+}
+
+ManifestDocument emptyQuestion() { return orderedQuestion(ManifestDocument::object()); }
+
+std::string dumped(const ManifestDocument& document) {
+    // Media paths come from the file system; one that is not UTF-8 is
+    // written with replacement characters rather than failing.
+    return document.dump(2, ' ', false, ManifestDocument::error_handler_t::replace) + "\n";
+}
+
+void recheck(EditorModel* model) {
+    model->problems.clear();
+    PreparedQuiz prepared;
+    prepareQuizText(dumped(model->document), model->folder, &model->manifest, &prepared, &model->problems);
+}
+
+// The model holds a new document, saved or not, with nothing to undo.
+void takeDocument(EditorModel* model, const ManifestDocument& document, bool saved) {
+    model->document = orderedManifest(document);
+    model->version = ++model->lastVersion;
+    model->savedVersion = saved ? model->version : 0;
+    model->canUndo = false;
+    model->undo = EditSnapshot();
+    model->typingField = Field::None;
+    model->typingQuestion = -1;
+    model->selected = questionCount(*model) > 0 ? 0 : -1;
+    recheck(model);
+}
+
+// Every change goes through here: the state before it becomes the undo,
+// unless the change continues typing in the same field.
+template <typename Change>
+bool change(EditorModel* model, Field typing, Change apply) {
+    EditSnapshot before{model->document, model->selected, model->version};
+    bool continuesTyping = typing != Field::None && model->canUndo && typing == model->typingField &&
+                           model->selected == model->typingQuestion;
+    if (!apply()) return false;
+    if (!continuesTyping) {
+        model->undo = before;
+        model->canUndo = true;
+    }
+    model->typingField = typing;
+    model->typingQuestion = model->selected;
+    model->version = ++model->lastVersion;
+    recheck(model);
+    return true;
+}
+
+ManifestDocument* questionsOf(EditorModel* model) {
+    ManifestDocument& list = model->document["questions"];
+    return list.is_array() ? &list : nullptr;
+}
+
+const ManifestDocument* questionAt(const EditorModel& model, int question) {
+    const ManifestDocument& list = model.document["questions"];
+    if (!list.is_array() || question < 0 || question >= static_cast<int>(list.size())) return nullptr;
+    return &list[static_cast<size_t>(question)];
+}
+
+std::string shownText(const ManifestDocument* object, const char* key) {
+    if (!object || !object->is_object() || !object->contains(key)) return "";
+    const ManifestDocument& value = (*object)[key];
+    return value.is_string() ? value.get<std::string>() : value.dump();
+}
+
+std::string codesText(const ManifestDocument& codes) {
+    if (!codes.is_array()) return "";
+    std::string text;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (i) text += "\r\n";
+        text += codes[i].is_string() ? codes[i].get<std::string>() : codes[i].dump();
+    }
+    return text;
+}
+
+// One code a line; an empty text is no code at all.
+ManifestDocument codesFrom(const std::string& text) {
+    ManifestDocument codes = ManifestDocument::array();
+    if (text.empty()) return codes;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        codes.push_back(line);
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return codes;
+}
+
+fs::path absoluteIn(const std::string& folder, const std::string& path) {
+    return fs::u8path(resolveMediaPath(folder, path)).lexically_normal();
+}
+
+std::string relativeTo(const std::string& folder, const fs::path& file) {
+    if (folder.empty()) return file.generic_u8string();
+    fs::path relative = file.lexically_relative(fs::u8path(folder).lexically_normal());
+    return relative.empty() ? file.generic_u8string() : relative.generic_u8string();
+}
+
+// Media paths written relative to another folder, pointing at the same files.
+void rebaseMedia(ManifestDocument* document, const std::string& from, const std::string& to) {
+    ManifestDocument& list = (*document)["questions"];
+    if (!list.is_array() || from == to) return;
+    for (ManifestDocument& question : list) {
+        if (!question.is_object()) continue;
+        for (const char* key : {"media", "answerPicture"}) {
+            if (!question.contains(key) || !question[key].is_string()) continue;
+            std::string path = question[key].get<std::string>();
+            if (!path.empty()) question[key] = relativeTo(to, absoluteIn(from, path));
+        }
+    }
+}
+
+// Typed text as the player's answer field holds it: Windows-1252, any other
+// character a question mark.
+std::string typedAsPlayerHolds(const std::string& utf8) {
+    std::string typed;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::string one;
+        typed += utf8ToCp1252(utf8.substr(i, length), &one) ? one : "?";
+        i += length;
+    }
+    return typed;
+}
+
+bool storedAnswer(const EditorModel& model, int which, std::string* cp1252) {
+    std::string utf8 = textOf(model, which == 0 ? Field::Answer : Field::SecondAnswer);
+    std::vector<Problem> ignored;
+    return model.selected >= 0 && checkText(utf8, PlainText, "", cp1252, &ignored);
+}
+
+}  // namespace
+
+bool isQuestionField(Field field) { return field >= Field::Answer && field <= Field::AnswerPicture; }
+
+const char* keyOf(Field field) {
+    for (const FieldKey& key : quizKeys)
+        if (key.field == field) return key.key;
+    for (const FieldKey& key : questionKeys)
+        if (key.field == field) return key.key;
+    return "";
+}
+
+void startNewQuiz(EditorModel* model) {
+    ManifestDocument root = ManifestDocument::object();
+    root["questions"] = ManifestDocument::array({emptyQuestion()});
+    model->path.clear();
+    model->folder.clear();
+    model->suggestedName = "quiz.json";
+    takeDocument(model, root, true);
+}
+
+bool openManifestText(EditorModel* model, const std::string& text, const std::string& path, std::string* error) {
+    ManifestDocument root = ManifestDocument::parse(text, nullptr, false);
+    if (root.is_discarded() || !root.is_object()) {
+        std::vector<Problem> problems;
+        Manifest ignored;
+        loadManifestText(text, &ignored, &problems);
+        *error = problems.empty() ? "is no manifest" : problems.front().message;
+        return false;
+    }
+    model->path = path;
+    model->folder = manifestFolder(path);
+    model->suggestedName = fs::u8path(path).filename().u8string();
+    takeDocument(model, root, true);
+    return true;
+}
+
+bool openManifestFile(EditorModel* model, const std::string& path, std::string* error) {
+    Bytes bytes;
+    if (!readFile(path, &bytes, error)) return false;
+    return openManifestText(model, std::string(bytes.begin(), bytes.end()), path, error);
+}
+
+void adoptManifest(EditorModel* model, const Manifest& manifest, const std::string& folder,
+                   const std::string& suggestedName) {
+    model->path.clear();
+    model->folder = folder;
+    model->suggestedName = suggestedName;
+    takeDocument(model, ManifestDocument::parse(manifestToJson(manifest)), false);
+}
+
+std::string manifestText(const EditorModel& model) { return dumped(model.document); }
+
+bool saveManifest(EditorModel* model, const std::string& path, std::string* error) {
+    std::string folder = manifestFolder(path);
+    ManifestDocument document = model->document;
+    rebaseMedia(&document, model->folder, folder);
+    std::string text = dumped(document);
+    if (!writeFileAtomically(path, Bytes(text.begin(), text.end()), error)) return false;
+    rebaseMedia(&model->undo.document, model->folder, folder);
+    model->document = document;
+    model->path = path;
+    model->folder = folder;
+    model->suggestedName = fs::u8path(path).filename().u8string();
+    model->savedVersion = model->version;
+    recheck(model);
+    return true;
+}
+
+bool isDirty(const EditorModel& model) { return model.version != model.savedVersion; }
+
+int questionCount(const EditorModel& model) {
+    const ManifestDocument& list = model.document["questions"];
+    return list.is_array() ? static_cast<int>(list.size()) : 0;
+}
+
+std::string textOf(const EditorModel& model, Field field, int question) {
+    if (field == Field::Codes) return codesText(model.document["codes"]);
+    if (isQuestionField(field)) return shownText(questionAt(model, question < 0 ? model.selected : question), keyOf(field));
+    return shownText(&model.document, keyOf(field));
+}
+
+bool setText(EditorModel* model, Field field, const std::string& utf8) {
+    if (textOf(*model, field) == utf8) return false;
+    if (field == Field::Codes)
+        return change(model, field, [&] {
+            model->document["codes"] = codesFrom(utf8);
+            return true;
+        });
+    if (!isQuestionField(field))
+        return change(model, field, [&] {
+            model->document[keyOf(field)] = utf8;
+            return true;
+        });
+    if (!questionAt(*model, model->selected)) return false;
+    return change(model, field, [&] {
+        ManifestDocument& question = (*questionsOf(model))[static_cast<size_t>(model->selected)];
+        if (!question.is_object()) question = emptyQuestion();
+        question[keyOf(field)] = utf8;
+        return true;
+    });
+}
+
+int settingOf(const EditorModel& model, Field field) {
+    const ManifestDocument& value = model.document[keyOf(field)];
+    return value.is_number_integer() && value.get<long long>() >= 0 && value.get<long long>() <= 255
+               ? value.get<int>()
+               : -1;
+}
+
+bool setSetting(EditorModel* model, Field field, int value) {
+    if (settingOf(*model, field) == value) return false;
+    return change(model, Field::None, [&] {
+        model->document[keyOf(field)] = value;
+        return true;
+    });
+}
+
+long colourOf(const EditorModel& model) {
+    std::string text = textOf(model, Field::BackColour);
+    if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+        return -1;
+    return std::stol(text.substr(1), nullptr, 16);
+}
+
+bool setColour(EditorModel* model, unsigned long rgb) {
+    char text[8];
+    snprintf(text, sizeof text, "#%06lX", rgb & 0xFFFFFF);
+    if (textOf(*model, Field::BackColour) == text) return false;
+    return change(model, Field::None, [&] {
+        model->document["backColour"] = text;
+        return true;
+    });
+}
+
+bool selectQuestion(EditorModel* model, int question) {
+    if (question < -1 || question >= questionCount(*model) || question == model->selected) return false;
+    model->selected = question;
+    return true;
+}
+
+bool addQuestion(EditorModel* model) {
+    if (questionCount(*model) >= MaxQuestions) return false;
+    return change(model, Field::None, [&] {
+        ManifestDocument& list = model->document["questions"];
+        if (!list.is_array()) list = ManifestDocument::array();
+        int at = model->selected < 0 ? static_cast<int>(list.size()) : model->selected + 1;
+        list.insert(list.begin() + at, emptyQuestion());
+        model->selected = at;
+        return true;
+    });
+}
+
+bool deleteQuestion(EditorModel* model) {
+    if (!questionAt(*model, model->selected)) return false;
+    return change(model, Field::None, [&] {
+        ManifestDocument& list = *questionsOf(model);
+        list.erase(list.begin() + model->selected);
+        if (model->selected >= static_cast<int>(list.size())) model->selected = static_cast<int>(list.size()) - 1;
+        return true;
+    });
+}
+
+bool moveQuestion(EditorModel* model, int step) {
+    int target = model->selected + step;
+    if (!questionAt(*model, model->selected) || !questionAt(*model, target)) return false;
+    return change(model, Field::None, [&] {
+        ManifestDocument& list = *questionsOf(model);
+        std::swap(list[static_cast<size_t>(model->selected)], list[static_cast<size_t>(target)]);
+        model->selected = target;
+        return true;
+    });
+}
+
+bool undoLastChange(EditorModel* model) {
+    if (!model->canUndo) return false;
+    std::swap(model->document, model->undo.document);
+    std::swap(model->selected, model->undo.selected);
+    std::swap(model->version, model->undo.version);
+    model->typingField = Field::None;
+    model->typingQuestion = -1;
+    recheck(model);
+    return true;
+}
+
+std::string mediaPathFor(const EditorModel& model, const std::string& chosenPath) {
+    return relativeTo(model.folder, fs::u8path(chosenPath).lexically_normal());
+}
+
+std::string mediaFileOf(const EditorModel& model, Field field, int question) {
+    std::string path = textOf(model, field, question);
+    return path.empty() ? "" : absoluteIn(model.folder, path).u8string();
+}
+
+ProblemPlace placeOf(const std::string& where) {
+    ProblemPlace place{Field::None, -1, -1};
+    std::string key = where;
+    size_t bracket = where.find('[');
+    if (bracket != std::string::npos) {
+        int index = std::atoi(where.c_str() + bracket + 1);
+        std::string list = where.substr(0, bracket);
+        size_t dot = where.find("].");
+        key = dot == std::string::npos ? list : where.substr(dot + 2);
+        if (list == "codes") place.code = index;
+        if (list == "questions") place.question = index;
+        if (list == "questions" && dot == std::string::npos) key = "questions";
+    }
+    for (const FieldKey& known : quizKeys)
+        if (key == known.key && (place.question < 0 || known.field == Field::Questions)) place.field = known.field;
+    for (const FieldKey& known : questionKeys)
+        if (key == known.key && place.question >= 0) place.field = known.field;
+    return place;
+}
+
+Attempt tryAnswer(const EditorModel& model, int which, const std::string& typedUtf8) {
+    std::string stored;
+    if (!storedAnswer(model, which, &stored)) return Attempt{false, ""};
+    return Attempt{true, cp1252ToUtf8(chooseVerdict(typedAsPlayerHolds(typedUtf8).c_str(), stored.c_str()))};
+}
+
+std::vector<TypoRow> likelyTypos(const EditorModel& model, int which) {
+    std::vector<TypoRow> rows;
+    std::string stored;
+    if (!storedAnswer(model, which, &stored)) return rows;
+    for (const AnswerVariant& variant : likelyAnswers(stored))
+        rows.push_back(TypoRow{frenchVariantLabel(variant.label), cp1252ToUtf8(variant.typed),
+                               cp1252ToUtf8(chooseVerdict(variant.typed.c_str(), stored.c_str()))});
+    return rows;
+}

@@ -1,0 +1,135 @@
+#pragma once
+// The quiz an author edits, with no window involved: the manifest as the
+// author wrote it (a JSON document of UTF-8 texts, so a text the player
+// cannot store stays as typed, with its problem beside it), the file it
+// came from, the selected question, whether it is saved, the undo of the
+// last change, and the problems quizmaker's check finds in it. The editor's
+// windows show this model and forward every change to it.
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "manifest.h"
+
+typedef nlohmann::ordered_json ManifestDocument;
+
+// What an author edits. The quiz's settings, then the selected question's
+// keys; Questions is the list itself, None a key the manifest does not know.
+enum class Field {
+    Title, Creator, Explanation, FirstRowCaption, SecondRowCaption,
+    Style, QuestionFormat, AnswerMode, BackColour, Codes,
+    Answer, SecondAnswer, Caption, Reveal, Media, AnswerPicture,
+    Questions, None,
+};
+
+bool isQuestionField(Field field);
+// The manifest key of a field ("title", "answerPicture"); "" for None.
+const char* keyOf(Field field);
+
+// The state a single undo brings back.
+struct EditSnapshot {
+    ManifestDocument document;
+    int selected = -1;
+    unsigned long version = 0;
+};
+
+struct EditorModel {
+    ManifestDocument document;     // every key in the manifest's own order
+    std::string path;              // the manifest file (UTF-8); empty until saved once
+    std::string folder;            // what media paths are relative to
+    std::string suggestedName;     // offered by the first save ("capitales.json")
+    int selected = -1;             // the selected question, -1 for none
+
+    // Each state of the document has a version; saved is the version on disk.
+    unsigned long version = 1;
+    unsigned long savedVersion = 1;
+    unsigned long lastVersion = 1;
+
+    bool canUndo = false;
+    EditSnapshot undo;
+    Field typingField = Field::None;   // keystrokes in one field make one change
+    int typingQuestion = -1;
+
+    // Derived from the document after every change.
+    Manifest manifest;               // valid where the problems show no error
+    std::vector<Problem> problems;   // exactly what quizmaker check reports
+};
+
+// A new, empty quiz of one empty question (text style, one answer, reveal
+// texts, white), saved nowhere and not changed.
+void startNewQuiz(EditorModel* model);
+// Opens manifest text read from path. Whatever the text holds is kept,
+// keys check refuses included; false (model unchanged) only when it is no
+// JSON object, with error saying why.
+bool openManifestText(EditorModel* model, const std::string& text, const std::string& path, std::string* error);
+bool openManifestFile(EditorModel* model, const std::string& path, std::string* error);
+// A manifest made elsewhere (an import): unsaved, its media paths relative
+// to folder, offered to be saved as suggestedName.
+void adoptManifest(EditorModel* model, const Manifest& manifest, const std::string& folder,
+                   const std::string& suggestedName);
+
+// What saving writes: the document as UTF-8 JSON, ending with a line break.
+std::string manifestText(const EditorModel& model);
+// Writes the manifest to path, media paths made relative to its folder
+// (the model keeps them so); false with error when it cannot be written,
+// and the model is then unchanged.
+bool saveManifest(EditorModel* model, const std::string& path, std::string* error);
+
+bool isDirty(const EditorModel& model);
+int questionCount(const EditorModel& model);
+
+// A text as the author typed it: a field of the quiz, or of question
+// (default: the selected one). Numbers show as digits; every code a line.
+std::string textOf(const EditorModel& model, Field field, int question = -1);
+// Sets a text of the quiz or of the selected question. False when nothing
+// changed (same text, or a question field with no question selected).
+bool setText(EditorModel* model, Field field, const std::string& utf8);
+// Style, QuestionFormat or AnswerMode; -1 when the manifest holds no valid
+// number there.
+int settingOf(const EditorModel& model, Field field);
+bool setSetting(EditorModel* model, Field field, int value);
+// The background colour as 0xRRGGBB, -1 when backColour is not "#RRGGBB".
+long colourOf(const EditorModel& model);
+bool setColour(EditorModel* model, unsigned long rgb);
+
+bool selectQuestion(EditorModel* model, int question);
+// A new empty question after the selected one (at the end when none is),
+// selected. False at the player's limit of questions.
+bool addQuestion(EditorModel* model);
+// Deletes the selected question; its neighbour is selected.
+bool deleteQuestion(EditorModel* model);
+// Moves the selected question one place up (-1) or down (+1), still selected.
+bool moveQuestion(EditorModel* model, int step);
+// Takes back the last change; a second undo restores it.
+bool undoLastChange(EditorModel* model);
+
+// A media path as the manifest should hold it: relative to the model's
+// folder when it has one, with '/' between folders.
+std::string mediaPathFor(const EditorModel& model, const std::string& chosenPath);
+// The file a media field of a question names, or "" when it names none.
+std::string mediaFileOf(const EditorModel& model, Field field, int question = -1);
+
+// Where a problem's JSON path points.
+struct ProblemPlace {
+    Field field;
+    int question;   // -1 outside the questions
+    int code;       // codes[i]; -1 otherwise
+};
+ProblemPlace placeOf(const std::string& where);
+
+// The player's verdict for a typed answer against the selected question's
+// first (which 0) or second answer (1), as the answer field shows it.
+struct Attempt {
+    bool judged;           // false: no question, or a stored answer check refuses
+    std::string verdict;   // UTF-8
+};
+Attempt tryAnswer(const EditorModel& model, int which, const std::string& typedUtf8);
+
+// The answers players are likely to type instead, with their verdicts.
+struct TypoRow {
+    std::string what;      // in French: "sans accents"
+    std::string typed;     // UTF-8
+    std::string verdict;
+};
+std::vector<TypoRow> likelyTypos(const EditorModel& model, int which);
