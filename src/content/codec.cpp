@@ -78,14 +78,18 @@ static inline bool readCode(BitReader* reader, int width, uint32_t* code) {
     return true;
 }
 
-// Copies a string of the output to its end. A string of up to 16 bytes
-// goes as one 16-byte block when the buffer has room for it: the bytes past
-// the string are rewritten by the strings that follow.
+// The decoder's buffer: the output limit and room for one 16-byte block
+// copied at its very end.
+enum { CopyBlock = 16, DecodedBufferSize = CoderMaxDecoded + CopyBlock };
+
+// Copies a string of the output to its end. A short string goes as one
+// block: the bytes past it are rewritten by the strings that follow, or lie
+// past the bytes produced.
 static inline void copyWithin(unsigned char* output, uint32_t to, uint32_t from, uint32_t length) {
-    if (length <= 16 && CoderMaxDecoded - to >= 16) {
-        unsigned char block[16];
-        memcpy(block, output + from, 16);
-        memcpy(output + to, block, 16);
+    if (length <= CopyBlock) {
+        unsigned char block[CopyBlock];
+        memcpy(block, output + from, CopyBlock);
+        memcpy(output + to, block, CopyBlock);
     } else {
         memcpy(output + to, output + from, length);
     }
@@ -106,20 +110,20 @@ static CoderResult decodeCodes(DecoderState* state, BitReader* reader, unsigned 
 
     for (;;) {
         if (!readCode(reader, width, &code)) return CoderMalformed;
-        if (code == CodeEnd) return CoderOk;
-        if (code == CodeReset) {
-            nextCode = FirstLearnedCode;
-            width = FirstCodeWidth;
-            continue;
-        }
-        if (code == CodeWiden) {
-            if (++width > MaxCodeWidth) return CoderMalformed;
+        if (code - CodeEnd <= CodeReset - CodeEnd) {
+            if (code == CodeEnd) return CoderOk;
+            if (code == CodeReset) {
+                nextCode = FirstLearnedCode;
+                width = FirstCodeWidth;
+            } else if (++width > MaxCodeWidth) {
+                return CoderMalformed;
+            }
             continue;
         }
         // A well-formed stream resets before the dictionary fills and never
-        // builds a string longer than the longest allowed.
-        if (code > nextCode || nextCode >= CoderDictionarySize || previous.length >= CoderDictionarySize)
-            return CoderMalformed;
+        // builds a string longer than the longest allowed (both limits are
+        // the same power of two, so one test covers them).
+        if (code > nextCode || (nextCode | previous.length) >= CoderDictionarySize) return CoderMalformed;
         // The string learned now: the previous one followed by the first
         // byte of this one, which lands right after it.
         uint32_t at = *count;
@@ -148,7 +152,7 @@ static CoderResult decodeCodes(DecoderState* state, BitReader* reader, unsigned 
 
 CoderResult runDecoder(DecoderState* state, const unsigned char* source, uint32_t size, CoderOutput* output) {
     if (size > CoderMaxSource) return CoderBadInput;
-    unsigned char* buffer = static_cast<unsigned char*>(allocate(CoderMaxDecoded));
+    unsigned char* buffer = static_cast<unsigned char*>(allocate(DecodedBufferSize));
     if (!buffer) return CoderNoMemory;
     BitReader reader = {source, size, 0, 0, 0};
     uint32_t produced = 0;

@@ -191,8 +191,8 @@ TEST(Decoder, RefusesStreamsThatEndEarlyOrBreakALimitAndAcceptsThoseJustWithinIt
     }
 }
 
-// Strings are copied in blocks of 16 bytes where the buffer has room for a
-// whole block; the last bytes of the buffer take exact copies.
+// Short strings are copied as 16-byte blocks, long ones byte for byte, up
+// to the buffer's last byte.
 TEST(Decoder, FillsItsBufferToTheLastByteWithLongAndShortStrings) {
     std::vector<uint32_t> codes = {65};
     int width = 9;
