@@ -41,37 +41,34 @@ struct BitReader {
     int count;          // bits of the reservoir not yet read
 };
 
-static inline uint64_t loadBigEndian64(const unsigned char* bytes) {
-    uint64_t value = 0;
-    for (int i = 0; i < 8; ++i) value = value << 8 | bytes[i];
-    return value;
+static inline uint64_t loadBigEndian64(const unsigned char* b) {
+    return uint64_t(b[0]) << 56 | uint64_t(b[1]) << 48 | uint64_t(b[2]) << 40 | uint64_t(b[3]) << 32 |
+           uint64_t(b[4]) << 24 | uint64_t(b[5]) << 16 | uint64_t(b[6]) << 8 | b[7];
 }
 
-static inline void refill(BitReader* reader) {
+// Tops the reservoir up; false when the source ends before it holds width
+// bits, and every source byte then counts as read.
+static bool refill(BitReader* reader, int width) {
     if (reader->size - reader->position >= 8) {
         // Below count the reservoir may already hold the top bits of the
         // next byte; OR-ing them in again changes nothing.
         reader->bits |= loadBigEndian64(reader->source + reader->position) >> reader->count;
         reader->position += (63 - reader->count) >> 3;
         reader->count |= 56;
-        return;
+        return true;
     }
     while (reader->count <= 56 && reader->position < reader->size) {
         reader->bits |= uint64_t(reader->source[reader->position++]) << (56 - reader->count);
         reader->count += 8;
     }
+    if (reader->count >= width) return true;
+    reader->count = 0;
+    return false;
 }
 
-// False when the source ends inside the code; every source byte then
-// counts as read.
+// False when the source ends inside the code.
 static inline bool readCode(BitReader* reader, int width, uint32_t* code) {
-    if (reader->count < width) {
-        refill(reader);
-        if (reader->count < width) {
-            reader->count = 0;
-            return false;
-        }
-    }
+    if (reader->count < width && !refill(reader, width)) return false;
     *code = static_cast<uint32_t>(reader->bits >> (64 - width));
     reader->bits <<= width;
     reader->count -= width;
