@@ -75,9 +75,9 @@ static inline bool readCode(BitReader* reader, int width, uint32_t* code) {
     return true;
 }
 
-// The decoder's buffer: the output limit and room for one 16-byte block
-// copied at its very end.
-enum { CopyBlock = 16, DecodedBufferSize = CoderMaxDecoded + CopyBlock };
+// Short strings are copied as blocks of this size; the decoder's buffer has
+// room for one past the output limit.
+enum { CopyBlock = CoderDecodedBufferSize - CoderMaxDecoded };
 
 // Copies a string of the output to its end. A short string goes as one
 // block: the bytes past it are rewritten by the strings that follow, or lie
@@ -147,15 +147,23 @@ static CoderResult decodeCodes(DecoderState* state, BitReader* reader, unsigned 
     }
 }
 
-CoderResult runDecoder(DecoderState* state, const unsigned char* source, uint32_t size, CoderOutput* output) {
+CoderResult decodeInto(DecoderState* state, const unsigned char* source, uint32_t size, unsigned char* buffer,
+                       uint32_t* produced) {
+    *produced = 0;
     if (size > CoderMaxSource) return CoderBadInput;
-    unsigned char* buffer = static_cast<unsigned char*>(allocate(DecodedBufferSize));
-    if (!buffer) return CoderNoMemory;
     BitReader reader = {source, size, 0, 0, 0};
-    uint32_t produced = 0;
-    CoderResult result = decodeCodes(state, &reader, buffer, &produced);
+    CoderResult result = decodeCodes(state, &reader, buffer, produced);
     state->inputSize = size;
     state->bytesRead = (8 * reader.position - reader.count + 7) / 8;
+    return result;
+}
+
+CoderResult runDecoder(DecoderState* state, const unsigned char* source, uint32_t size, CoderOutput* output) {
+    if (size > CoderMaxSource) return CoderBadInput;
+    unsigned char* buffer = static_cast<unsigned char*>(allocate(CoderDecodedBufferSize));
+    if (!buffer) return CoderNoMemory;
+    uint32_t produced = 0;
+    CoderResult result = decodeInto(state, source, size, buffer, &produced);
     *output = CoderOutput{buffer, produced};
     return result;
 }

@@ -17,6 +17,7 @@ enum CoderResult {
 enum {
     CoderMaxSource = 65535,     // sources must be shorter than 65536 bytes
     CoderMaxDecoded = 120000,   // decoded output limit
+    CoderDecodedBufferSize = CoderMaxDecoded + 16,  // the limit and a block of scratch
     CoderDictionarySize = 4096, // codes 0 to 4095; also the longest string
     CoderIndexSize = 8192,      // the encoder's hash index, under half full
 };
@@ -55,12 +56,14 @@ struct CoderOutput {
     uint32_t count;
 };
 
-// Decodes a stored stream into a fresh buffer of CoderMaxDecoded bytes
-// (and a few more the decoder uses as scratch). Once the buffer exists it
-// is handed over on every return, with the bytes decoded before any
-// failure. A source of CoderMaxSource + 1 bytes or more gives CoderBadInput
-// and a buffer that cannot be obtained CoderNoMemory, both leaving *output
-// untouched.
+// Decodes a stored stream into buffer, CoderDecodedBufferSize bytes the
+// caller owns; *produced is the number of bytes decoded, on a failure too.
+// A source of CoderMaxSource + 1 bytes or more gives CoderBadInput.
+CoderResult decodeInto(DecoderState* state, const unsigned char* source, uint32_t size, unsigned char* buffer,
+                       uint32_t* produced);
+// The same into a fresh buffer, handed over on every return once it exists.
+// A source refused for its size, or a buffer that cannot be obtained
+// (CoderNoMemory), leaves *output untouched.
 CoderResult runDecoder(DecoderState* state, const unsigned char* source, uint32_t size, CoderOutput* output);
 // Encodes plain bytes. The output starts at 80000 bytes and grows when a
 // stream needs more; once it exists it is handed over on every return.
