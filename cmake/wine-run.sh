@@ -16,9 +16,9 @@ fi
 # Debian's 'wine' goes through the 32-bit loader. Updating it from the 64-bit
 # loader in Wine's bootstrap mode (which lets the 32-bit set-up start before
 # the files it writes exist) adds the missing half and keeps the rest.
-if [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] &&
-    grep -q '^#arch=win64' "$WINEPREFIX/system.reg" 2>/dev/null &&
-    [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] &&
+    [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] &&
+    grep -q '^#arch=win64' "$WINEPREFIX/system.reg" 2>/dev/null; then
     echo "Adding 32-bit Wine to the prefix $WINEPREFIX" >&2
     WINEBOOTSTRAPMODE=1 /usr/lib/wine/wine64 wineboot -u </dev/null >/dev/null 2>&1 || true
     wineserver -w || true
