@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs one Windows program under Wine (64-bit) for CTest and the scripts.
+# Runs one Windows program under Wine (i686 or x86_64) for CTest and the scripts.
 #   wine-run.sh PROGRAM.exe ARGS...   run it (own Xvfb when there is no display)
 #   wine-run.sh --prepare             only make the prefix ready
 set -e
@@ -9,6 +9,18 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i </dev/null >/dev/null 2>&1 || true
+    wineserver -w || true
+fi
+# A 64-bit prefix made before 32-bit Wine was installed has an empty
+# syswow64: no i686 program starts in it, and neither does any other once
+# Debian's 'wine' goes through the 32-bit loader. Updating it from the 64-bit
+# loader in Wine's bootstrap mode (which lets the 32-bit set-up start before
+# the files it writes exist) adds the missing half and keeps the rest.
+if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] &&
+    [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] &&
+    grep -q '^#arch=win64' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    echo "Adding 32-bit Wine to the prefix $WINEPREFIX" >&2
+    WINEBOOTSTRAPMODE=1 /usr/lib/wine/wine64 wineboot -u </dev/null >/dev/null 2>&1 || true
     wineserver -w || true
 fi
 # Without a window manager, Wine waits for one each time a managed window is

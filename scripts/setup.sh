@@ -28,6 +28,44 @@ ensure_packages() {
     fi
 }
 
+# 32-bit Wine, so the i686 build that ships runs the Wine suites too. It
+# needs Debian's i386 architecture; when it cannot be installed (no network,
+# a held package, not root) the i686 Wine suites are skipped with one warning
+# line, never failed. QUIZ_WINE32_PACKAGE names the package (to check that
+# fallback, give it a name that does not exist).
+QUIZ_WINE32_PACKAGE="${QUIZ_WINE32_PACKAGE:-wine32:i386}"
+QUIZ_WINE32_LOG="${QUIZ_WINE32_LOG:-${TMPDIR:-/tmp}/quizplayer-wine32-install.log}"
+ensure_wine32() {
+    if dpkg-query -W -f='${Status}' "$QUIZ_WINE32_PACKAGE" 2>/dev/null | grep -q "install ok installed"; then
+        return 0
+    fi
+    local added=0 status=0
+    : >"$QUIZ_WINE32_LOG"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "not root: cannot install $QUIZ_WINE32_PACKAGE" >>"$QUIZ_WINE32_LOG"
+        status=1
+    else
+        echo "Installing 32-bit Wine ($QUIZ_WINE32_PACKAGE)"
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            dpkg --add-architecture i386 >>"$QUIZ_WINE32_LOG" 2>&1 && added=1 || status=1
+        fi
+        if [ "$status" -eq 0 ]; then
+            apt-get update >>"$QUIZ_WINE32_LOG" 2>&1 || true
+            DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+                "$QUIZ_WINE32_PACKAGE" >>"$QUIZ_WINE32_LOG" 2>&1 || status=1
+        fi
+        # An architecture added for nothing is taken back, so the machine's
+        # next 'apt-get update' does not fetch its lists.
+        if [ "$status" -ne 0 ] && [ "$added" -eq 1 ]; then
+            dpkg --remove-architecture i386 >>"$QUIZ_WINE32_LOG" 2>&1 || true
+        fi
+    fi
+    if [ "$status" -ne 0 ]; then
+        echo "warning: 32-bit Wine could not be installed (see $QUIZ_WINE32_LOG); the i686 Wine suites are skipped" >&2
+        return 1
+    fi
+}
+
 # Starts a private X server when there is no display, and one persistent
 # wineserver for the whole run, both stopped by stop_display.
 QUIZ_XVFB_PID=""

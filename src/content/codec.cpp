@@ -1,61 +1,24 @@
-// The content coder. One process-wide state drives both directions: the
-// decoder reads codes MSB first and rebuilds strings into a dictionary whose
-// slots each hold a full copy of their string; the encoder learns the same
-// strings in the same order and writes the codes the decoder expects,
-// including the widen (257) and reset (258) codes the decoder never infers.
+// The content coder. Codes are packed most significant bit first, starting
+// 9 bits wide; only the widen (257) and reset (258) codes change the width.
+// A learned string is always the previous string plus one byte, and both
+// already sit side by side in the bytes the run has seen (the decoder's
+// output, the encoder's source), so a dictionary slot is an offset and a
+// length: learning copies nothing and allocates nothing.
 #include "content/codec.h"
 
 #include <stdlib.h>
 #include <string.h>
-
-#include "content/message.h"
 
 enum {
     CodeEnd = 256,
     CodeWiden = 257,
     CodeReset = 258,
     FirstLearnedCode = 259,
-    DictionarySize = 4096,
-    MaxStringLength = 4096,
+    FirstCodeWidth = 9,
     MaxCodeWidth = 32,
     EncodedStartSize = 80000,
-    StagingSize = 32768,
-    // Open-addressed index of the strings learned since the last reset; at
-    // most 4096 - 259 entries, so it stays under half full.
-    IndexSize = 8192,
 };
 
-enum CoderMode { ModeNone = 0, ModeEncoding = 1, ModeDecoding = 2 };
-
-struct CoderState {
-    int mode;
-    const unsigned char* source;
-    uint32_t sourceSize;
-    uint16_t readPosition;
-    uint8_t pendingBits;    // left-aligned: the next bit is the top bit
-    uint8_t pendingCount;
-    ByteString* dictionary; // DictionarySize slots
-    unsigned char* byteStrings;  // storage of the 256 one-byte slots
-    uint16_t nextCode;
-    ByteString previousString;
-    ByteString candidateString;
-    unsigned char* output;
-    uint32_t outputCount;
-    uint32_t outputCapacity;
-    // Encoding only.
-    uint16_t* indexCodes;   // 0 marks a free entry (learned codes start at 259)
-    uint32_t* indexHashes;
-    uint32_t previousHash;
-    uint32_t candidateHash;
-    ByteString staging;
-    // Statistics survive the run.
-    uint32_t decodeInputSize;
-    uint32_t bytesRead;
-    uint32_t encodeInputSize;
-    uint32_t encodeOutputSize;
-};
-
-static CoderState coder;
 static CoderAllocator allocate = malloc;
 
 CoderAllocator setCoderAllocator(CoderAllocator allocator) {
@@ -64,392 +27,306 @@ CoderAllocator setCoderAllocator(CoderAllocator allocator) {
     return previous;
 }
 
-static void* obtainZeroed(size_t size) {
-    void* block = allocate(size);
-    if (block) memset(block, 0, size);
-    return block;
+void releaseContent(unsigned char* buffer) { free(buffer); }
+
+// --- Decoding ---------------------------------------------------------------
+
+// Reads codes MSB first through a 64-bit reservoir whose next bit is its top
+// bit; refills take eight source bytes at once while eight remain.
+struct BitReader {
+    const unsigned char* source;
+    uint32_t size;
+    uint32_t position;  // the first source byte not yet in the reservoir
+    uint64_t bits;
+    int count;          // bits of the reservoir not yet read
+};
+
+static inline uint64_t loadBigEndian64(const unsigned char* b) {
+    return uint64_t(b[0]) << 56 | uint64_t(b[1]) << 48 | uint64_t(b[2]) << 40 | uint64_t(b[3]) << 32 |
+           uint64_t(b[4]) << 24 | uint64_t(b[5]) << 16 | uint64_t(b[6]) << 8 | b[7];
+}
+
+// Tops the reservoir up; false when the source ends before it holds width
+// bits, and every source byte then counts as read.
+static bool refill(BitReader* reader, int width) {
+    if (reader->size - reader->position >= 8) {
+        // Below count the reservoir may already hold the top bits of the
+        // next byte; OR-ing them in again changes nothing.
+        reader->bits |= loadBigEndian64(reader->source + reader->position) >> reader->count;
+        reader->position += (63 - reader->count) >> 3;
+        reader->count |= 56;
+        return true;
+    }
+    while (reader->count <= 56 && reader->position < reader->size) {
+        reader->bits |= uint64_t(reader->source[reader->position++]) << (56 - reader->count);
+        reader->count += 8;
+    }
+    if (reader->count >= width) return true;
+    reader->count = 0;
+    return false;
+}
+
+// False when the source ends inside the code.
+static inline bool readCode(BitReader* reader, int width, uint32_t* code) {
+    if (reader->count < width && !refill(reader, width)) return false;
+    *code = static_cast<uint32_t>(reader->bits >> (64 - width));
+    reader->bits <<= width;
+    reader->count -= width;
+    return true;
+}
+
+// Short strings are copied as blocks of this size; the decoder's buffer has
+// room for one past the output limit.
+enum { CopyBlock = CoderDecodedBufferSize - CoderMaxDecoded };
+
+// Copies a string of the output to its end. A short string goes as one
+// block: the bytes past it are rewritten by the strings that follow, or lie
+// past the bytes produced.
+static inline void copyWithin(unsigned char* output, uint32_t to, uint32_t from, uint32_t length) {
+    if (length <= CopyBlock) {
+        unsigned char block[CopyBlock];
+        memcpy(block, output + from, CopyBlock);
+        memcpy(output + to, block, CopyBlock);
+    } else {
+        memcpy(output + to, output + from, length);
+    }
+}
+
+// Decodes into output, writing each string as soon as its code is read;
+// *count is the number of bytes written, on a failure too.
+static CoderResult decodeCodes(DecoderState* state, BitReader* reader, unsigned char* output, uint32_t* count) {
+    uint32_t code;
+    if (!readCode(reader, FirstCodeWidth, &code)) return CoderBadInput;
+    // The first code is a plain byte whatever its value.
+    output[0] = static_cast<unsigned char>(code);
+    *count = 1;
+    CoderSlot previous = {0, 1};
+    uint32_t nextCode = FirstLearnedCode;
+    int width = FirstCodeWidth;
+    CoderSlot* slots = state->slots;
+
+    for (;;) {
+        if (!readCode(reader, width, &code)) return CoderMalformed;
+        if (code - CodeEnd <= CodeReset - CodeEnd) {
+            if (code == CodeEnd) return CoderOk;
+            if (code == CodeReset) {
+                nextCode = FirstLearnedCode;
+                width = FirstCodeWidth;
+            } else if (++width > MaxCodeWidth) {
+                return CoderMalformed;
+            }
+            continue;
+        }
+        // A well-formed stream resets before the dictionary fills and never
+        // builds a string longer than the longest allowed (both limits are
+        // the same power of two, so one test covers them).
+        if (code > nextCode || (nextCode | previous.length) >= CoderDictionarySize) return CoderMalformed;
+        // The string learned now: the previous one followed by the first
+        // byte of this one, which lands right after it.
+        uint32_t at = *count;
+        CoderSlot learned = {at - previous.length, previous.length + 1};
+        if (code < CodeEnd) {
+            if (at == CoderMaxDecoded) return CoderMalformed;
+            output[at] = static_cast<unsigned char>(code);
+            previous = {at, 1};
+        } else if (code < nextCode) {
+            CoderSlot string = slots[code];
+            if (string.length > CoderMaxDecoded - at) return CoderMalformed;
+            copyWithin(output, at, string.offset, string.length);
+            previous = {at, string.length};
+        } else {
+            // The code being learned: the previous string and its own first
+            // byte.
+            if (learned.length > CoderMaxDecoded - at) return CoderMalformed;
+            copyWithin(output, at, learned.offset, previous.length);
+            output[at + previous.length] = output[learned.offset];
+            previous = {at, learned.length};
+        }
+        slots[nextCode++] = learned;
+        *count = at + previous.length;
+    }
+}
+
+CoderResult decodeInto(DecoderState* state, const unsigned char* source, uint32_t size, unsigned char* buffer,
+                       uint32_t* produced) {
+    *produced = 0;
+    if (size > CoderMaxSource) return CoderBadInput;
+    BitReader reader = {source, size, 0, 0, 0};
+    CoderResult result = decodeCodes(state, &reader, buffer, produced);
+    state->inputSize = size;
+    state->bytesRead = (8 * reader.position - reader.count + 7) / 8;
+    return result;
+}
+
+CoderResult runDecoder(DecoderState* state, const unsigned char* source, uint32_t size, CoderOutput* output) {
+    if (size > CoderMaxSource) return CoderBadInput;
+    unsigned char* buffer = static_cast<unsigned char*>(allocate(CoderDecodedBufferSize));
+    if (!buffer) return CoderNoMemory;
+    uint32_t produced = 0;
+    CoderResult result = decodeInto(state, source, size, buffer, &produced);
+    *output = CoderOutput{buffer, produced};
+    return result;
+}
+
+// --- Encoding ---------------------------------------------------------------
+
+// Packs codes MSB first into the output, growing it when it fills.
+struct BitWriter {
+    unsigned char* output;
+    uint32_t count;
+    uint32_t capacity;
+    uint64_t bits;      // the last pending bits are the lowest
+    int pending;        // 0 to 7 bits not yet written out
+};
+
+static bool growOutput(BitWriter* writer) {
+    uint32_t capacity = writer->capacity * 2;
+    unsigned char* grown = static_cast<unsigned char*>(allocate(capacity));
+    if (!grown) return false;
+    memcpy(grown, writer->output, writer->count);
+    free(writer->output);
+    writer->output = grown;
+    writer->capacity = capacity;
+    return true;
+}
+
+static bool writeCode(BitWriter* writer, uint32_t code, int width) {
+    // A code of up to 32 bits and 7 pending bits make at most 5 bytes.
+    if (writer->capacity - writer->count < 8 && !growOutput(writer)) return false;
+    writer->bits = writer->bits << width | code;
+    writer->pending += width;
+    while (writer->pending >= 8) {
+        writer->pending -= 8;
+        writer->output[writer->count++] = static_cast<unsigned char>(writer->bits >> writer->pending);
+    }
+    return true;
+}
+
+// Writes code at the current width, preceded by one widen code for each bit
+// the width lacks, each at the width in force before it. Codes stay below
+// 4096, so widths never pass 12 and no code can be too wide.
+static bool writeWidened(BitWriter* writer, uint32_t code, int* width) {
+    for (uint32_t rest = code >> *width; rest != 0; rest >>= 1) {
+        if (!writeCode(writer, CodeWiden, *width)) return false;
+        ++*width;
+    }
+    return writeCode(writer, code, *width);
 }
 
 // FNV-1a, fed one byte at a time so a candidate's hash extends its prefix's.
 static const uint32_t HashSeed = 2166136261u;
 static inline uint32_t hashStep(uint32_t hash, unsigned char byte) { return (hash ^ byte) * 16777619u; }
 
-static void releaseString(ByteString* string) {
-    free(string->data);
-    string->data = nullptr;
-    string->capacity = 0;
-    string->length = 0;
+static void learn(EncoderState* state, uint32_t code, CoderSlot string, uint32_t hash) {
+    state->slots[code] = string;
+    uint32_t entry = hash & (CoderIndexSize - 1);
+    while (state->indexCodes[entry] != 0) entry = (entry + 1) & (CoderIndexSize - 1);
+    state->indexCodes[entry] = static_cast<uint16_t>(code);
+    state->indexHashes[entry] = hash;
 }
 
-static bool obtainString(ByteString* string, uint16_t capacity) {
-    string->data = static_cast<unsigned char*>(allocate(capacity));
-    string->capacity = string->data ? capacity : 0;
-    string->length = 0;
-    return string->data != nullptr;
-}
-
-static void clearIndex() {
-    memset(coder.indexCodes, 0, IndexSize * sizeof coder.indexCodes[0]);
-}
-
-// Forgets every storage pointer of the coder state (freed or never held).
-static void clearCoderStorage() {
-    coder.dictionary = nullptr;
-    coder.byteStrings = nullptr;
-    coder.indexCodes = nullptr;
-    coder.indexHashes = nullptr;
-    coder.staging = ByteString{nullptr, 0, 0};
-    coder.previousString = ByteString{nullptr, 0, 0};
-    coder.candidateString = ByteString{nullptr, 0, 0};
-}
-
-static void releaseCoder() {
-    if (coder.dictionary) {
-        for (int code = FirstLearnedCode; code < DictionarySize; ++code) free(coder.dictionary[code].data);
-    }
-    free(coder.dictionary);
-    free(coder.byteStrings);
-    free(coder.indexCodes);
-    free(coder.indexHashes);
-    free(coder.staging.data);
-    free(coder.previousString.data);
-    free(coder.candidateString.data);
-    clearCoderStorage();
-    coder.source = nullptr;
-    coder.output = nullptr;
-    coder.mode = ModeNone;
-}
-
-static int initCoder() {
-    clearCoderStorage();
-    coder.nextCode = 0;
-    coder.pendingBits = 0;
-    coder.pendingCount = 0;
-    coder.readPosition = 0;
-
-    coder.dictionary = static_cast<ByteString*>(obtainZeroed(DictionarySize * sizeof(ByteString)));
-    coder.byteStrings = static_cast<unsigned char*>(allocate(256));
-    if (!coder.dictionary || !coder.byteStrings) return CoderNoMemory;
-    for (int value = 0; value < 256; ++value) {
-        coder.byteStrings[value] = static_cast<unsigned char>(value);
-        coder.dictionary[value] = ByteString{coder.byteStrings + value, 1, 1};
-    }
-    coder.nextCode = FirstLearnedCode;
-
-    if (coder.mode == ModeEncoding) {
-        coder.indexCodes = static_cast<uint16_t*>(obtainZeroed(IndexSize * sizeof(uint16_t)));
-        coder.indexHashes = static_cast<uint32_t*>(allocate(IndexSize * sizeof(uint32_t)));
-        if (!coder.indexCodes || !coder.indexHashes) return CoderNoMemory;
-        if (!obtainString(&coder.staging, StagingSize)) return CoderNoMemory;
-    }
-    if (!obtainString(&coder.previousString, MaxStringLength)) return CoderNoMemory;
-    if (!obtainString(&coder.candidateString, MaxStringLength)) return CoderNoMemory;
-    return CoderOk;
-}
-
-static void addToIndex(uint16_t code, uint32_t hash) {
-    uint32_t slot = hash & (IndexSize - 1);
-    while (coder.indexCodes[slot] != 0) slot = (slot + 1) & (IndexSize - 1);
-    coder.indexCodes[slot] = code;
-    coder.indexHashes[slot] = hash;
-}
-
-// The learned code whose string equals the candidate, or 0. Since the
-// encoder only learns strings the index does not hold, and empties the index
-// on reset, at most one learned string matches: the same code a search of
-// the strings of the candidate's length, in learning order, would pick.
-static uint16_t findCandidate() {
-    const ByteString& candidate = coder.candidateString;
-    uint32_t slot = coder.candidateHash & (IndexSize - 1);
-    while (uint16_t code = coder.indexCodes[slot]) {
-        const ByteString& learned = coder.dictionary[code];
-        if (coder.indexHashes[slot] == coder.candidateHash && learned.length == candidate.length &&
-            memcmp(learned.data, candidate.data, candidate.length) == 0)
+// The learned code whose string has the bytes of candidate, or 0. The
+// encoder only learns strings the index does not hold and empties the index
+// on reset, so at most one learned string matches.
+static uint32_t findLearned(const EncoderState* state, const unsigned char* source, CoderSlot candidate,
+                            uint32_t hash) {
+    uint32_t entry = hash & (CoderIndexSize - 1);
+    while (uint32_t code = state->indexCodes[entry]) {
+        const CoderSlot& learned = state->slots[code];
+        if (state->indexHashes[entry] == hash && learned.length == candidate.length &&
+            memcmp(source + learned.offset, source + candidate.offset, candidate.length) == 0)
             return code;
-        slot = (slot + 1) & (IndexSize - 1);
+        entry = (entry + 1) & (CoderIndexSize - 1);
     }
     return 0;
 }
 
-// Copies the candidate into slot nextCode. The callers make sure nextCode is
-// a real slot; only storage can fail here.
-static bool learnString() {
-    ByteString* slot = &coder.dictionary[coder.nextCode];
-    releaseString(slot);
-    if (!obtainString(slot, coder.candidateString.length)) return false;
-    memcpy(slot->data, coder.candidateString.data, coder.candidateString.length);
-    slot->length = coder.candidateString.length;
-    if (coder.mode == ModeEncoding) addToIndex(coder.nextCode, coder.candidateHash);
-    ++coder.nextCode;
-    return true;
-}
+// Encodes a source of at least one byte. The previous string is always the
+// stretch of the source just before the byte being read; its code is the
+// learned code found for it, or its only byte.
+static CoderResult encodeBytes(EncoderState* state, const unsigned char* source, uint32_t size, BitWriter* writer) {
+    memset(state->indexCodes, 0, sizeof state->indexCodes);
+    uint32_t nextCode = FirstLearnedCode;
+    int width = FirstCodeWidth;
+    uint32_t start = 0;
+    uint32_t hash = hashStep(HashSeed, source[0]);
+    uint32_t previousCode = source[0];
 
-// --- Decoding ---------------------------------------------------------------
-
-// Reads a code of width bits into *code; false when the source ends inside it.
-static bool readCode(int width, uint32_t* code) {
-    uint64_t value = coder.pendingCount ? (coder.pendingBits >> (8 - coder.pendingCount)) : 0;
-    int needed = width - coder.pendingCount;
-    coder.pendingBits = 0;
-    coder.pendingCount = 0;
-    while (needed >= 8) {
-        if (coder.readPosition >= coder.sourceSize) return false;
-        value = (value << 8) | coder.source[coder.readPosition++];
-        ++coder.bytesRead;
-        needed -= 8;
-    }
-    if (needed > 0) {
-        if (coder.readPosition >= coder.sourceSize) return false;
-        unsigned char byte = coder.source[coder.readPosition++];
-        ++coder.bytesRead;
-        value = (value << needed) | (byte >> (8 - needed));
-        coder.pendingBits = static_cast<uint8_t>(byte << needed);
-        coder.pendingCount = static_cast<uint8_t>(8 - needed);
-    }
-    *code = static_cast<uint32_t>(value);
-    return true;
-}
-
-static bool appendToOutput(const ByteString& string) {
-    if (string.length > CoderMaxDecoded - coder.outputCount) return false;
-    memcpy(coder.output + coder.outputCount, string.data, string.length);
-    coder.outputCount += string.length;
-    return true;
-}
-
-static void copyString(ByteString* to, const ByteString& from) {
-    memcpy(to->data, from.data, from.length);
-    to->length = from.length;
-}
-
-// Steps 4 to 6 of a decoding run, once the state and the output exist.
-static int decodeCodes() {
-    uint32_t code;
-    if (!readCode(9, &code)) return CoderBadInput;
-    coder.previousString.data[0] = static_cast<unsigned char>(code & 0xFF);
-    coder.previousString.length = 1;
-    int codeWidth = 9;
-
-    for (;;) {
-        if (codeWidth > MaxCodeWidth) return CoderMalformed;
-        if (!readCode(codeWidth, &code)) return CoderMalformed;
-        if (code == CodeEnd) break;
-        if (code == CodeReset) {
-            coder.nextCode = FirstLearnedCode;
-            codeWidth = 9;
-            continue;
-        }
-        if (code == CodeWiden) {
-            ++codeWidth;
-            continue;
-        }
-        if (code > coder.nextCode) return CoderMalformed;
-        // A well-formed stream resets before the dictionary fills and never
-        // builds a string longer than a slot holds.
-        if (coder.nextCode >= DictionarySize) return CoderMalformed;
-        if (coder.previousString.length >= MaxStringLength) return CoderMalformed;
-        unsigned char next = code == coder.nextCode ? coder.previousString.data[0] : coder.dictionary[code].data[0];
-        copyString(&coder.candidateString, coder.previousString);
-        coder.candidateString.data[coder.candidateString.length++] = next;
-        if (!learnString()) return CoderNoMemory;
-        if (!appendToOutput(coder.previousString)) return CoderMalformed;
-        copyString(&coder.previousString, coder.dictionary[code]);
-    }
-    return appendToOutput(coder.previousString) ? CoderOk : CoderMalformed;
-}
-
-int decodeContent(const unsigned char* source, uint32_t size, unsigned char** output, uint32_t* length) {
-    if (size > CoderMaxSource) return CoderBadInput;
-    coder.mode = ModeDecoding;
-    coder.source = source;
-    coder.sourceSize = size;
-    int result = initCoder();
-    if (result != CoderOk) {
-        releaseCoder();
-        return result;
-    }
-    coder.decodeInputSize = size;
-    coder.bytesRead = 0;
-    coder.output = static_cast<unsigned char*>(allocate(CoderMaxDecoded));
-    coder.outputCount = 0;
-    if (!coder.output) {
-        showMessage("Impossible d'allouer la memoire", "information");
-        releaseCoder();
-        return CoderNoMemory;
-    }
-    result = decodeCodes();
-    *output = coder.output;
-    *length = coder.outputCount + 2;
-    releaseCoder();
-    return result;
-}
-
-// --- Encoding ---------------------------------------------------------------
-
-// Moves the staging buffer's bytes to the output, growing the output when
-// the stream outgrows it.
-static bool flushStaging() {
-    uint32_t count = coder.staging.length;
-    if (count > coder.outputCapacity - coder.outputCount) {
-        uint32_t capacity = coder.outputCapacity * 2;
-        if (capacity < coder.outputCount + count) capacity = coder.outputCount + count;
-        unsigned char* grown = static_cast<unsigned char*>(allocate(capacity));
-        if (!grown) return false;
-        memcpy(grown, coder.output, coder.outputCount);
-        free(coder.output);
-        coder.output = grown;
-        coder.outputCapacity = capacity;
-    }
-    memcpy(coder.output + coder.outputCount, coder.staging.data, count);
-    coder.outputCount += count;
-    coder.staging.length = 0;
-    return true;
-}
-
-static bool emitByte(uint8_t byte) {
-    if (coder.staging.length == StagingSize && !flushStaging()) return false;
-    coder.staging.data[coder.staging.length++] = byte;
-    return true;
-}
-
-enum WriteResult { WriteOk, WriteTooWide, WriteNoMemory };
-
-static WriteResult writeCode(uint32_t code, int width) {
-    if (width > MaxCodeWidth) return WriteTooWide;
-    uint64_t value = code;
-    int t = coder.pendingCount + width - 8;
-    if (t < 0) {
-        coder.pendingBits = static_cast<uint8_t>(coder.pendingBits | (value << -t));
-        coder.pendingCount = static_cast<uint8_t>(coder.pendingCount + width);
-        return WriteOk;
-    }
-    if (!emitByte(static_cast<uint8_t>(coder.pendingBits | ((value >> t) & 0xFF)))) return WriteNoMemory;
-    while (t >= 8) {
-        if (!emitByte(static_cast<uint8_t>((value >> (t - 8)) & 0xFF))) return WriteNoMemory;
-        t -= 8;
-    }
-    coder.pendingBits = static_cast<uint8_t>((value << (8 - t)) & 0xFF);
-    coder.pendingCount = static_cast<uint8_t>(t);
-    return WriteOk;
-}
-
-static int writeResultCode(WriteResult written) {
-    return written == WriteTooWide ? CoderTooWide : CoderNoMemory;
-}
-
-// Writes code at the current width, preceded by one widen code for each bit
-// the width lacks.
-static int writeWidened(uint32_t code, int* codeWidth) {
-    for (uint64_t rest = static_cast<uint64_t>(code) >> *codeWidth; rest != 0; rest >>= 1) {
-        WriteResult written = writeCode(CodeWiden, *codeWidth);
-        if (written != WriteOk) return writeResultCode(written);
-        ++*codeWidth;
-    }
-    WriteResult written = writeCode(code, *codeWidth);
-    return written == WriteOk ? CoderOk : writeResultCode(written);
-}
-
-// The code of previousString: its learned code, or its only byte.
-static uint32_t codeOfPrevious(uint16_t previousCode) {
-    return previousCode ? previousCode : coder.previousString.data[0];
-}
-
-// Steps 4 to 6 of an encoding run, once the state and the output exist.
-static int encodeBytes() {
-    if (coder.sourceSize == 0) return CoderBadInput;
-    int codeWidth = 9;
-    coder.previousString.data[0] = coder.source[0];
-    coder.previousString.length = 1;
-    coder.previousHash = hashStep(HashSeed, coder.source[0]);
-    uint16_t previousCode = 0;  // learned code of previousString, 0 for a single byte
-
-    for (uint32_t position = 1; position < coder.sourceSize; ++position) {
-        unsigned char byte = coder.source[position];
-        // Strings learned since a reset are at most one byte longer than
-        // the slots used since, so this never triggers; it keeps the copy in
-        // bounds whatever happens.
-        if (coder.previousString.length >= MaxStringLength) return CoderNoMemory;
-        copyString(&coder.candidateString, coder.previousString);
-        coder.candidateString.data[coder.candidateString.length++] = byte;
-        coder.candidateHash = hashStep(coder.previousHash, byte);
-
-        if (uint16_t found = findCandidate()) {
-            copyString(&coder.previousString, coder.candidateString);
-            coder.previousHash = coder.candidateHash;
+    for (uint32_t position = 1; position < size; ++position) {
+        unsigned char byte = source[position];
+        CoderSlot candidate = {start, position + 1 - start};
+        uint32_t candidateHash = hashStep(hash, byte);
+        if (uint32_t found = findLearned(state, source, candidate, candidateHash)) {
+            hash = candidateHash;
             previousCode = found;
             continue;
         }
-        if (!learnString()) return CoderNoMemory;
-        int result = writeWidened(codeOfPrevious(previousCode), &codeWidth);
-        if (result != CoderOk) return result;
-        coder.previousString.data[0] = byte;
-        coder.previousString.length = 1;
-        coder.previousHash = hashStep(HashSeed, byte);
-        previousCode = 0;
+        learn(state, nextCode++, candidate, candidateHash);
+        if (!writeWidened(writer, previousCode, &width)) return CoderNoMemory;
+        start = position;
+        hash = hashStep(HashSeed, byte);
+        previousCode = byte;
 
-        if (coder.nextCode == DictionarySize) {
-            WriteResult written = writeCode(CodeReset, codeWidth);
-            if (written != WriteOk) return writeResultCode(written);
-            coder.nextCode = FirstLearnedCode;
-            clearIndex();
+        if (nextCode == CoderDictionarySize) {
+            if (!writeCode(writer, CodeReset, width)) return CoderNoMemory;
+            memset(state->indexCodes, 0, sizeof state->indexCodes);
             // The decoder learns the pending candidate right after the reset.
-            if (!learnString()) return CoderNoMemory;
-            codeWidth = 9;
+            nextCode = FirstLearnedCode;
+            learn(state, nextCode++, candidate, candidateHash);
+            width = FirstCodeWidth;
         }
     }
 
-    int result = writeWidened(codeOfPrevious(previousCode), &codeWidth);
-    if (result != CoderOk) return result;
-    WriteResult written = writeCode(CodeEnd, codeWidth);
-    if (written != WriteOk) return writeResultCode(written);
-    if (coder.pendingCount != 0 && !emitByte(coder.pendingBits)) return CoderNoMemory;
-    return flushStaging() ? CoderOk : CoderNoMemory;
+    if (!writeWidened(writer, previousCode, &width) || !writeCode(writer, CodeEnd, width)) return CoderNoMemory;
+    // The last byte's unused low bits stay 0.
+    if (writer->pending != 0)
+        writer->output[writer->count++] = static_cast<unsigned char>(writer->bits << (8 - writer->pending));
+    return CoderOk;
 }
 
-int encodeContent(const unsigned char* source, uint32_t size, unsigned char** output, uint32_t* length) {
+CoderResult runEncoder(EncoderState* state, const unsigned char* source, uint32_t size, CoderOutput* output) {
     if (size > CoderMaxSource) return CoderBadInput;
-    coder.outputCount = 0;
-    coder.source = source;
-    coder.sourceSize = size;
-    coder.output = static_cast<unsigned char*>(allocate(EncodedStartSize));
-    coder.outputCapacity = EncodedStartSize;
-    if (!coder.output) {
-        showMessage("Impossible d'allouer la memoire", "information");
-        return CoderNoMemory;
-    }
-    coder.mode = ModeEncoding;
-    int result = initCoder();
-    if (result != CoderOk) {
-        free(coder.output);
-        releaseCoder();
-        return result;
-    }
-    coder.decodeInputSize = size;
-    coder.encodeInputSize = size;
-    coder.bytesRead = 0;
-
-    result = encodeBytes();
-    *output = coder.output;
-    *length = coder.outputCount + 1;
-    if (result == CoderOk) coder.encodeOutputSize = coder.outputCount;
-    releaseCoder();
+    BitWriter writer = {static_cast<unsigned char*>(allocate(EncodedStartSize)), 0, EncodedStartSize, 0, 0};
+    if (!writer.output) return CoderNoMemory;
+    state->inputSize = size;
+    CoderResult result = size == 0 ? CoderBadInput : encodeBytes(state, source, size, &writer);
+    if (result == CoderOk) state->outputSize = writer.count;
+    *output = CoderOutput{writer.output, writer.count};
     return result;
 }
 
-void releaseContent(unsigned char* buffer) { free(buffer); }
+// --- Lengths for the stored format's reader ----------------------------------
 
-const char* describeCoderResult(int result) {
+// Hands over what a run produced, if anything, with extra added to its count.
+static void handOver(CoderOutput produced, uint32_t extra, unsigned char** output, uint32_t* length) {
+    if (!produced.bytes) return;
+    *output = produced.bytes;
+    *length = produced.count + extra;
+}
+
+CoderResult decodeContent(DecoderState* state, const unsigned char* source, uint32_t size, unsigned char** output,
+                          uint32_t* length) {
+    CoderOutput decoded = {nullptr, 0};
+    CoderResult result = runDecoder(state, source, size, &decoded);
+    handOver(decoded, 2, output, length);
+    return result;
+}
+
+CoderResult encodeContent(EncoderState* state, const unsigned char* source, uint32_t size, unsigned char** output,
+                          uint32_t* length) {
+    CoderOutput encoded = {nullptr, 0};
+    CoderResult result = runEncoder(state, source, size, &encoded);
+    handOver(encoded, 1, output, length);
+    return result;
+}
+
+const char* describeCoderResult(CoderResult result) {
     switch (result) {
     case CoderOk: return "success";
     case CoderNoMemory: return "storage could not be obtained";
     case CoderBadInput: return "the input is empty, too short, or 65536 bytes or more";
     case CoderTooWide: return "a code would be wider than 32 bits";
     case CoderMalformed: return "the code stream is malformed or breaks a limit";
-    default: return "unknown result";
     }
+    return "unknown result";
 }
-
-uint32_t lastDecodeInputSize() { return coder.decodeInputSize; }
-uint32_t lastDecodeBytesRead() { return coder.bytesRead; }
-uint32_t lastEncodeInputSize() { return coder.encodeInputSize; }
-uint32_t lastEncodeOutputSize() { return coder.encodeOutputSize; }

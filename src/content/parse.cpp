@@ -14,6 +14,8 @@ static const char ContentNotDecoded[] = "Erreur dans le d\xE9" "cryptage des rep
 static const char CodesNotFound[] = "Codes non trouv\xE9s.";
 static const char CodesEmpty[] = "Codes non renseign\xE9s.";
 static const char CodesNotDecoded[] = "Erreur dans le d\xE9" "cryptage des codes";
+static const char NoMemory[] = "Impossible d'allouer la memoire";
+static const char NoMemoryCaption[] = "information";
 
 struct Reader {
     const unsigned char* bytes;
@@ -124,14 +126,17 @@ void fillDemonstrationQuiz(Quiz* quiz) {
 }
 
 // Decodes one resource and parses it with parse; false (after releasing
-// whatever the decoder handed over) when either step fails.
+// whatever the decoder handed over) when either step fails. A decoder that
+// could not obtain its output is told to the player before the loader's
+// own message.
 static bool decodeAndParse(Quiz* quiz, ResourceBytes resource,
                            bool (*parse)(Quiz*, const unsigned char*, size_t)) {
-    unsigned char* decoded = nullptr;
-    uint32_t length = 0;
-    int result = decodeContent(resource.bytes, resource.size, &decoded, &length);
-    bool parsed = result == CoderOk && parse(quiz, decoded, length - 2);
-    if (decoded) releaseContent(decoded);
+    DecoderState decoder;
+    CoderOutput decoded = {nullptr, 0};
+    CoderResult result = runDecoder(&decoder, resource.bytes, resource.size, &decoded);
+    if (result == CoderNoMemory) showMessage(NoMemory, NoMemoryCaption);
+    bool parsed = result == CoderOk && parse(quiz, decoded.bytes, decoded.count);
+    releaseContent(decoded.bytes);
     return parsed;
 }
 

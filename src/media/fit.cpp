@@ -88,15 +88,33 @@ static void sumAcross(const unsigned char* __restrict in, int tw, const AxisWeig
     }
 }
 
-// Rounded sum / total without a division per byte: a double reciprocal
-// gives the quotient or one off, and one comparison each way makes it exact.
-struct RoundedDivider {
+// Rounded sum / total without a division per byte. 32-bit sums use a
+// 32-bit fixed-point reciprocal, floor((2^32 - 1) / total): the product's
+// high word is never above the quotient and at most two below, and counting
+// up makes it exact. One 32 x 32-bit multiplication, where a double
+// reciprocal would cost a 32-bit program two slow conversions a byte.
+struct NarrowDivider {
+    unsigned total;
+    unsigned half;
+    unsigned reciprocal;
+};
+
+static inline unsigned char roundedAverage(unsigned sum, const NarrowDivider& d) {
+    const unsigned n = sum + d.half;
+    unsigned q = (unsigned)(((unsigned long long)n * d.reciprocal) >> 32);
+    while ((q + 1) * d.total <= n) ++q;
+    return (unsigned char)q;
+}
+
+// 64-bit sums: a double reciprocal gives the quotient or one off, and one
+// comparison each way makes it exact.
+struct WideDivider {
     unsigned long long total;
     unsigned long long half;
     double reciprocal;
 };
 
-static inline unsigned char roundedAverage(unsigned long long sum, const RoundedDivider& d) {
+static inline unsigned char roundedAverage(unsigned long long sum, const WideDivider& d) {
     const unsigned long long n = sum + d.half;
     unsigned long long q = (unsigned long long)((double)n * d.reciprocal);
     if (q * d.total > n) --q;
@@ -126,9 +144,11 @@ struct ScaleJob {
 // then added in with its weight down; dividing by both weight totals at
 // once. Only two rows of sums are held, so a large picture needs no
 // picture-sized scratch memory. A source row shared by two target rows is
-// summed across once. Sum is 32 bits wide when 255 * sw * sh fits.
-template <typename Sum>
-static bool sumDown(const ScaleJob& job, const RoundedDivider& divider) {
+// summed across once. Sum is 32 bits wide when 256 * sw * sh fits: a sum
+// is at most 255 * sw * sh, and with half the total added, or the quotient
+// plus one times the total, still below 256 * sw * sh.
+template <typename Sum, typename Divider>
+static bool sumDown(const ScaleJob& job, const Divider& divider) {
     const int width = job.tw * job.channels;
     Sum* sums = (Sum*)malloc(sizeof(Sum) * (size_t)width);
     unsigned* row = (unsigned*)malloc(sizeof(unsigned) * (size_t)width);
@@ -164,9 +184,11 @@ static bool scale(ScaleJob job, int sourceWidth, int sourceHeight) {
     bool done = false;
     if (makeAxis(&job.across, sourceWidth, job.tw) && makeAxis(&job.down, sourceHeight, job.th)) {
         const unsigned long long total = (unsigned long long)sourceWidth * sourceHeight;
-        const RoundedDivider divider = {total, total / 2, 1.0 / (double)total};
-        done = total <= 0xFFFFFFFFull / 255 ? sumDown<unsigned>(job, divider)
-                                            : sumDown<unsigned long long>(job, divider);
+        if (total <= 0xFFFFFFFFull / 256)
+            done = sumDown<unsigned>(job, NarrowDivider{(unsigned)total, (unsigned)(total / 2),
+                                                        (unsigned)(0xFFFFFFFFull / total)});
+        else
+            done = sumDown<unsigned long long>(job, WideDivider{total, total / 2, 1.0 / (double)total});
     }
     freeAxis(&job.across);
     freeAxis(&job.down);

@@ -64,6 +64,7 @@ const char* revealText(const PlayState* play, int i) {
 // Shows or hides question i's reveal text; what the box shows changes only
 // when its text does.
 static RevealChange showReveal(PlayState* play, int i, bool shown) {
+    if (i < 1 || i > play->questionCount) return RevealChange::Kept;
     Text before;
     copyText(before, revealText(play, i));
     play->revealShown[i - 1] = shown;

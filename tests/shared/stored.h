@@ -17,11 +17,11 @@ Bytes bytesOf(const char (&s)[N]) { return Bytes(s, s + N - 1); }
 
 // The stored stream of plain bytes.
 inline Bytes encoded(const Bytes& plain) {
-    unsigned char* out = nullptr;
-    uint32_t length = 0;
-    EXPECT_EQ(encodeContent(plain.data(), uint32_t(plain.size()), &out, &length), CoderOk);
-    Bytes stream(out, out + length - 1);
-    releaseContent(out);
+    EncoderState encoder;
+    CoderOutput out = {nullptr, 0};
+    EXPECT_EQ(runEncoder(&encoder, plain.data(), uint32_t(plain.size()), &out), CoderOk);
+    Bytes stream(out.bytes, out.bytes + out.count);
+    releaseContent(out.bytes);
     return stream;
 }
 

@@ -325,17 +325,15 @@ static bool findResource(HMODULE module, const wchar_t* type, int number, Resour
 // Decodes one stream and hands the plain bytes to parse.
 static bool decodeResource(const ResourceView& view, Quiz* quiz,
                            bool (*parse)(Quiz*, const unsigned char*, size_t), std::string* error) {
-    unsigned char* plain = nullptr;
-    uint32_t length = 0;
-    int result = decodeContent(view.bytes, view.size, &plain, &length);
+    DecoderState decoder;
+    CoderOutput plain = {nullptr, 0};
+    CoderResult result = runDecoder(&decoder, view.bytes, view.size, &plain);
+    bool parsed = result == CoderOk && parse(quiz, plain.bytes, plain.count);
+    releaseContent(plain.bytes);
     if (result != CoderOk) {
-        if (plain) releaseContent(plain);
         *error = describeCoderResult(result);
         return false;
     }
-    // The decoder hands over two bytes more than it produced.
-    bool parsed = parse(quiz, plain, length >= 2 ? length - 2 : 0);
-    releaseContent(plain);
     if (!parsed) *error = "the decoded bytes do not have the quiz layout";
     return parsed;
 }

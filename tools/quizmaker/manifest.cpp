@@ -485,19 +485,16 @@ static bool encodeStream(const Bytes& plain, const std::string& where, const cha
                      std::to_string(ManifestMaxStream) + " can be stored");
         return false;
     }
-    unsigned char* output = nullptr;
-    uint32_t length = 0;
-    int result = encodeContent(plain.data(), static_cast<uint32_t>(plain.size()), &output, &length);
+    EncoderState encoder;
+    CoderOutput output = {nullptr, 0};
+    CoderResult result = runEncoder(&encoder, plain.data(), static_cast<uint32_t>(plain.size()), &output);
+    if (result == CoderOk) encoded->assign(output.bytes, output.bytes + output.count);
+    releaseContent(output.bytes);
     if (result != CoderOk) {
-        if (output) releaseContent(output);
         addError(problems, where,
                  std::string("cannot encode the ") + what + ": " + describeCoderResult(result));
         return false;
     }
-    // The encoder hands over one byte more than it produced.
-    size_t produced = length > 0 ? length - 1 : 0;
-    encoded->assign(output, output + produced);
-    releaseContent(output);
     if (encoded->size() > ManifestMaxStream) {
         addError(problems, where,
                  std::string("the encoded ") + what + " come to " + std::to_string(encoded->size()) +

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -144,6 +145,30 @@ TEST_F(Loading, EachResourceMissingEmptyOrBrokenGivesItsMessagesAndKeepsWhatCoul
         EXPECT_EQ(loadFrom(&quiz, c.content, c.codes, c.found, c.codesFound), c.outcome);
         EXPECT_EQ(messages, quizz(c.messages));
         EXPECT_EQ(summary(quiz) + "|" + quiz.codes[0] + "|" + quiz.codes[1], c.quiz);
+    }
+}
+
+static int allocationsLeft;
+static void* failingAllocator(size_t size) { return allocationsLeft-- > 0 ? malloc(size) : nullptr; }
+
+// A decoder that cannot obtain its output has its own message, shown before
+// the loader's message for that resource.
+TEST_F(Loading, ADecoderWithoutStorageIsToldBeforeTheResourcesDecodingMessage) {
+    const Bytes content = encoded(documented), codes = encoded(bytesOf("Code un\r\n"));
+    const struct { int allocations; LoadOutcome outcome; const char* decoding; } cases[] = {
+        {0, LoadContentNotDecodable, "Erreur dans le d\xE9" "cryptage des reponses"},
+        {1, LoadCodesNotDecodable, "Erreur dans le d\xE9" "cryptage des codes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.outcome);
+        messages.clear();
+        allocationsLeft = c.allocations;
+        CoderAllocator previous = setCoderAllocator(failingAllocator);
+        Quiz quiz;
+        LoadOutcome outcome = loadFrom(&quiz, content, codes);
+        setCoderAllocator(previous);
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(messages, (Messages{{"Impossible d'allouer la memoire", "information"}, {c.decoding, "Quizz"}}));
     }
 }
 

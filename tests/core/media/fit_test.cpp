@@ -66,6 +66,25 @@ TEST(ScaledPixels, KeepAUniformColourUnchangedWhetherReducedOrEnlarged) {
     }
 }
 
+// The largest plane whose sums stay 32 bits wide (4095 x 4097 = 2^24 - 1
+// samples) and the smallest that takes 64 (4096 x 4096), reduced to one
+// sample: all 255, the largest sum either width holds, and with the first
+// row 0, a quotient rounded from just below 255.
+TEST(ScaledPixels, AverageThePlanesOfTheLargestSumsOnEitherSideOfTheSumWidthsBoundary) {
+    for (int side : {4095, 4096}) {
+        const int sw = side, sh = 2 * 4096 - side;
+        for (unsigned char firstRow : {255, 0}) {
+            Pixels source((size_t)sw * sh, 255);
+            std::fill(source.begin(), source.begin() + sw, firstRow);
+            const unsigned long long total = (unsigned long long)sw * sh;
+            const unsigned long long sum = 255 * total - (255 - firstRow) * (unsigned long long)sw;
+            unsigned char target = 7;
+            ASSERT_TRUE(scalePlane(source.data(), sw, sh, sw, &target, 1, 1, 1));
+            EXPECT_EQ(target, (sum + total / 2) / total) << sw << "x" << sh << ", first row " << int(firstRow);
+        }
+    }
+}
+
 TEST(ScaledPixels, RefuseEmptySizesAndPixelsOfOtherThanThreeOrFourBytesAndLeaveTheTargetAlone) {
     Pixels source(64, 1), target(64, 7);
     EXPECT_FALSE(scalePixels(source.data(), 0, 4, 16, 4, target.data(), 4, 4, 16));

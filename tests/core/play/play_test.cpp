@@ -107,7 +107,9 @@ TEST_F(PlayTest, TabStepsWrapAroundScrollToTheTopOnFieldOneAndBringALaterGridRow
         TabStep step = tabStep(&play, s.from, s.direction, 0, 500);
         EXPECT_EQ(step.target, s.to) << s.from;
         EXPECT_EQ(step.scroll, s.scroll) << s.from;
-        if (s.scroll == TabScroll::Lines) EXPECT_EQ(step.lines, s.lines) << s.from;
+        if (s.scroll == TabScroll::Lines) {
+            EXPECT_EQ(step.lines, s.lines) << s.from;
+        }
     }
     EXPECT_EQ(tabStep(&play, 3, 1, 400, 500).lines, 0) << "already in view";
 }
