@@ -67,6 +67,8 @@ bool createHeader(HWND frame, FrameState* state) {
     const Quiz* quiz = state->player->quiz;
     const DWORD plain = WS_CHILD | WS_VISIBLE;
     const DWORD framed = plain | WS_BORDER;
+    // The quiz's own texts show as stored: an "&" is no mnemonic prefix.
+    const DWORD quizText = plain | SS_NOPREFIX;
     char score[64];
     wsprintfA(score, " 0 / %d", quiz->questionCount);
     HWND made[] = {
@@ -75,16 +77,16 @@ bool createHeader(HWND frame, FrameState* state) {
         createStatic(frame, 3, "", framed, 104, 2, 623, 45, NoFont),
         createStatic(frame, 4, "", framed, 726, 2, 130, 45, NoFont),
         createStatic(frame, 151, " Code :", plain, 10, 29, 36, 15, GuiFont),
-        createStatic(frame, CodeDisplayId, " xxxxxx", plain, 47, 28, 55, 16, GuiFont),
+        createStatic(frame, CodeDisplayId, " xxxxxx", quizText, 47, 28, 55, 16, GuiFont),
         createStatic(frame, ScoreDisplayId, score, plain | SS_CENTER, 10, 5, 90, 18, NoFont),
         createStatic(frame, LinkId, WebSiteAddress, plain | SS_NOTIFY, 736, 5, 115, 18, NoFont),
     };
     dressLink(state, made[7]);
     HWND texts[] = {
         createStatic(frame, ScoreDisplayId, "Par :", plain, 736, 25, 27, 18, GuiFont),
-        createStatic(frame, ScoreDisplayId, quiz->creator, plain, 763, 25, 85, 18, GuiFont),
-        createStatic(frame, ScoreDisplayId, quiz->title, plain, 110, 3, 220, 18, NoFont),
-        createStatic(frame, ScoreDisplayId, quiz->explanation, plain, 110, 19, 580, 27, GuiFont),
+        createStatic(frame, ScoreDisplayId, quiz->creator, quizText, 763, 25, 85, 18, GuiFont),
+        createStatic(frame, ScoreDisplayId, quiz->title, quizText, 110, 3, 220, 18, NoFont),
+        createStatic(frame, ScoreDisplayId, quiz->explanation, quizText, 110, 19, 580, 27, GuiFont),
     };
     for (HWND control : made)
         if (!control) return false;

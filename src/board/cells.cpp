@@ -6,13 +6,15 @@
 
 namespace {
 
-const DWORD LabelStyle = WS_CHILD | WS_VISIBLE;
+// Labels that show the quiz's own texts show them as stored: an "&" is no
+// mnemonic prefix.
+const DWORD CaptionStyle = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
 const DWORD NumberStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
-const DWORD QuestionStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
+const DWORD QuestionStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER | SS_NOPREFIX;
 const DWORD AnswerStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL;
 const DWORD VerdictStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | SS_CENTER;
 const DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_ICON;
-const DWORD RevealStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_CENTER;
+const DWORD RevealStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_CENTER | SS_NOPREFIX;
 const DWORD PictureStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE;
 const DWORD VideoStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 
@@ -108,7 +110,7 @@ void createRowCaptions(BoardState* state) {
     const char* captions[2] = {quiz->firstRowCaption, quiz->secondRowCaption};
     for (int i = 1; i <= state->play->questionCount; i += 3)
         for (int which = 0; which < 2; ++which)
-            setGuiFont(createControl(state, "Static", captions[which], LabelStyle,
+            setGuiFont(createControl(state, "Static", captions[which], CaptionStyle,
                                      rowCaptionBox(state->style, i, which, quiz->answerMode), RowCaptionId));
 }
 

@@ -4,9 +4,10 @@
 
 namespace {
 
-const DWORD NumberStyle = 0x50000002, QuestionStyle = 0x50800001, AnswerStyle = 0x50810081,
-            VerdictStyle = 0x50810001, ButtonStyle = 0x50010041, RevealStyle = 0x50010001,
-            PictureStyle = 0x5080020E, VideoStyle = 0x50800000, CaptionStyle = 0x50000000;
+// Labels of the quiz's own texts carry SS_NOPREFIX (0x80).
+const DWORD NumberStyle = 0x50000002, QuestionStyle = 0x50800081, AnswerStyle = 0x50810081,
+            VerdictStyle = 0x50810001, ButtonStyle = 0x50010041, RevealStyle = 0x50010081,
+            PictureStyle = 0x5080020E, VideoStyle = 0x50800000, CaptionStyle = 0x50000080;
 
 void expectAt(HWND control, const Box& box) { expectPlace(control, box.x, box.y, box.width, box.height); }
 
