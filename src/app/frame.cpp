@@ -7,6 +7,7 @@
 #include "app/saved.h"
 #include "board/board.h"
 #include "board/resource.h"
+#include "layout/layout.h"
 #include "layout/placement.h"
 
 const char FrameClassName[] = "WindowsApp";
@@ -30,6 +31,7 @@ struct FrameState {
     HBRUSH headerBrush;
     HBRUSH versionBrush;
     HFONT linkFont;
+    int wheelGathered;  // wheel deltas short of a notch (wheelLineSteps)
 };
 
 FrameState* frameState(HWND frame) { return reinterpret_cast<FrameState*>(GetWindowLongPtrA(frame, GWLP_USERDATA)); }
@@ -144,11 +146,10 @@ LRESULT onKeyDown(FrameState* state, UINT key) {
     return 0;
 }
 
-// Only a single notch moves the board; faster wheels send larger deltas,
-// which are ignored rather than scaled.
-LRESULT onMouseWheel(FrameState* state, WORD delta) {
-    if (delta == 120) PostMessageA(state->player->board, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == 0xFF88) PostMessageA(state->player->board, WM_VSCROLL, SB_LINEDOWN, 0);
+// Fast wheels send several notches at once, fine wheels and touchpads parts
+// of one: the board steps once for every notch gathered.
+LRESULT onMouseWheel(FrameState* state, short delta) {
+    postWheelSteps(state->player->board, wheelLineSteps(&state->wheelGathered, delta));
     return 0;
 }
 
@@ -204,7 +205,7 @@ LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: return onKeyDown(state, static_cast<UINT>(wParam));
     case WM_COMMAND: return onCommand(wParam);
     case WM_CTLCOLORSTATIC: return onCtlColorStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_MOUSEWHEEL: return onMouseWheel(state, HIWORD(wParam));
+    case WM_MOUSEWHEEL: return onMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam));
     case BoardScoreChanged: return onScoreChanged(state, frame);
     case WM_NCDESTROY: onNcDestroy(state, frame); return DefWindowProcA(frame, message, wParam, lParam);
     default: return DefWindowProcA(frame, message, wParam, lParam);

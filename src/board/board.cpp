@@ -81,9 +81,8 @@ INT_PTR onSize(BoardState* state) {
 
 // Reports the wheel as handled: left to the dialog manager it would travel on
 // to the frame window, which scrolls the board a second time.
-INT_PTR onMouseWheel(HWND board, WORD delta) {
-    if (delta == 120) PostMessageA(board, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == 0xFF88) PostMessageA(board, WM_VSCROLL, SB_LINEDOWN, 0);
+INT_PTR onMouseWheel(BoardState* state, short delta) {
+    postWheelSteps(state->board, wheelLineSteps(&state->wheelGathered, delta));
     return TRUE;
 }
 
@@ -170,7 +169,7 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE: return onSize(state);
     case WM_HSCROLL: return onScroll(board, SB_HORZ, LOWORD(wParam));
     case WM_VSCROLL: return onScroll(board, SB_VERT, LOWORD(wParam));
-    case WM_MOUSEWHEEL: return onMouseWheel(board, HIWORD(wParam));
+    case WM_MOUSEWHEEL: return onMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam));
     case WM_COMMAND: return onCommand(state, wParam, reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(state->quiz->backBrush);
     case WM_CTLCOLORSTATIC: return onCtlColorStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -225,6 +224,11 @@ MediaPlayers* boardMediaPlayers(HWND board) {
 
 void recordControl(BoardState* state, int id, HWND control) {
     if (HWND* slot = controlSlot(&state->controls, id)) *slot = control;
+}
+
+void postWheelSteps(HWND board, int steps) {
+    for (; steps > 0; --steps) PostMessageA(board, WM_VSCROLL, SB_LINEUP, 0);
+    for (; steps < 0; ++steps) PostMessageA(board, WM_VSCROLL, SB_LINEDOWN, 0);
 }
 
 void updateScrollBars(BoardState* state) {

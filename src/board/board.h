@@ -38,5 +38,8 @@ HWND createBoard(HWND parent, const BoardParams* params);
 // The board's child with this ID, as GetDlgItem finds it, but without a walk
 // over every child for the controls of the cells.
 HWND boardItem(HWND board, int id);
+// Posts the board one vertical line step request per wheel step (positive:
+// up), handled in message order as the wheel's notches always were.
+void postWheelSteps(HWND board, int steps);
 // The board's sound and video players.
 MediaPlayers* boardMediaPlayers(HWND board);

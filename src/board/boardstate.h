@@ -31,6 +31,7 @@ struct BoardState {
     HICON playIcon;
     HICON stopIcon;
     MediaPlayers media;
+    int wheelGathered;      // wheel deltas short of a notch (wheelLineSteps)
     bool building;          // the cells are being made: the score is counted once, at the end
     bool judgedWhileBuilding;
 };

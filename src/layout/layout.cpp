@@ -13,6 +13,14 @@ static int gridRowPitch(int mode) { return revealsText(mode) ? 390 : 330; }
 
 int gridRowBase(int i, int mode) { return (i - 1) / 3 * gridRowPitch(mode) + 280; }
 
+int wheelLineSteps(int* gathered, int delta) {
+    if ((*gathered > 0 && delta < 0) || (*gathered < 0 && delta > 0)) *gathered = 0;
+    *gathered += delta;
+    const int steps = *gathered / WheelNotch;  // toward zero: the remainder keeps its sign
+    *gathered -= steps * WheelNotch;
+    return steps;
+}
+
 int boardStyle(int style) { return style >= 0 && style <= 3 ? style : 0; }
 
 ContentSize contentSizeFor(int style, int questionCount, int questionFormat, int answerMode) {

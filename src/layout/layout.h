@@ -8,7 +8,14 @@ enum {
     ScrollUnit = 1,          // pixels per scroll position
     VerticalLineStep = 30,   // a vertical line step, in scroll positions
     PictureBoxSize = 260,    // pictures are fitted into this square
+    WheelNotch = 120,        // a mouse wheel's delta for one notch
 };
+
+// Adds a mouse wheel's delta to what a window has gathered and returns the
+// vertical line steps it makes: one a notch, positive away from the user
+// (towards the top). What is left over waits for the next delta; a turn the
+// other way drops it, so that the wheel answers at once when reversed.
+int wheelLineSteps(int* gathered, int delta);
 
 int listRowTop(int i);                  // style 0, row of question i (from 1)
 int soundRowTop(int i);                 // style 2

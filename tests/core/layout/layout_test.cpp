@@ -107,6 +107,21 @@ TEST(RowCaptions, StandAtTheLeftOfTheirRowWithoutTouchingTheNumberLabel) {
     }
 }
 
+TEST(WheelLineSteps, MakeOneStepPerNotchGatheredAndDropWhatIsLeftWhenTheWheelTurnsBack) {
+    // gathered before, delta: steps (positive up), gathered after.
+    const struct { int gathered, delta, steps, left; } cases[] = {
+        {0, 120, 1, 0},    {0, -120, -1, 0},   {0, 240, 2, 0},     {0, -360, -3, 0},
+        {0, 40, 0, 40},    {80, 40, 1, 0},     {100, 50, 1, 30},   {-80, -40, -1, 0},
+        {60, -120, -1, 0},  // turned back: the 60 up is dropped, not set against the notch down
+        {-60, 60, 0, 60},   {0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        int gathered = c.gathered;
+        EXPECT_EQ(wheelLineSteps(&gathered, c.delta), c.steps) << c.gathered << " + " << c.delta;
+        EXPECT_EQ(gathered, c.left) << c.gathered << " + " << c.delta;
+    }
+}
+
 TEST(FramePlacement, CentresWithTruncationTowardZeroAndSizesTheLinkFontToThreeQuartersOfItsHeight) {
     const int starts[][4] = {{0, 1280, 870, 205}, {0, 1024, 650, 187}, {0, 800, 870, -35},
                              {0, 801, 870, -34},  // -69 / 2 truncates to -34
