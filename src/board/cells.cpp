@@ -4,6 +4,8 @@
 #include "board/resource.h"
 #include "board/boardstate.h"
 
+#include <commctrl.h>
+
 namespace {
 
 // Labels that show the quiz's own texts show them as stored: an "&" is no
@@ -86,6 +88,15 @@ bool createStyleControls(BoardState* state, const CellGeometry& cell, int i) {
     }
 }
 
+// The field shows its caption, greyed, while it is empty, focused or not.
+// The cue text is a wide string; the caption is converted as every other
+// single-byte text of the player is shown.
+void showCaptionInField(HWND field, const char* caption) {
+    WCHAR cue[TextSize];
+    if (!MultiByteToWideChar(CP_ACP, 0, caption, -1, cue, TextSize)) cue[0] = 0;
+    SendMessageW(field, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue));
+}
+
 // With one field a question, the field takes the keyboard focus when it is
 // created. Only the board's last field is given it: each focus change costs
 // several round trips to the window system, every earlier field would lose
@@ -99,6 +110,8 @@ void createAnswerField(BoardState* state, const CellGeometry& cell, int j, int k
     setGuiFont(field);
     if (play->format == OneAnswer && k == play->fieldCount) SetFocus(field);
     subclassAnswerField(field);
+    if (play->format == TwoAnswers && rowCaptionsInFields(state->style))
+        showCaptionInField(field, j == 1 ? state->quiz->firstRowCaption : state->quiz->secondRowCaption);
     HWND verdict = createControl(state, "Static", verdictText(Verdict::Empty), VerdictStyle, cell.verdictLabels[j - 1],
                                  VerdictLabelBase + k);
     if (play->format == TwoAnswers) setGuiFont(verdict);
@@ -121,7 +134,7 @@ void buildCells(BoardState* state) {
     const PlayState* play = state->play;
     updateScrollBars(state);
     if (state->style == StyleSounds || state->style == StyleVideos) loadButtonIcons(state);
-    if (quiz->questionFormat == TwoAnswers) createRowCaptions(state);
+    if (quiz->questionFormat == TwoAnswers && !rowCaptionsInFields(state->style)) createRowCaptions(state);
     // Verdicts and reveals are shown as each field is judged; the score and
     // code once, from every verdict, before the board is first shown.
     state->building = true;

@@ -1,6 +1,9 @@
 #include "layout/layout.h"
 
-int listRowTop(int i) { return 25 * i - 15; }
+// A text row holds one answer field, or two one above the other.
+static int listRowPitch(int format) { return format == 2 ? 45 : 25; }
+
+int listRowTop(int i, int format) { return (i - 1) * listRowPitch(format) + 10; }
 
 int soundRowTop(int i) { return (i - 1) / 3 * 80 + 20; }
 
@@ -34,7 +37,7 @@ ContentSize contentSizeFor(int style, int questionCount, int questionFormat, int
     case 2:
         return ContentSize{gridWidth, rows * 80 + 20};
     default:
-        return ContentSize{830, 25 * n + 25};
+        return ContentSize{830, listRowPitch(questionFormat) * n + 25};
     }
 }
 
@@ -47,10 +50,12 @@ CellGeometry cellGeometry(int style, int i, int format, int mode) {
     Box singleVerdict = {};
     switch (boardStyle(style)) {
     case 0: {
-        int y = listRowTop(i);
+        int y = listRowTop(i, format);
         cell.numberLabel = box(30, y + 3, 19, 17);
         cell.questionLabel = box(50, y, 550, 20);
-        ax = 615, ay = y, aw = 100;
+        // Two answers share the row's whole answer strip (up to x 810, as a
+        // single answer with its verdict), wide enough for their captions.
+        ax = 615, ay = y, aw = format == 2 ? 180 : 100;
         singleVerdict = box(720, y - 1, 90, 20);
         break;
     }
@@ -113,10 +118,11 @@ Box rowCaptionBox(int style, int i, int which, int mode) {
         // Beside the two answer fields, clear of the number label at x - 10.
         return box(3, gridRowBase(i, mode) - 40 + step, 75, 20);
     default:
-        // Text rows leave only the strip left of the number labels (x 30).
-        return box(3, listRowTop(i) + step, 26, 20);
+        return Box{};
     }
 }
+
+bool rowCaptionsInFields(int style) { return boardStyle(style) == 0; }
 
 static void extend(VerticalSpan* span, const Box& box) {
     if (box.width == 0 && box.height == 0) return;

@@ -17,7 +17,7 @@ enum {
 // other way drops it, so that the wheel answers at once when reversed.
 int wheelLineSteps(int* gathered, int delta);
 
-int listRowTop(int i);                  // style 0, row of question i (from 1)
+int listRowTop(int i, int format);      // style 0, row of question i (from 1)
 int soundRowTop(int i);                 // style 2
 int gridColumnLeft(int i, int format);  // styles 1 to 3
 int gridRowBase(int i, int mode);       // styles 1 and 3
@@ -63,8 +63,12 @@ CellGeometry cellGeometry(int style, int i, int format, int mode);
 Box pictureBoxFor(const CellGeometry& cell, int pictureWidth, int pictureHeight);
 
 // Row caption `which` (0 first, 1 second) beside the grid row of cell i;
-// the board makes them for format 2 on cells 1, 4, 7, ...
+// the board makes them for format 2 on cells 1, 4, 7, ... All zero in text
+// rows, which show the captions in the fields instead (rowCaptionsInFields).
 Box rowCaptionBox(int style, int i, int which, int mode);
+// Text rows have no room beside a row for a caption: each answer field
+// shows its caption itself, as the text it holds while empty.
+bool rowCaptionsInFields(int style);
 
 // The vertical extent of question i's cell in content pixels, from its
 // highest control to just below its lowest (its row's captions included).

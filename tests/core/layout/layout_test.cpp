@@ -31,9 +31,11 @@ std::string namedBoxes(const CellGeometry& cell, const std::string& expected) {
 }
 
 TEST(RowPositions, FollowTheirPitchesFromTheFirstRow) {
-    const struct { int (*row)(int); int i, top; } rows[] = {
-        {listRowTop, 1, 10}, {listRowTop, 4, 85}, {soundRowTop, 1, 20}, {soundRowTop, 3, 20}, {soundRowTop, 5, 100}};
-    for (const auto& r : rows) EXPECT_EQ(r.row(r.i), r.top) << r.i;
+    const int sounds[][2] = {{1, 20}, {3, 20}, {5, 100}};
+    for (auto& r : sounds) EXPECT_EQ(soundRowTop(r[0]), r[1]) << r[0];
+    // Text rows: 25 pixels a row with one answer, 45 with two stacked.
+    const int texts[][3] = {{1, 1, 10}, {4, 1, 85}, {1, 2, 10}, {4, 2, 145}};
+    for (auto& r : texts) EXPECT_EQ(listRowTop(r[0], r[1]), r[2]) << r[0] << " format " << r[1];
     // Grid rows: a 390 pitch with reveal boxes (modes 2 and 3), 330 without.
     const int bases[][3] = {{4, 2, 670}, {4, 3, 670}, {4, 1, 610}, {4, 4, 610}, {3, 2, 280}};
     for (auto& b : bases) EXPECT_EQ(gridRowBase(b[0], b[1]), b[2]) << b[0] << " mode " << b[1];
@@ -44,12 +46,13 @@ TEST(RowPositions, FollowTheirPitchesFromTheFirstRow) {
 TEST(ContentSize, FollowsStyleCountFormatAndMode) {
     const struct { int style, count, format, mode, width, height; } cases[] = {
         {0, 10, 1, 2, 830, 275},  {0, 0, 1, 2, 830, 25},     // text rows: 25 a question
+        {0, 10, 2, 2, 830, 475},                             // 45 with two answers
         {1, 10, 1, 2, 890, 1585}, {1, 10, 1, 4, 890, 1345},  // grids count started rows of three
         {3, 10, 1, 3, 890, 1585}, {3, 9, 1, 1, 890, 1015},   {2, 10, 1, 2, 890, 340},
         {2, 0, 1, 2, 830, 20},
         {1, 2, 2, 2, 830, 415},   {2, 1, 1, 2, 830, 100},    // wider only past two questions
         {3, 3, 2, 2, 980, 415},   {2, 30, 7, 2, 980, 820},
-        {7, 10, 2, 2, 830, 275},  {-1, 4, 1, 2, 830, 125},   // unknown styles as text rows
+        {7, 10, 2, 2, 830, 475},  {-1, 4, 1, 2, 830, 125},   // unknown styles as text rows
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.style << " " << c.count << " " << c.format << " " << c.mode);
@@ -77,6 +80,8 @@ TEST(CellGeometry, PlacesEachStylesControlsInTheCell) {
         // Two answers, each verdict beside its field (X 90, Y 280, AW 240; sound X 380, Y 20, AW 220).
         {1, 1, 2, 2, "answer 120,290 190x21; answer2 120,310 190x21; verdict 315,291 60x17; verdict2 315,311 60x17"},
         {2, 2, 2, 2, "answer2 430,40 170x21; verdict2 605,41 60x17"},
+        // Text rows with two answers: 45 pixels a row, the fields as wide as the strip allows.
+        {0, 2, 2, 2, "question 50,55 550x20; answer 615,55 130x21; answer2 615,75 130x21; verdict2 750,76 60x17"},
         // An unsupported format has no answer fields.
         {0, 1, 3, 2, "answer 0,0 0x0; verdict2 0,0 0x0; number 30,13 19x17"},
     };
@@ -96,15 +101,17 @@ TEST(RowCaptions, StandAtTheLeftOfTheirRowWithoutTouchingTheNumberLabel) {
     EXPECT_EQ(describe(rowCaptionBox(1, 4, 0, 2)), "3,682 95x20");
     EXPECT_EQ(describe(rowCaptionBox(1, 4, 1, 2)), "3,702 95x20");
     EXPECT_EQ(describe(rowCaptionBox(2, 7, 1, 2)), "3,205 95x20");
-    // Video and text rows: facing the answer fields, left of the number label.
-    for (int style : {3, 0}) {
-        CellGeometry cell = cellGeometry(style, 4, 2, 2);
-        for (int which : {0, 1}) {
-            Box caption = rowCaptionBox(style, 4, which, 2);
-            EXPECT_EQ(caption.y, style ? cell.answerFields[which].y : listRowTop(4) + 20 * which) << style;
-            EXPECT_LT(caption.x + caption.width, cell.numberLabel.x) << style;
-        }
+    // Video: facing the answer fields, left of the number label.
+    CellGeometry cell = cellGeometry(3, 4, 2, 2);
+    for (int which : {0, 1}) {
+        Box caption = rowCaptionBox(3, 4, which, 2);
+        EXPECT_EQ(caption.y, cell.answerFields[which].y);
+        EXPECT_LT(caption.x + caption.width, cell.numberLabel.x);
     }
+    // Text rows have no room beside them: the fields show the captions.
+    EXPECT_EQ(describe(rowCaptionBox(0, 4, 0, 2)), "0,0 0x0");
+    EXPECT_TRUE(rowCaptionsInFields(0));
+    EXPECT_FALSE(rowCaptionsInFields(1));
 }
 
 TEST(WheelLineSteps, MakeOneStepPerNotchGatheredAndDropWhatIsLeftWhenTheWheelTurnsBack) {

@@ -1,5 +1,9 @@
 #include "board_support.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "layout/layout.h"
 
 namespace {
@@ -37,6 +41,35 @@ TEST_F(BoardTest, TextRowsAreBuiltCellByCellInCreationOrder) {
                       expected[n].gui ? GetStockObject(DEFAULT_GUI_FONT) : nullptr);
         }
     }
+}
+
+TEST_F(BoardTest, TextRowsWithTwoAnswersKeepEachQuestionInItsRowAndShowEachFieldsCaptionInTheField) {
+    open(0, 4, 2, 2);
+    SCROLLINFO range = {sizeof range, SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(windows.board, SB_VERT, &range);
+    // Per question its label, its number, then each field and its verdict;
+    // no row caption label beside the rows.
+    std::vector<BoardChild> cells = boardChildren(windows.board);
+    ASSERT_EQ(cells.size(), 4u * 6);
+    int previousBottom = 0;
+    for (size_t i = 0; i + 6 <= cells.size(); i += 6) {
+        SCOPED_TRACE(i / 6 + 1);
+        int top = cells[i].place.top, bottom = 0;
+        for (size_t n = i; n < i + 6; ++n) {
+            top = std::min<int>(top, cells[n].place.top);
+            bottom = std::max<int>(bottom, cells[n].place.bottom);
+        }
+        EXPECT_GE(top, previousBottom) << "overlaps the question above";
+        previousBottom = bottom;
+        for (int j = 0; j < 2; ++j) {
+            WCHAR cue[64] = L"";
+            SendMessageW(cells[i + 2 + 2 * j].window, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 64);
+            EXPECT_STREQ(cue, j ? L"Ligne 2" : L"Ligne 1");
+        }
+        // Both fields are empty: only their captions tell them apart.
+        EXPECT_FALSE(paintedPixels(cells[i + 2].window) == paintedPixels(cells[i + 4].window)) << "captions drawn";
+    }
+    EXPECT_LE(previousBottom, range.nMax + 2) << "the last question ends within the content";
 }
 
 TEST_F(BoardTest, CaptionsWithPercentSignsAreShownAsStored) {
@@ -91,7 +124,7 @@ TEST_F(BoardTest, MediaCellsAndRowCaptionsAreCreatedInTheirOrder) {
     // Row captions first, one pair per grid row; then each cell's media controls, then its number.
     const struct { int style, format, mode; std::vector<int> ids; } boards[] = {
         {1, 1, 2, {9001, 8001, 153}}, {2, 1, 2, {6001, 7001, 153}}, {3, 1, 1, {6001, 7001, 9901}},
-        {1, 2, 4, {156, 156, 156, 156, 9001}}, {0, 2, 2, {156, 156, 156, 156, 3000}}};
+        {1, 2, 4, {156, 156, 156, 156, 9001}}};
     for (const auto& b : boards) {
         SCOPED_TRACE(b.style);
         open(b.style, 4, b.format, b.mode);
