@@ -9,12 +9,17 @@ int soundRowTop(int i) { return (i - 1) / 3 * 80 + 20; }
 
 int gridColumnLeft(int i, int format) { return (i - 1) % 3 * 290 + (format == 2 ? 90 : 0); }
 
-static bool revealsText(int mode) { return mode == 2 || mode == 3; }
+// Picture cells show a reveal box below their answer in the modes with
+// texts: at once (2 and 3) or once the whole quiz is solved (4).
+static bool hasRevealBox(int style, int mode) { return style == 1 && mode >= 2 && mode <= 4; }
 
-// Grid rows with reveal texts below their answers need more room.
-static int gridRowPitch(int mode) { return revealsText(mode) ? 390 : 330; }
+// Grid rows with reveal texts below their answers need more room; video
+// grids have always been laid out so in modes 2 and 3 too.
+static int gridRowPitch(int style, int mode) {
+    return hasRevealBox(style, mode) || mode == 2 || mode == 3 ? 390 : 330;
+}
 
-int gridRowBase(int i, int mode) { return (i - 1) / 3 * gridRowPitch(mode) + 280; }
+int gridRowBase(int i, int style, int mode) { return (i - 1) / 3 * gridRowPitch(style, mode) + 280; }
 
 int wheelLineSteps(int* gathered, int delta) {
     if ((*gathered > 0 && delta < 0) || (*gathered < 0 && delta > 0)) *gathered = 0;
@@ -33,7 +38,7 @@ ContentSize contentSizeFor(int style, int questionCount, int questionFormat, int
     switch (boardStyle(style)) {
     case 1:
     case 3:
-        return ContentSize{gridWidth, rows * gridRowPitch(answerMode) + 25};
+        return ContentSize{gridWidth, rows * gridRowPitch(boardStyle(style), answerMode) + 25};
     case 2:
         return ContentSize{gridWidth, rows * 80 + 20};
     default:
@@ -60,11 +65,10 @@ CellGeometry cellGeometry(int style, int i, int format, int mode) {
         break;
     }
     case 1: {
-        int y = gridRowBase(i, mode);
+        int y = gridRowBase(i, 1, mode);
         cell.numberLabel = box(x + 10, y + 12, 19, 17);
         cell.pictureSquare = box(x + 30, y - PictureBoxSize, PictureBoxSize, PictureBoxSize);
-        // Only the modes that show texts get a reveal box.
-        if (mode == 2 || mode == 3 || mode == 4) cell.revealBox = box(x + 30, y + 56, 260, 65);
+        if (hasRevealBox(1, mode)) cell.revealBox = box(x + 30, y + 56, 260, 65);
         ax = x + 30, ay = y + 10, aw = format == 1 ? 260 : 240;
         singleVerdict = box(x + 30, y + 29, 260, 20);
         break;
@@ -79,7 +83,7 @@ CellGeometry cellGeometry(int style, int i, int format, int mode) {
         break;
     }
     case 3: {
-        int y = gridRowBase(i, mode);
+        int y = gridRowBase(i, 3, mode);
         cell.numberLabel = box(x - 10, y - 36, 19, 17);
         cell.playButton = box(x + 15, y - 40, 20, 20);
         cell.stopButton = box(x + 15, y - 20, 20, 20);
@@ -111,12 +115,12 @@ Box rowCaptionBox(int style, int i, int which, int mode) {
     int step = 20 * which;
     switch (boardStyle(style)) {
     case 1:
-        return box(3, gridRowBase(i, mode) + 12 + step, 95, 20);
+        return box(3, gridRowBase(i, 1, mode) + 12 + step, 95, 20);
     case 2:
         return box(3, soundRowTop(i) + 5 + step, 95, 20);
     case 3:
         // Beside the two answer fields, clear of the number label at x - 10.
-        return box(3, gridRowBase(i, mode) - 40 + step, 75, 20);
+        return box(3, gridRowBase(i, 3, mode) - 40 + step, 75, 20);
     default:
         return Box{};
     }

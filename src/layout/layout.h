@@ -20,7 +20,7 @@ int wheelLineSteps(int* gathered, int delta);
 int listRowTop(int i, int format);      // style 0, row of question i (from 1)
 int soundRowTop(int i);                 // style 2
 int gridColumnLeft(int i, int format);  // styles 1 to 3
-int gridRowBase(int i, int mode);       // styles 1 and 3
+int gridRowBase(int i, int style, int mode);  // styles 1 and 3
 
 // The style the board lays out: 0 to 3, anything else as text rows (0).
 int boardStyle(int style);

@@ -36,9 +36,11 @@ TEST(RowPositions, FollowTheirPitchesFromTheFirstRow) {
     // Text rows: 25 pixels a row with one answer, 45 with two stacked.
     const int texts[][3] = {{1, 1, 10}, {4, 1, 85}, {1, 2, 10}, {4, 2, 145}};
     for (auto& r : texts) EXPECT_EQ(listRowTop(r[0], r[1]), r[2]) << r[0] << " format " << r[1];
-    // Grid rows: a 390 pitch with reveal boxes (modes 2 and 3), 330 without.
-    const int bases[][3] = {{4, 2, 670}, {4, 3, 670}, {4, 1, 610}, {4, 4, 610}, {3, 2, 280}};
-    for (auto& b : bases) EXPECT_EQ(gridRowBase(b[0], b[1]), b[2]) << b[0] << " mode " << b[1];
+    // Grid rows: a 390 pitch with reveal boxes (pictures in modes 2 to 4)
+    // and for videos in modes 2 and 3, 330 otherwise.
+    const int bases[][4] = {{4, 1, 2, 670}, {4, 1, 3, 670}, {4, 1, 4, 670}, {4, 1, 1, 610},
+                            {4, 3, 3, 670}, {4, 3, 4, 610}, {3, 1, 2, 280}};
+    for (auto& b : bases) EXPECT_EQ(gridRowBase(b[0], b[1], b[2]), b[3]) << b[0] << " style " << b[1] << " mode " << b[2];
     const int columns[][3] = {{1, 1, 0}, {2, 1, 290}, {3, 2, 670}, {4, 2, 90}};
     for (auto& c : columns) EXPECT_EQ(gridColumnLeft(c[0], c[1]), c[2]) << c[0] << " format " << c[1];
 }
@@ -47,7 +49,8 @@ TEST(ContentSize, FollowsStyleCountFormatAndMode) {
     const struct { int style, count, format, mode, width, height; } cases[] = {
         {0, 10, 1, 2, 830, 275},  {0, 0, 1, 2, 830, 25},     // text rows: 25 a question
         {0, 10, 2, 2, 830, 475},                             // 45 with two answers
-        {1, 10, 1, 2, 890, 1585}, {1, 10, 1, 4, 890, 1345},  // grids count started rows of three
+        {1, 10, 1, 2, 890, 1585}, {1, 10, 1, 4, 890, 1585},  // grids count started rows of three
+        {1, 10, 1, 1, 890, 1345}, {3, 10, 1, 4, 890, 1345},
         {3, 10, 1, 3, 890, 1585}, {3, 9, 1, 1, 890, 1015},   {2, 10, 1, 2, 890, 340},
         {2, 0, 1, 2, 830, 20},
         {1, 2, 2, 2, 830, 415},   {2, 1, 1, 2, 830, 100},    // wider only past two questions

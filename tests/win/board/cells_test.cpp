@@ -72,6 +72,21 @@ TEST_F(BoardTest, TextRowsWithTwoAnswersKeepEachQuestionInItsRowAndShowEachField
     EXPECT_LE(previousBottom, range.nMax + 2) << "the last question ends within the content";
 }
 
+TEST_F(BoardTest, ASolvedPictureGridShowingEveryTextAtTheEndKeepsEachTextClearOfTheRowBelowAndWithinReach) {
+    open(1, 6, 1, 4);
+    for (int i = 1; i <= 6; ++i) {
+        SetWindowTextA(item(4000 + i), ("reponse" + std::to_string(i)).c_str());
+        SendMessageA(item(4000 + i), WM_KEYUP, VK_RETURN, 0xC0000001);
+    }
+    ASSERT_EQ(controlText(windows.board, 8006), "Revele 6");
+    for (int i = 1; i <= 3; ++i)  // pictures 5 and 6 are no pictures: their boxes fill the square
+        EXPECT_LE(placeInParent(item(8000 + i)).bottom, placeInParent(item(9003 + i)).top) << i;
+    SendMessageA(windows.board, WM_VSCROLL, SB_BOTTOM, 0);
+    RECT client;
+    GetClientRect(windows.board, &client);
+    EXPECT_LE(placeInParent(item(8006)).bottom, client.bottom) << "the last text can be scrolled to";
+}
+
 TEST_F(BoardTest, CaptionsWithPercentSignsAreShownAsStored) {
     fillWindowTestQuiz(&quiz, 0, 1, 1, 2);
     copyText(quiz.firstQuestion->caption, "100 % de %d %s");
