@@ -39,22 +39,6 @@ static const char* storedAnswer(const Question* question, int format, int k) {
     return second ? question->secondAnswer : question->answer;
 }
 
-// Every field of the question, as typed (untrimmed) and with a to z folded,
-// equals its stored answer: a right answer typed with spaces around it earns
-// its verdict but does not show what the question reveals.
-static bool typedExactly(const PlayState* play, int i, const Question* question) {
-    for (int j = 1; j <= play->format; ++j) {
-        const int k = play->format * (i - 1) + j;
-        Text typed, stored;
-        copyText(typed, play->fields[k - 1].text);
-        copyText(stored, storedAnswer(question, play->format, k));
-        upperCaseAscii(typed);
-        upperCaseAscii(stored);
-        if (strcmp(typed, stored) != 0) return false;
-    }
-    return true;
-}
-
 const char* revealText(const PlayState* play, int i) {
     if (i < 1 || i > play->questionCount || !play->revealShown[i - 1]) return "";
     const Question* question = questionAt(play->quiz, i - 1);
@@ -64,6 +48,7 @@ const char* revealText(const PlayState* play, int i) {
 // Shows or hides question i's reveal text; what the box shows changes only
 // when its text does.
 static RevealChange showReveal(PlayState* play, int i, bool shown) {
+    if (i < 1 || i > play->questionCount) return RevealChange::Kept;
     Text before;
     copyText(before, revealText(play, i));
     play->revealShown[i - 1] = shown;
@@ -85,10 +70,11 @@ Judgement judgeField(PlayState* play, int k, const char* text) {
     judgement.verdictChanged = verdict != field->verdict;
     field->verdict = verdict;
 
+    // A question is solved by one rule, the score's: every verdict right.
     const int mode = play->quiz->answerMode;
     if (verdict != Verdict::Right) {
         judgement.reveal = showReveal(play, i, false);
-    } else if (mode >= ModeAnswerPicture && mode <= ModeRevealAndPicture && typedExactly(play, i, question)) {
+    } else if (mode >= ModeAnswerPicture && mode <= ModeRevealAndPicture && questionSolved(play, i)) {
         if (mode != ModeAnswerPicture) judgement.reveal = showReveal(play, i, true);
         judgement.showAnswerPicture = modeShowsAnswerPicture(mode);
     }

@@ -45,10 +45,10 @@ TEST_F(PlayTest, EachJudgementSetsTheVerdictTheRevealTheScoreAndTheCode) {
     const struct { int count, format, mode; std::vector<Step> steps; } games[] = {
         {3, 1, 2, {{2, "reponse2", "BRAVO", "|Revele 2|", " 1 / 3", "CODE1"},
                    {1, "reponse", "Quasiment", "|Revele 2|", " 1 / 3", "CODE1"},
-                   // Spaces around a right answer score but reveal nothing.
-                   {3, "  reponse3 ", "BRAVO", "|Revele 2|", " 2 / 3", "CODE2"},
+                   // Spaces around a right answer: right, so counted and revealed.
+                   {3, "  reponse3 ", "BRAVO", "|Revele 2|Revele 3", " 2 / 3", "CODE2"},
                    // A wrong or empty answer takes reveal and point back.
-                   {2, "", "?", "||", " 1 / 3", "CODE1"},
+                   {2, "", "?", "||Revele 3", " 1 / 3", "CODE1"},
                    {3, "faux", "FAUX", "||", " 0 / 3", "      "}}},
         // Two fields: counted and revealed once both are right.
         {2, 2, 3, {{3, "reponse2", "BRAVO", "|", " 0 / 2", "      "},
@@ -82,7 +82,7 @@ TEST_F(PlayTest, AJudgementReportsOnlyWhatChangesAndAnAnswerPictureEachTimeASolv
     EXPECT_TRUE(first.verdictChanged);
     EXPECT_EQ(first.reveal, RevealChange::Shown);
     EXPECT_TRUE(first.showAnswerPicture);
-    Judgement again = judge(1, "REPONSE1");
+    Judgement again = judge(1, " REPONSE1 ");
     EXPECT_FALSE(again.verdictChanged);
     EXPECT_EQ(again.reveal, RevealChange::Kept);
     EXPECT_TRUE(again.showAnswerPicture) << "judged again, the picture is shown anew";

@@ -84,16 +84,15 @@ TEST_F(JudgeTest, EachJudgementSetsItsVerdictTheRevealTheScoreAndTheCode) {
             {5, "Reponse5", "BRAVO", 5, "Revele 5", " 2 / 6", "CODE2"},
             {1, "reponse", "Quasiment", 1, "", " 2 / 6", "CODE2"},
             {3, "le reponse3", "Trop long", 3, "", " 2 / 6", "CODE2"},
-            // Spaces around a right answer score but reveal nothing.
-            {4, "  reponse4 ", "BRAVO", 4, "", " 3 / 6", "CODE3"},
+            // Spaces around a right answer: right, so counted and revealed.
+            {4, "  reponse4 ", "BRAVO", 4, "Revele 4", " 3 / 6", "CODE3"},
             // A wrong or empty answer after a right one takes reveal and point back.
             {2, "reponse", "Quasiment", 2, "", " 2 / 6", "CODE2"},
             {2, "", "?", 2, "", " 2 / 6", "CODE2"},
             {5, "   ", "?", 5, "", " 1 / 6", "CODE1"},
             {4, "faux", "FAUX", 4, "", " 0 / 6", NoCode}}, "|||||"},
         // Two fields: question q owns fields 2q - 1 and 2q, each with its own
-        // answer; it counts only once both are right, and reveals only once
-        // both are right as typed.
+        // answer; it counts and reveals only once both are right.
         {1, 3, 2, 2, {
             {3, "reponse2", "BRAVO", 2, "", " 0 / 3", NoCode},
             {4, "second2", "BRAVO", 2, "Revele 2", " 1 / 3", "CODE1"},
@@ -101,7 +100,7 @@ TEST_F(JudgeTest, EachJudgementSetsItsVerdictTheRevealTheScoreAndTheCode) {
             {5, "second3", "FAUX", 3, "", " 0 / 3", NoCode},
             {6, "reponse3", "FAUX", 3, "", " 0 / 3", NoCode},
             {1, "reponse1", "BRAVO", 1, "", " 0 / 3", NoCode},
-            {2, " second1", "BRAVO", 1, "", " 1 / 3", "CODE1"},
+            {2, " second1", "BRAVO", 1, "Revele 1", " 1 / 3", "CODE1"},
             {2, "second1", "BRAVO", 1, "Revele 1", " 1 / 3", "CODE1"}}, "Revele 1||"},
         // Mode 4 shows every text only while every question is solved; an
         // answer turned wrong takes only its own text away.
@@ -297,8 +296,8 @@ TEST_F(JudgeTest, RestoredAnswersAreJudgedAsTheBoardIsBuilt) {
     Text name;
     resultsFileName(name);
     const struct { int count, format, mode; const char* saved; const char *verdicts, *reveals, *score, *code; } boards[] = {
-        // Spaces around a right answer score but reveal nothing.
-        {4, 1, 2, "reponse1\r\n*\r\n  REPONSE3 \r\nfaux\r\n", "BRAVO|?|BRAVO|FAUX", "Revele 1|||", " 2 / 4", "CODE2"},
+        // Spaces around a right answer: revealed as it is counted.
+        {4, 1, 2, "reponse1\r\n*\r\n  REPONSE3 \r\nfaux\r\n", "BRAVO|?|BRAVO|FAUX", "Revele 1||Revele 3|", " 2 / 4", "CODE2"},
         // A quiz solved in full at start shows every text in mode 4.
         {2, 2, 4, "reponse1\r\nsecond1\r\nreponse2\r\nsecond2\r\n", "BRAVO|BRAVO|BRAVO|BRAVO", "Revele 1|Revele 2",
          " 2 / 2", "CODE2"},
