@@ -226,6 +226,12 @@ void recordControl(BoardState* state, int id, HWND control) {
     if (HWND* slot = controlSlot(&state->controls, id)) *slot = control;
 }
 
+void scrollBoardBy(BoardState* state, int across, int down) {
+    HWND board = state->board;
+    if (across) moveScrollPosition(board, SB_HORZ, GetScrollPos(board, SB_HORZ), GetScrollPos(board, SB_HORZ) + across);
+    if (down) moveScrollPosition(board, SB_VERT, GetScrollPos(board, SB_VERT), GetScrollPos(board, SB_VERT) + down);
+}
+
 void postWheelSteps(HWND board, int steps) {
     for (; steps > 0; --steps) PostMessageA(board, WM_VSCROLL, SB_LINEUP, 0);
     for (; steps < 0; ++steps) PostMessageA(board, WM_VSCROLL, SB_LINEDOWN, 0);

@@ -45,6 +45,9 @@ void recordControl(BoardState* state, int id, HWND control);
 void buildCells(BoardState* state);
 // Sets both scroll bars from the client area and the content size.
 void updateScrollBars(BoardState* state);
+// Scrolls the content by so many positions across and down (negative: back),
+// within the bars' ranges.
+void scrollBoardBy(BoardState* state, int across, int down);
 
 // Judges answer field k as it reads now and shows what changed; outside
 // the building of the cells, the score too.

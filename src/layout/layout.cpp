@@ -1,5 +1,7 @@
 #include "layout/layout.h"
 
+#include <algorithm>
+
 // A text row holds one answer field, or two one above the other.
 static int listRowPitch(int format) { return format == 2 ? 45 : 25; }
 
@@ -128,32 +130,47 @@ Box rowCaptionBox(int style, int i, int which, int mode) {
 
 bool rowCaptionsInFields(int style) { return boardStyle(style) == 0; }
 
-static void extend(VerticalSpan* span, const Box& box) {
+// Grows bounds to hold box; boxes all zero stand for no control.
+static void extend(Box* bounds, const Box& box) {
     if (box.width == 0 && box.height == 0) return;
-    if (box.y < span->top) span->top = box.y;
-    if (box.y + box.height > span->bottom) span->bottom = box.y + box.height;
+    if (bounds->width == 0 && bounds->height == 0) {
+        *bounds = box;
+        return;
+    }
+    const int right = std::max(bounds->x + bounds->width, box.x + box.width);
+    const int bottom = std::max(bounds->y + bounds->height, box.y + box.height);
+    bounds->x = std::min(bounds->x, box.x);
+    bounds->y = std::min(bounds->y, box.y);
+    bounds->width = right - bounds->x;
+    bounds->height = bottom - bounds->y;
 }
 
-VerticalSpan cellVerticalSpan(int style, int i, int format, int mode) {
+Box cellBounds(int style, int i, int format, int mode) {
     const CellGeometry cell = cellGeometry(style, i, format, mode);
-    VerticalSpan span = {1 << 30, -(1 << 30)};
+    Box bounds = {};
     const Box* boxes[] = {&cell.numberLabel, &cell.questionLabel, &cell.pictureSquare, &cell.revealBox,
                           &cell.playButton,  &cell.stopButton,    &cell.videoBox,      &cell.answerFields[0],
                           &cell.answerFields[1], &cell.verdictLabels[0], &cell.verdictLabels[1]};
-    for (const Box* box : boxes) extend(&span, *box);
-    if (format == 2)
-        for (int which = 0; which < 2; ++which) extend(&span, rowCaptionBox(style, i, which, mode));
-    return span;
+    for (const Box* box : boxes) extend(&bounds, *box);
+    if (format == 2 && (i - 1) % 3 == 0)
+        for (int which = 0; which < 2; ++which) extend(&bounds, rowCaptionBox(style, i, which, mode));
+    // Only the part within the content can be scrolled to: a video cell's
+    // number label starts 10 pixels left of it.
+    if (bounds.x < 0) bounds.width += bounds.x, bounds.x = 0;
+    return bounds;
 }
 
-static int stepsCovering(int pixels, int lineHeight) { return (pixels + lineHeight - 1) / lineHeight; }
+Box answerFieldBounds(int style, int i, int j, int format, int mode) {
+    Box bounds = {};
+    if (j < 1 || j > 2) return bounds;
+    const CellGeometry cell = cellGeometry(style, i, format, mode);
+    extend(&bounds, cell.answerFields[j - 1]);
+    extend(&bounds, cell.verdictLabels[j - 1]);
+    return bounds;
+}
 
-int lineStepsToShow(VerticalSpan span, int position, int visibleHeight, int lineHeight) {
-    if (lineHeight <= 0) return 0;
-    if (span.top < position) return -stepsCovering(position - span.top, lineHeight);
-    int viewBottom = position + visibleHeight;
-    if (span.bottom <= viewBottom) return 0;
-    // A span taller than the view keeps its top in view rather than its bottom.
-    if (span.bottom - span.top > visibleHeight) return (span.top - position) / lineHeight;
-    return stepsCovering(span.bottom - viewBottom, lineHeight);
+int scrollToShow(int start, int size, int position, int visible) {
+    if (size > visible || start < position) return start - position;
+    const int overhang = start + size - (position + visible);
+    return overhang > 0 ? overhang : 0;
 }

@@ -70,15 +70,14 @@ Box rowCaptionBox(int style, int i, int which, int mode);
 // shows its caption itself, as the text it holds while empty.
 bool rowCaptionsInFields(int style);
 
-// The vertical extent of question i's cell in content pixels, from its
-// highest control to just below its lowest (its row's captions included).
-struct VerticalSpan {
-    int top;
-    int bottom;
-};
-VerticalSpan cellVerticalSpan(int style, int i, int format, int mode);
+// The smallest box holding every control of question i's cell in content
+// pixels (with its grid row's captions for the first cell of a row), cut to
+// the content, and that of answer field j (from 1) with its verdict label.
+Box cellBounds(int style, int i, int format, int mode);
+Box answerFieldBounds(int style, int i, int j, int format, int mode);
 
-// Signed count of line steps (lineHeight pixels each, negative is up) that
-// bring span into a view of visibleHeight pixels whose top is at position.
-// A span taller than the view is aligned on its top.
-int lineStepsToShow(VerticalSpan span, int position, int visibleHeight, int lineHeight);
+// How far, in pixels (positive: towards the end), a view of `visible`
+// pixels starting at `position` must move along one axis so that the span
+// of `size` pixels from `start` lies within it, moving as little as
+// possible. A span larger than the view is aligned on its start.
+int scrollToShow(int start, int size, int position, int visible);

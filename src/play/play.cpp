@@ -111,18 +111,25 @@ const char* codeLine(const PlayState* play) {
     return play->score >= 1 && play->score <= MaxQuestions ? play->quiz->codes[play->score - 1] : NoCode;
 }
 
-TabStep tabStep(const PlayState* play, int k, int direction, int scrollPosition, int visibleHeight) {
-    TabStep step = {nextFieldNumber(k, direction, play->fieldCount), TabScroll::None, 0};
-    if (step.target == 1) {
-        step.scroll = TabScroll::Top;
-    } else if (opensLaterGridRow(step.target, play->format)) {
-        // The first field of a later grid row: its cell is brought into view.
-        const Quiz* quiz = play->quiz;
-        VerticalSpan span = cellVerticalSpan(quiz->style, questionOfField(step.target, play->format), play->format,
-                                             quiz->answerMode);
-        step.lines = lineStepsToShow(span, scrollPosition, visibleHeight, VerticalLineStep);
-        step.scroll = TabScroll::Lines;
-    }
+// Scroll positions along one axis that show the cell, or the field when the
+// cell does not fit; scroll units are single pixels.
+static int scrollToShowEither(int cellStart, int cellSize, int fieldStart, int fieldSize, int position,
+                              int visible) {
+    static_assert(ScrollUnit == 1, "scroll positions are pixels");
+    if (cellSize <= visible) return scrollToShow(cellStart, cellSize, position, visible);
+    return scrollToShow(fieldStart, fieldSize, position, visible);
+}
+
+TabStep tabStep(const PlayState* play, int k, int direction, Box view) {
+    TabStep step = {nextFieldNumber(k, direction, play->fieldCount), 0, 0};
+    if (play->format == 0) return step;
+    const Quiz* quiz = play->quiz;
+    const int i = questionOfField(step.target, play->format);
+    const int j = step.target - play->format * (i - 1);
+    const Box cell = cellBounds(quiz->style, i, play->format, quiz->answerMode);
+    const Box field = answerFieldBounds(quiz->style, i, j, play->format, quiz->answerMode);
+    step.across = scrollToShowEither(cell.x, cell.width, field.x, field.width, view.x, view.width);
+    step.down = scrollToShowEither(cell.y, cell.height, field.y, field.height, view.y, view.height);
     return step;
 }
 

@@ -141,33 +141,34 @@ TEST(FramePlacement, CentresWithTruncationTowardZeroAndSizesTheLinkFontToThreeQu
         EXPECT_EQ(linkFontHeight(f.first), f.second) << f.first;
 }
 
-TEST(CellVerticalSpan, ReachesFromTheTopOfEachStylesCellToItsLowestControl) {
-    const struct { int style, i, format, mode, top, bottom; } cases[] = {
-        {1, 4, 1, 2, 410, 791},        // picture square to reveal box; question 4 opens row 2 (baseline 670)
-        {1, 4, 1, 1, 610 - 260, 659},  // without a reveal box: down to below the verdict label
-        {2, 5, 2, 2, 100, 145},        // sound, row top 100
-        {3, 4, 1, 1, 360, 610},        // video, baseline 610
-        {0, 4, 1, 2, 84, 105},         // text row, row top 85
-        {7, 4, 1, 2, 84, 105},         // an unknown style as a text row
-    };
-    for (const auto& c : cases) {
-        VerticalSpan span = cellVerticalSpan(c.style, c.i, c.format, c.mode);
-        EXPECT_EQ(span.top, c.top) << c.style << " mode " << c.mode;
-        EXPECT_EQ(span.bottom, c.bottom) << c.style << " mode " << c.mode;
-    }
-}
-
-TEST(LineStepsToShow, ScrollsJustUntilTheSpanIsInViewKeepingTheTopOfATallOne) {
-    const struct { VerticalSpan span; int position, visible, steps; } cases[] = {
-        {{100, 200}, 0, 500, 0}, {{100, 500}, 0, 500, 0}, {{100, 200}, 100, 100, 0},  // already visible
-        {{410, 791}, 0, 500, 10},  // 291 pixels: nine steps would leave 21 hidden
-        {{410, 530}, 0, 500, 1},   {{410, 531}, 0, 500, 2},
-        {{410, 791}, 440, 500, -1}, {{410, 791}, 441, 500, -2}, {{0, 50}, 300, 500, -10},
-        {{410, 791}, 0, 300, 13},  // taller than the view: its top 20 pixels below the view's top
+TEST(CellBounds, HoldEveryControlOfEachStylesCellAndTheRowCaptionsOfARowsFirstCell) {
+    const struct { int style, i, format, mode; const char* bounds; } cases[] = {
+        {1, 4, 1, 2, "10,410 280x381"},  // number label, picture square to reveal box (row 2, baseline 670)
+        {1, 4, 1, 1, "10,350 280x309"},  // no reveal box: down to below the verdict label
+        {2, 5, 2, 2, "390,100 275x41"},  // sound, row top 100, column 2: no captions
+        {2, 4, 2, 2, "3,100 372x45"},    // a row's first cell reaches its captions at x 3
+        {3, 4, 1, 1, "0,360 265x250"},   // video, baseline 610; its number label from x -10 is cut
+        {0, 4, 1, 2, "30,84 780x21"},    // a text row, row top 85
+        {0, 2, 2, 2, "30,55 780x41"},    // two answers stacked
+        {7, 4, 1, 2, "30,84 780x21"},    // an unknown style as a text row
     };
     for (const auto& c : cases)
-        EXPECT_EQ(lineStepsToShow(c.span, c.position, c.visible, 30), c.steps)
-            << c.span.top << "-" << c.span.bottom << " at " << c.position << " in " << c.visible;
+        EXPECT_EQ(describe(cellBounds(c.style, c.i, c.format, c.mode)), c.bounds) << c.style << " cell " << c.i;
+    // A field with its verdict label: beside it with two answers, below it in a picture cell.
+    EXPECT_EQ(describe(answerFieldBounds(0, 2, 2, 2, 2)), "615,75 195x21");
+    EXPECT_EQ(describe(answerFieldBounds(1, 4, 1, 1, 2)), "30,680 260x39");
+}
+
+TEST(ScrollToShow, MovesJustUntilTheSpanIsInViewAligningOneLargerThanTheViewOnItsStart) {
+    const struct { int start, size, position, visible, scroll; } cases[] = {
+        {100, 100, 0, 500, 0},  {100, 400, 0, 500, 0},  {100, 100, 100, 100, 0},  // already in view
+        {410, 381, 0, 500, 291}, {410, 120, 0, 500, 30}, {410, 381, 441, 500, -31},
+        {0, 50, 300, 500, -300},
+        {410, 381, 0, 300, 410}, {410, 381, 500, 300, -90},  // larger than the view: its start
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(scrollToShow(c.start, c.size, c.position, c.visible), c.scroll)
+            << c.start << "+" << c.size << " at " << c.position << " in " << c.visible;
 }
 
 }  // namespace

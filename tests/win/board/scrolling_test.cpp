@@ -26,15 +26,7 @@ protected:
         snprintf(text, sizeof text, "%d-%d/%u %d-%d/%u", v.nMin, v.nMax, v.nPage, h.nMin, h.nMax, h.nPage);
         return text;
     }
-    // Makes the board's client area exactly width x height.
-    void resizeBoardClient(int width, int height) {
-        RECT client, outer;
-        GetClientRect(windows.board, &client);
-        GetWindowRect(windows.board, &outer);
-        SetWindowPos(windows.board, nullptr, 0, 0, outer.right - outer.left + width - client.right,
-                     outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
-        pumpMessages();
-    }
+    void resizeBoardClient(int width, int height) { resizeClient(windows.board, width, height); }
 };
 
 TEST_F(ScrollingTest, BarsSpanTheContentAndRequestsStepThirtyPixelsDownOneAcrossWithinIt) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/saved.h"
+#include "layout/layout.h"
 #include "win/support/harness.h"
 
 namespace {
@@ -194,42 +195,58 @@ TEST_F(JudgeTest, EnterAndAltEnterJudgeInPlaceWithoutTypingAndLeavingAFieldJudge
     EXPECT_EQ(score(), " 1 / 3");
 }
 
-TEST_F(JudgeTest, TabAndShiftTabJudgeAndStepThroughEveryFieldScrollingJustEnoughToShowTheCellReached) {
-    // start: a scroll request before the step, or none (0). scroll: 'v' the
-    // cell reached ends the view and one line step less would cut it, '^' it
-    // starts the view likewise, '=' no scrolling, 't' back to the top.
-    struct TabStep { int start, from; bool shift; int to; char scroll; };
-    const struct { int count, format; std::vector<TabStep> steps; } boards[] = {
-        {9, 1, {{SB_TOP, 3, false, 4, 'v'},
-                // Within row 2, or back into row 1, still in view: no scrolling.
-                {0, 4, false, 5, '='}, {0, 5, true, 4, '='}, {0, 4, true, 3, '='},
-                {SB_BOTTOM, 3, false, 4, '^'}, {SB_TOP, 8, true, 7, 'v'}}},
-        // Twelve fields in two grid rows, wrapping at both ends.
-        {6, 2, {{0, 6, false, 7, ' '}, {0, 12, false, 1, 't'}, {0, 1, true, 12, ' '}, {0, 12, true, 11, ' '}}},
+TEST_F(JudgeTest, TabAndShiftTabJudgeAndMoveOnAroundTheBoard) {
+    open(1, 6, 2, 2);
+    type(1, "reponse1");
+    tab(1, false);
+    EXPECT_EQ(verdict(1), "BRAVO");
+    const int steps[][3] = {{2, 0, 3}, {6, 0, 7}, {12, 0, 1}, {1, 1, 12}, {12, 1, 11}};  // from, Shift, to
+    for (auto& step : steps) {
+        tab(step[0], step[1]);
+        EXPECT_EQ(focusedField(), step[2]) << step[0];
+    }
+}
+
+// Whether a move along one axis from before to after went only as far as
+// brings the start or the end of what it shows to the view's edge.
+bool movedJustEnough(int before, int after, int start, int size, int visible) {
+    return after == before || after == start || after + visible == start + size;
+}
+
+TEST_F(JudgeTest, TabAndShiftTabLeaveTheFieldReachedFullyInViewScrollingAsLittleAsNeeded) {
+    // Each style in a view smaller than its content: Tab through every
+    // field and around, then Shift+Tab back around. The board shows the
+    // field's whole cell along each axis it fits on, else the field.
+    const struct { int style, count, format, mode, width, height; } boards[] = {
+        {0, 30, 2, 2, 600, 300},  {1, 9, 1, 2, 600, 500},   {1, 6, 2, 4, 500, 250},  // a cell taller than the view
+        {2, 12, 2, 2, 400, 150},  {3, 5, 1, 1, 600, 400},
     };
     for (const auto& b : boards) {
-        open(1, b.count, b.format, 2);
-        type(1, "reponse1");
-        tab(1, false);
-        EXPECT_EQ(verdict(1), "BRAVO");
-        EXPECT_EQ(focusedField(), 2);
-        RECT client;
-        GetClientRect(windows.board, &client);
-        for (const auto& step : b.steps) {
-            SCOPED_TRACE(testing::Message() << b.count << " questions, from " << step.from);
-            if (step.start) scroll(step.start);
-            int before = scrollPosition();
-            tab(step.from, step.shift);
-            EXPECT_EQ(focusedField(), step.to);
-            EXPECT_TRUE(step.scroll != '=' || scrollPosition() == before) << before << " to " << scrollPosition();
-            EXPECT_TRUE(step.scroll != 't' || (before > 0 && scrollPosition() == 0)) << before;
-            if (step.scroll != 'v' && step.scroll != '^') continue;
-            // Picture square to reveal box in view.
-            RECT square = placeOf(9000 + step.to), revealBox = placeOf(8000 + step.to);
-            EXPECT_GE(square.top, 0);
-            EXPECT_LE(revealBox.bottom, client.bottom);
-            if (step.scroll == 'v') EXPECT_GT(revealBox.bottom + 30, client.bottom);
-            else EXPECT_LT(square.top, 30);
+        SCOPED_TRACE(testing::Message() << "style " << b.style << " format " << b.format << " mode " << b.mode);
+        open(b.style, b.count, b.format, b.mode);
+        ASSERT_NE(windows.board, nullptr);
+        resizeClient(windows.board, b.width, b.height);
+        const int fields = b.count * b.format;
+        int k = 1;
+        for (int n = 0; n < 2 * fields + 2; ++n) {
+            const bool back = n > fields;
+            const int beforeX = GetScrollPos(windows.board, SB_HORZ), beforeY = scrollPosition();
+            tab(k, back);
+            k = back ? (k == 1 ? fields : k - 1) : (k == fields ? 1 : k + 1);
+            ASSERT_EQ(focusedField(), k);
+            const int i = (k - 1) / b.format + 1;
+            const Box cell = cellBounds(b.style, i, b.format, b.mode);
+            const Box field = answerFieldBounds(b.style, i, k - b.format * (i - 1), b.format, b.mode);
+            const Box& acrossShown = cell.width <= b.width ? cell : field;
+            const Box& downShown = cell.height <= b.height ? cell : field;
+            EXPECT_TRUE(movedJustEnough(beforeX, GetScrollPos(windows.board, SB_HORZ), acrossShown.x,
+                                        acrossShown.width, b.width)) << k;
+            EXPECT_TRUE(movedJustEnough(beforeY, scrollPosition(), downShown.y, downShown.height, b.height)) << k;
+            for (int id : {Fields + k, Verdicts + k}) {
+                RECT place = placeOf(id);
+                EXPECT_TRUE(place.left >= 0 && place.top >= 0 && place.right <= b.width && place.bottom <= b.height)
+                    << id << " at " << place.left << "," << place.top << " " << place.right << "," << place.bottom;
+            }
         }
     }
 }

@@ -66,6 +66,15 @@ COLORREF brushColour(HBRUSH brush) {
     return GetObjectA(brush, sizeof info, &info) ? info.lbColor : 0xFFFFFFFF;
 }
 
+void resizeClient(HWND window, int width, int height) {
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                 outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    pumpMessages();
+}
+
 std::vector<unsigned> paintedPixels(HWND control) {
     RECT client = {};
     GetClientRect(control, &client);
