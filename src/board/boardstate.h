@@ -34,6 +34,7 @@ struct BoardState {
     int wheelGathered;      // wheel deltas short of a notch (wheelLineSteps)
     bool building;          // the cells are being made: the score is counted once, at the end
     bool judgedWhileBuilding;
+    bool toldNoVideoPlayer;  // the player knows a video player could not be made
 };
 
 BoardState* boardState(HWND board);

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include "content/message.h"
+
 namespace {
 
 // Labels that show the quiz's own texts show them as stored: an "&" is no
@@ -62,29 +64,38 @@ void createPictureCell(BoardState* state, const CellGeometry& cell, int i) {
         setGuiFont(createControl(state, "Static", "", RevealStyle, cell.revealBox, RevealBoxBase + i));
 }
 
-// The controls of cell i that belong to its style; false when a video cell's
-// player cannot be made, which ends the board's construction.
-bool createStyleControls(BoardState* state, const CellGeometry& cell, int i) {
+// A video cell whose player cannot be made keeps an empty box, as when the
+// system has no hosting for players; the player is told once a board.
+void createVideoCell(BoardState* state, const CellGeometry& cell, int i) {
+    createButton(state, cell.playButton, PlayButtonBase + i, state->playIcon);
+    createButton(state, cell.stopButton, StopButtonBase + i, state->stopIcon);
+    HWND box = createControl(state, "STATIC", nullptr, VideoStyle, cell.videoBox, VideoBoxBase + i);
+    if (setUpVideoCell(&state->media, i, box) || state->toldNoVideoPlayer) return;
+    state->toldNoVideoPlayer = true;
+    showMessage("Les vid\xE9os de ce quizz ne peuvent pas \xEAtre affich\xE9" "es : le lecteur vid\xE9o n'a pas pu "
+                "\xEAtre cr\xE9\xE9.",
+                "Information");
+}
+
+// The controls of cell i that belong to its style.
+void createStyleControls(BoardState* state, const CellGeometry& cell, int i) {
     switch (state->style) {
     case StyleText: {
         const Question* question = questionAt(state->quiz, i - 1);
         setGuiFont(createControl(state, "Static", question ? question->caption : "", QuestionStyle,
                                  cell.questionLabel, QuestionLabelId));
-        return true;
+        break;
     }
     case StylePictures:
         createPictureCell(state, cell, i);
-        return true;
+        break;
     case StyleSounds:
         createButton(state, cell.playButton, PlayButtonBase + i, state->playIcon);
         createButton(state, cell.stopButton, StopButtonBase + i, state->stopIcon);
-        return true;
-    default: {
-        createButton(state, cell.playButton, PlayButtonBase + i, state->playIcon);
-        createButton(state, cell.stopButton, StopButtonBase + i, state->stopIcon);
-        HWND box = createControl(state, "STATIC", nullptr, VideoStyle, cell.videoBox, VideoBoxBase + i);
-        return setUpVideoCell(&state->media, i, box);
-    }
+        break;
+    default:
+        createVideoCell(state, cell, i);
+        break;
     }
 }
 
@@ -140,7 +151,7 @@ void buildCells(BoardState* state) {
     state->building = true;
     for (int i = 1; i <= play->questionCount; ++i) {
         CellGeometry cell = cellGeometry(state->style, i, quiz->questionFormat, quiz->answerMode);
-        if (!createStyleControls(state, cell, i)) break;
+        createStyleControls(state, cell, i);
         char number[16];
         wsprintfA(number, "%d.", i);
         createControl(state, "Static", number, NumberStyle, cell.numberLabel, NumberLabelId);

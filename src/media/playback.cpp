@@ -129,10 +129,11 @@ bool setUpVideoCell(MediaPlayers* players, int i, HWND box) {
     return true;
 }
 
+// A cell without a player has nothing to write its clip for.
 void playVideo(MediaPlayers* players, int i) {
-    if (!isCell(i)) return;
+    if (!isCell(i) || !players->videoControls[i]) return;
     if (!extractMedia(players->board, QuestionMediaBase + i, MediaVideo)) return;
-    if (players->videoControls[i]) players->videoControls[i]->play();
+    players->videoControls[i]->play();
 }
 
 void stopVideos(MediaPlayers* players, int) {

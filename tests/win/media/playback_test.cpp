@@ -102,6 +102,35 @@ TEST(VideoCells, StayEmptyButPlayableWhenStartUpFoundNoHostingFunction) {
     stopVideoSupport(&video);
 }
 
+TEST(VideoBoardWithoutPlayers, BuildsEveryCellsAnswerFieldAndTellsOnceThatTheVideosCannotBeShown) {
+    ScratchDirectory folder;
+    MessageCapture capture;
+    // Without COM on this thread no player can be created.
+    ASSERT_EQ(CoInitialize(nullptr), S_OK) << "COM was left initialised by an earlier test";
+    CoUninitialize();
+    Quiz quiz;
+    fillWindowTestQuiz(&quiz, 3, 4, 1, 2);
+    PlayState play;
+    startPlay(&play, &quiz);
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    const BoardParams params = {GetModuleHandleA(nullptr), &quiz, &play, nullptr, nullptr};
+    HWND board = createBoard(parent, &params);
+    ASSERT_NE(board, nullptr);
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_NE(GetDlgItem(board, 9900 + i), nullptr) << i;
+        EXPECT_EQ(videoPlayerOf(board, i), nullptr) << i;
+        EXPECT_NE(GetDlgItem(board, 4000 + i), nullptr) << "answer field " << i;
+    }
+    const Messages told = {{"Les vid\xE9os de ce quizz ne peuvent pas \xEAtre affich\xE9" "es : le lecteur vid\xE9o "
+                            "n'a pas pu \xEAtre cr\xE9\xE9.", "Information"}};
+    EXPECT_EQ(capture.messages, told);
+    SendMessageA(board, WM_COMMAND, 6002, reinterpret_cast<LPARAM>(GetDlgItem(board, 6002)));
+    EXPECT_FALSE(fileExists("quizz2.avi")) << "no player: nothing to write the clip for";
+    EXPECT_EQ(capture.messages, told);
+    DestroyWindow(parent);
+}
+
 TEST(VideoFiles, AreDeletedForCellsOneToNinetyAndNoOtherFile) {
     ScratchDirectory folder;
     const std::pair<const char*, bool> files[] = {{"quizz1.avi", false}, {"quizz45.avi", false}, {"quizz90.avi", false},
