@@ -120,8 +120,11 @@ LRESULT onSize(FrameState* state, HWND frame, int clientWidth, int clientHeight)
     return 0;
 }
 
+// The players let their files go before the files are deleted; a sound
+// file left in the working directory by an earlier run goes too.
 LRESULT onClose(FrameState* state) {
     saveAnswers(&state->player->play);
+    closeBoardMedia(state->player->board);
     DeleteFileA("quizz.mp3");
     PostQuitMessage(0);
     return 0;

@@ -153,7 +153,10 @@ INT_PTR onDestroy(BoardState* state) {
     return FALSE;
 }
 
+// The cells are gone, and with them the windows hosting the video players,
+// which let their clips go only now.
 INT_PTR onNcDestroy(HWND board, BoardState* state) {
+    removeMediaFiles(&state->media.files);
     for (HBRUSH brush : state->labelBrushes)
         if (brush) DeleteObject(brush);
     SetWindowLongPtrA(board, DWLP_USER, 0);
@@ -215,6 +218,13 @@ HWND boardControl(const BoardState* state, int id) {
 HWND boardItem(HWND board, int id) {
     const BoardState* state = boardState(board);
     return state ? boardControl(state, id) : GetDlgItem(board, id);
+}
+
+void closeBoardMedia(HWND board) {
+    if (BoardState* state = boardState(board)) {
+        closeMediaPlayers(&state->media);
+        removeMediaFiles(&state->media.files);
+    }
 }
 
 MediaPlayers* boardMediaPlayers(HWND board) {
