@@ -31,6 +31,8 @@ struct FrameState {
     HBRUSH headerBrush;
     HBRUSH versionBrush;
     HFONT linkFont;
+    HWND link;
+    HCURSOR linkCursor;  // shown over the link only
     int wheelGathered;  // wheel deltas short of a notch (wheelLineSteps)
 };
 
@@ -48,8 +50,9 @@ HWND createStatic(HWND frame, int id, const char* text, DWORD style, int x, int 
     return control;
 }
 
-// The link draws underlined at three quarters of its height, and every
-// static of the process shows the link cursor (the class is shared).
+// The link draws underlined at three quarters of its height and shows its
+// own cursor (onSetCursor): the cursor of the class would be that of every
+// label of the process.
 void dressLink(FrameState* state, HWND link) {
     RECT client;
     GetClientRect(link, &client);
@@ -60,8 +63,8 @@ void dressLink(FrameState* state, HWND link) {
     font.lfUnderline = 1;
     state->linkFont = CreateFontIndirectA(&font);
     SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(state->linkFont), FALSE);
-    HCURSOR cursor = LoadCursorA(state->player->instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
-    SetClassLongPtrA(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+    state->link = link;
+    state->linkCursor = LoadCursorA(state->player->instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
 }
 
 // False when a control of the header cannot be made.
@@ -156,6 +159,16 @@ LRESULT onMouseWheel(FrameState* state, short delta) {
     return 0;
 }
 
+// A window under the mouse asks its parents for a cursor first: over the
+// link the frame answers with the link's; elsewhere each window keeps its own.
+LRESULT onSetCursor(FrameState* state, HWND frame, WPARAM under, LPARAM hit) {
+    if (reinterpret_cast<HWND>(under) == state->link && LOWORD(hit) == HTCLIENT && state->linkCursor) {
+        SetCursor(state->linkCursor);
+        return TRUE;
+    }
+    return DefWindowProcA(frame, WM_SETCURSOR, under, hit);
+}
+
 LRESULT onCommand(WPARAM command) {
     if (command == LinkId) openWebSite(WebSiteAddress);  // a click; not a double click
     return 0;
@@ -209,6 +222,7 @@ LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return onCommand(wParam);
     case WM_CTLCOLORSTATIC: return onCtlColorStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MOUSEWHEEL: return onMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam));
+    case WM_SETCURSOR: return onSetCursor(state, frame, wParam, lParam);
     case BoardScoreChanged: return onScoreChanged(state, frame);
     case WM_NCDESTROY: onNcDestroy(state, frame); return DefWindowProcA(frame, message, wParam, lParam);
     default: return DefWindowProcA(frame, message, wParam, lParam);

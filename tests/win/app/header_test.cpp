@@ -23,6 +23,16 @@ std::string describe(HWND child) {
     return line;
 }
 
+// The first child of parent that reads text, null for none.
+HWND childReading(HWND parent, const char* text) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char read[300] = "";
+        GetWindowTextA(child, read, sizeof read);
+        if (strcmp(read, text) == 0) return child;
+    }
+    return nullptr;
+}
+
 class FrameWindowTest : public PlayerTest {};
 
 TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
@@ -85,24 +95,30 @@ TEST_F(FrameWindowTest, HeaderStaticsArePaintedInTheHeaderColoursAndTheLinkIsUnd
     // Brushes are made once, not per paint.
     EXPECT_EQ(brushFor(GetDlgItem(windows.frame, 1)), brushFor(GetDlgItem(windows.frame, 157)));
     ReleaseDC(windows.frame, dc);
-    // The link's own font: underlined, three quarters of its 18 pixels; its own cursor.
+    // The link's own font: underlined, three quarters of its 18 pixels.
     LOGFONTA font = {};
     GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(windows.frame, 154, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -13);
     EXPECT_EQ(font.lfUnderline, 1);
-    HCURSOR cursor = reinterpret_cast<HCURSOR>(GetClassLongPtrA(GetDlgItem(windows.frame, 154), GCLP_HCURSOR));
-    EXPECT_NE(cursor, nullptr);
-    EXPECT_NE(cursor, LoadCursorA(nullptr, IDC_ARROW));
 }
 
-// The first child of parent that reads text, null for none.
-HWND childReading(HWND parent, const char* text) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char read[300] = "";
-        GetWindowTextA(child, read, sizeof read);
-        if (strcmp(read, text) == 0) return child;
+TEST_F(FrameWindowTest, TheLinkCursorShowsOverTheLinkAndNoOtherLabel) {
+    open(0, 1, 1, 2);
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1003));
+    ASSERT_NE(hand, nullptr);
+    HWND other = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, windows.frame, nullptr, nullptr, nullptr);
+    // The mouse over each label, as the system asks each for its cursor.
+    const struct { HWND label; HCURSOR cursor; } labels[] = {
+        {GetDlgItem(windows.frame, 154), hand}, {childReading(windows.frame, "Titre"), arrow}, {other, arrow},
+        {GetDlgItem(windows.board, 3000), arrow}};
+    for (const auto& l : labels) {
+        SetCursor(nullptr);
+        SendMessageA(l.label, WM_SETCURSOR, reinterpret_cast<WPARAM>(l.label), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), l.cursor) << GetDlgCtrlID(l.label);
     }
-    return nullptr;
+    // The class every label of the process shares keeps its own cursor.
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(other, GCLP_HCURSOR)), arrow);
+    DestroyWindow(other);
 }
 
 // What control paints when its text is drawn as written: a hidden twin with
