@@ -132,6 +132,19 @@ TEST_F(JudgeTest, EachJudgementSetsItsVerdictTheRevealTheScoreAndTheCode) {
     }
 }
 
+TEST_F(JudgeTest, ARevealTextThatTheSystemsCollationTakesForNoTextIsShownAllTheSame) {
+    // A lone soft hyphen (0xAD) is a character collation ignores.
+    ASSERT_EQ(lstrcmpA("\xAD", ""), 0) << "this system's collation tells them apart: nothing to show here";
+    for (int mode : {2, 4}) {
+        closePlayerWindows(&player, &windows);
+        fillWindowTestQuiz(&quiz, 1, 1, 1, mode);
+        copyText(quiz.firstQuestion->reveal, "\xAD");
+        windows = openPlayerWindows(&player, &quiz);
+        enter(1, "reponse1");
+        EXPECT_EQ(reveal(1), "\xAD") << "mode " << mode;
+    }
+}
+
 // --- answer pictures (their fitting and centring: win_media) -------------
 
 TEST_F(JudgeTest, TheAnswerPictureIsPlacedForTheBoardsScrollPosition) {
