@@ -11,18 +11,14 @@ wine_run="${WINE_RUN:?WINE_RUN must name cmake/wine-run.sh}"
 driver="$(realpath "${QUIZDRIVER:?QUIZDRIVER must name quizdriver.exe}")"
 clip="$(realpath "$(dirname "$0")/../../win/media/clip32x24.avi")"
 source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/quiz.sh"
 cd "$work" || exit 1
 
 cp "$clip" clip.avi
 cat >films.json <<'JSON'
 { "title": "Films", "style": 3, "questions": [ { "answer": "Horloge", "media": "clip.avi" } ] }
 JSON
-cp "$player" player.exe
-"$wine_run" "$quizmaker" build films.json -o films.exe --player player.exe >out.txt 2>err.txt
-if [ $? -ne 0 ] || [ ! -f films.exe ]; then
-    echo "FAIL: the quiz could not be built: $(tr -d '\r' <err.txt)" >&2
-    exit 1
-fi
+build_quiz films
 
 # Wine leaves a library it is told to disable unloadable, as a system
 # without it would.
