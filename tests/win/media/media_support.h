@@ -42,19 +42,20 @@ inline bool fileExists(const char* name) {
     return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Closes the file a window holds when the window is destroyed.
+inline LRESULT CALLBACK closeHeldFileOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR handle) {
+    if (message == WM_DESTROY) CloseHandle(reinterpret_cast<HANDLE>(handle));
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 // Holds file open, as a player holds the file it plays, until window (the
 // player's, or the one hosting it) is destroyed: till then the file cannot
 // be deleted.
 inline void holdUntilDestroyed(const char* file, HWND window) {
     HANDLE held = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE) << file;
-    ASSERT_TRUE(SetWindowSubclass(
-        window,
-        [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR handle) -> LRESULT {
-            if (message == WM_DESTROY) CloseHandle(reinterpret_cast<HANDLE>(handle));
-            return DefSubclassProc(window, message, wParam, lParam);
-        },
-        1, reinterpret_cast<DWORD_PTR>(held)));
+    ASSERT_TRUE(SetWindowSubclass(window, closeHeldFileOnDestroy, 1, reinterpret_cast<DWORD_PTR>(held)));
 }
 
 // Makes a folder no file can be created in the working directory while it
