@@ -42,6 +42,19 @@ static bool splitArguments(const Args& args, bool forBuild, std::string* input, 
     return !input->empty() && !output->empty();
 }
 
+static std::wstring besideThisProgram(const wchar_t* fileName) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return (std::filesystem::path(path).parent_path() / fileName).wstring();
+}
+
 // "quizmaker: 3/12 img/paris.jpg: 3.2 MB -> 18.4 KB" for each media file.
 static void printProgress(const MediaProgress& step) {
     std::string line = "quizmaker: " + std::to_string(step.number) + "/" + std::to_string(step.count) + " " + step.path +

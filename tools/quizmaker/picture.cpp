@@ -74,11 +74,13 @@ int exifOrientation(const unsigned char* tiff, size_t size) {
     return 1;
 }
 
-// The segments before a JPEG's first scan: its Exif orientation and
-// whether its frame is progressive.
+// The segments before a JPEG's first scan: its Exif orientation (from the
+// first Exif block; editors may leave an older one behind it) and whether
+// its frame is progressive.
 void readJpegSegments(const Bytes& file, int* orientation, bool* progressive) {
     *orientation = 1;
     *progressive = false;
+    bool exif = false;
     size_t at = 2;
     while (at + 4 <= file.size() && file[at] == 0xFF) {
         while (at < file.size() && file[at] == 0xFF) ++at;  // fill bytes
@@ -89,8 +91,10 @@ void readJpegSegments(const Bytes& file, int* orientation, bool* progressive) {
         const size_t length = (file[at] << 8) | file[at + 1];
         if (length < 2 || at + length > file.size()) return;
         const unsigned char* body = file.data() + at + 2;
-        if (marker == 0xE1 && length >= 8 && memcmp(body, "Exif\0\0", 6) == 0)
+        if (marker == 0xE1 && !exif && length >= 8 && memcmp(body, "Exif\0\0", 6) == 0) {
             *orientation = exifOrientation(body + 6, length - 8);
+            exif = true;
+        }
         if (marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE) *progressive = true;
         at += length;
     }
