@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "format/format.h"
 #include "media/jpeg.h"
 #include "picture.h"
 
@@ -131,6 +132,23 @@ void BM_PreparePhoto(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PreparePhoto)->Unit(benchmark::kMillisecond);
+
+// The player's decoding of one stored picture, at quality 90 (4:2:0) and
+// 91 (4:4:4), each picture at its stored size.
+void BM_ShowStoredPicture(benchmark::State& state) {
+    std::vector<Bytes> stored(references().size());
+    for (size_t i = 0; i < stored.size(); ++i) encodeBaselineJpeg(references()[i], (int)state.range(0), &stored[i]);
+    std::vector<unsigned char> shown((size_t)PictureBoxSize * PictureBoxSize * 4);
+    size_t next = 0;
+    for (auto _ : state) {
+        const UprightPixels& reference = references()[next];
+        decodeFittedJpeg(stored[next].data(), stored[next].size(), FittedSize{reference.width, reference.height},
+                         shown.data());
+        next = (next + 1) % stored.size();
+        benchmark::DoNotOptimize(shown.data());
+    }
+}
+BENCHMARK(BM_ShowStoredPicture)->Arg(90)->Arg(91)->Unit(benchmark::kMicrosecond);
 
 enum Encoder { StbImageWrite, Libjpeg420, Libjpeg444 };
 
