@@ -21,7 +21,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "format/format.h"
+#include "layout/layout.h"
 #include "media/jpeg.h"
 #include "picture.h"
 

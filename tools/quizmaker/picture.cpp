@@ -8,41 +8,17 @@
 #include "filetype.h"
 #include "media/jpeg.h"
 
-// Decoding and encoding are stb_image and stb_image_write (Debian's
-// libstb-dev), compiled in here with the formats a quiz accepts. Both are
-// private to this file; the player has its own JPEG-only copy.
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_PNG
-#define STBI_ONLY_BMP
-#define STBI_ONLY_GIF
-#define STBI_NO_STDIO
-#define STBI_NO_LINEAR
-#define STBI_NO_HDR
-#define STBI_FAILURE_USERMSG
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wtype-limits"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#endif
 #include <stb_image.h>
 #include <stb_image_write.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
 
 #include "layout/layout.h"
 
 namespace {
+
+// Pictures are decoded whole, a few bytes a pixel: this bounds the memory
+// to some hundreds of megabytes, within reach of the 32-bit quizmaker too,
+// and well above any camera's pictures.
+const long long MaxPicturePixels = 120000000;
 
 unsigned readLittle16(const unsigned char* at) { return at[0] | (at[1] << 8); }
 unsigned readLittle32(const unsigned char* at) {
@@ -74,30 +50,48 @@ int exifOrientation(const unsigned char* tiff, size_t size) {
     return 1;
 }
 
-// The segments before a JPEG's first scan: its Exif orientation (from the
-// first Exif block; editors may leave an older one behind it) and whether
-// its frame is progressive.
-void readJpegSegments(const Bytes& file, int* orientation, bool* progressive) {
-    *orientation = 1;
-    *progressive = false;
+// What a JPEG's markers say: its Exif orientation (from the first Exif
+// block; editors may leave an older one behind it), whether its frame is
+// progressive, whether its Huffman tables fit stb_image's (which does not
+// check them itself) and whether every segment lies within the file (stb
+// reads on past the end). Every segment is walked, scans skipped, since a
+// progressive file defines tables between its scans.
+struct JpegMarkers {
+    int orientation = 1;
+    bool progressive = false;
+    bool tablesFit = true;
+    bool segmentsWhole = true;
+};
+
+JpegMarkers readJpegMarkers(const Bytes& file) {
+    JpegMarkers found;
     bool exif = false;
     size_t at = 2;
-    while (at + 4 <= file.size() && file[at] == 0xFF) {
-        while (at < file.size() && file[at] == 0xFF) ++at;  // fill bytes
-        if (at + 3 > file.size()) return;
+    while (at + 4 <= file.size()) {
+        // Like stb_image, bytes between segments are passed over up to the
+        // next marker; fill bytes too.
+        while (at < file.size() && file[at] != 0xFF) ++at;
+        while (at < file.size() && file[at] == 0xFF) ++at;
+        if (at + 3 > file.size()) break;
         const unsigned char marker = file[at++];
         if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;
-        if (marker == 0xD9 || marker == 0xDA) return;
+        if (marker == 0xD9) break;
         const size_t length = (file[at] << 8) | file[at + 1];
-        if (length < 2 || at + length > file.size()) return;
+        if (length < 2 || at + length > file.size()) {
+            found.segmentsWhole = false;
+            break;
+        }
         const unsigned char* body = file.data() + at + 2;
         if (marker == 0xE1 && !exif && length >= 8 && memcmp(body, "Exif\0\0", 6) == 0) {
-            *orientation = exifOrientation(body + 6, length - 8);
+            found.orientation = exifOrientation(body + 6, length - 8);
             exif = true;
         }
-        if (marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE) *progressive = true;
+        if (marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE) found.progressive = true;
+        if (marker == 0xC4 && !jpegHuffmanTablesFit(body, length - 2)) found.tablesFit = false;
         at += length;
+        if (marker == 0xDA) at = jpegScanEnd(file.data(), file.size(), at);
     }
+    return found;
 }
 
 // stb_image fills in whatever lies past the end of a cut-off BMP or GIF; a
@@ -234,17 +228,21 @@ unsigned char* decodeFullPicture(const Bytes& file, const PictureOptions& option
         *why = "is " + describeFile(file) + ", not a picture: use a JPEG, PNG, BMP or GIF picture";
         return nullptr;
     }
-    bool progressive = false;
-    if (type == FileJpeg) readJpegSegments(file, &picture->orientation, &progressive);
+    const JpegMarkers markers = type == FileJpeg ? readJpegMarkers(file) : JpegMarkers();
+    picture->orientation = markers.orientation;
     picture->format = type == FilePng ? "PNG" : type == FileGif ? "GIF" : type == FileBmp ? "BMP"
-                      : progressive ? "progressive JPEG" : "JPEG";
+                      : markers.progressive ? "progressive JPEG" : "JPEG";
     const std::string format = picture->format;
     if (options.keepOriginal && type != FileJpeg) {
         *why = "is a " + format + " picture; pictures stored as they are (--keep-pictures) must be JPEG pictures";
         return nullptr;
     }
-    if ((type == FileBmp && !bmpIsWhole(file)) || (type == FileGif && !gifIsWhole(file))) {
+    if ((type == FileBmp && !bmpIsWhole(file)) || (type == FileGif && !gifIsWhole(file)) || !markers.segmentsWhole) {
         *why = "is a damaged " + format + " picture: the file is cut short";
+        return nullptr;
+    }
+    if (!markers.tablesFit) {
+        *why = "is a damaged " + format + " picture: a Huffman table holds more than 256 codes";
         return nullptr;
     }
     if (file.size() > INT_MAX) {
@@ -253,7 +251,12 @@ unsigned char* decodeFullPicture(const Bytes& file, const PictureOptions& option
     }
     const int count = static_cast<int>(file.size());
     int width = 0, height = 0, own = 0;
-    stbi_info_from_memory(file.data(), count, &width, &height, &own);
+    if (stbi_info_from_memory(file.data(), count, &width, &height, &own) &&
+        static_cast<long long>(width) * height > MaxPicturePixels) {
+        *why = "is " + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
+               std::to_string(MaxPicturePixels / 1000000) + " million pixels can be read: make it smaller first";
+        return nullptr;
+    }
     *channels = own == 2 || own == 4 ? 4 : 3;
     unsigned char* pixels = stbi_load_from_memory(file.data(), count, &width, &height, &own, *channels);
     if (!pixels) {

@@ -1,6 +1,6 @@
 // Pictures prepared for the player's box: their stored size, EXIF
 // orientation, transparency, what is stored as it is, what is refused and
-// what check is told. Fixtures are written here with stb_image_write; what
+// what check is told. Fixtures are written with stb_image_write; what
 // the player shows is read back with the player's own JPEG decoder.
 #include <gtest/gtest.h>
 
@@ -19,14 +19,7 @@
 #include "picture.h"
 #include "shared/stored.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include <stb_image_write.h>
-#pragma GCC diagnostic pop
 
 namespace {
 
