@@ -26,4 +26,4 @@ std::string describeFile(const Bytes& file);
 
 // The file name extension unpack gives a stored medium: ".jpg", ".mp3",
 // ".wav", ".avi", or ".bin" for anything else.
-const char* extensionOf(const Bytes& file);
+const char* extensionOf(const unsigned char* bytes, size_t size);

@@ -5,13 +5,12 @@
 
 #include <vector>
 
-#include "filetype.h"
-#include "media/jpeg.h"
-
 #include <stb_image.h>
 #include <stb_image_write.h>
 
+#include "filetype.h"
 #include "layout/layout.h"
+#include "media/jpeg.h"
 
 namespace {
 

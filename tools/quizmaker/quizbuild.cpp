@@ -256,7 +256,9 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
     }
     summary->withOriginalsBytes = summary->executableBytes;
     for (const MediaFile& file : quiz.media) {
-        summary->withOriginalsBytes += file.originalSize - file.bytes.size();
+        // Added before subtracting: a small picture may be stored larger than it was.
+        summary->withOriginalsBytes += file.originalSize;
+        summary->withOriginalsBytes -= file.bytes.size();
         ++(file.kind == SoundMedium ? summary->sounds : file.kind == VideoMedium ? summary->videos : summary->pictures);
     }
     return true;
@@ -372,12 +374,14 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
                 warnings->push_back("question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
                                     resource + " left out");
             } else {
-                const Bytes head(medium.bytes, medium.bytes + std::min<DWORD>(medium.size, 64));
-                media.push_back(Medium{medium, "media/" + resource + extensionOf(head), questions.size() - 1, "media"});
+                media.push_back(Medium{medium, "media/" + resource + extensionOf(medium.bytes, medium.size),
+                                       questions.size() - 1, "media"});
             }
         }
         if (findResource(module, L"IMG", AnswerPictureBase + number, &medium))
-            media.push_back(Medium{medium, "answers/" + std::to_string(AnswerPictureBase + number) + ".jpg",
+            media.push_back(Medium{medium,
+                                   "answers/" + std::to_string(AnswerPictureBase + number) +
+                                       extensionOf(medium.bytes, medium.size),
                                    questions.size() - 1, "answerPicture"});
         root["codes"].push_back(number <= MaxQuestions ? cp1252ToUtf8(quiz.codes[number - 1]) : "");
     }
