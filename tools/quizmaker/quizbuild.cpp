@@ -12,8 +12,6 @@
 
 #include <windows.h>
 
-#include <nlohmann/json.hpp>
-
 #include "content/codec.h"
 #include "content/parse.h"
 #include "content/quiz.h"
@@ -331,42 +329,34 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
     else if (!decodeResource(codes, &quiz, parseCodes, &why))
         warnings->push_back("cannot read the codes of '" + quizPath + "': " + why + "; the codes stay empty");
 
-    std::filesystem::path base = std::filesystem::u8path(folder);
-    nlohmann::ordered_json root;
-    root["title"] = cp1252ToUtf8(quiz.title);
-    root["creator"] = cp1252ToUtf8(quiz.creator);
-    root["explanation"] = cp1252ToUtf8(quiz.explanation);
-    root["firstRowCaption"] = cp1252ToUtf8(quiz.firstRowCaption);
-    root["secondRowCaption"] = cp1252ToUtf8(quiz.secondRowCaption);
-    root["style"] = quiz.style;
-    root["questionFormat"] = quiz.questionFormat;
-    root["answerMode"] = quiz.answerMode;
-    char colour[8];
-    snprintf(colour, sizeof colour, "#%02X%02X%02X", static_cast<unsigned>(quiz.backColour & 0xFF),
-             static_cast<unsigned>((quiz.backColour >> 8) & 0xFF), static_cast<unsigned>((quiz.backColour >> 16) & 0xFF));
-    root["backColour"] = colour;
-    root["questions"] = nlohmann::ordered_json::array();
-    root["codes"] = nlohmann::ordered_json::array();
+    Manifest manifest;
+    manifest.title = quiz.title;
+    manifest.creator = quiz.creator;
+    manifest.explanation = quiz.explanation;
+    manifest.firstRowCaption = quiz.firstRowCaption;
+    manifest.secondRowCaption = quiz.secondRowCaption;
+    manifest.style = quiz.style;
+    manifest.questionFormat = quiz.questionFormat;
+    manifest.answerMode = quiz.answerMode;
+    manifest.red = static_cast<unsigned char>(quiz.backColour & 0xFF);
+    manifest.green = static_cast<unsigned char>((quiz.backColour >> 8) & 0xFF);
+    manifest.blue = static_cast<unsigned char>((quiz.backColour >> 16) & 0xFF);
 
     // The media to write, found first so that progress knows their number.
     struct Medium {
         ResourceView view;
-        std::string name;
         size_t question;
-        const char* key;
+        std::string ManifestQuestion::*key;
     };
     std::vector<Medium> media;
-    std::vector<nlohmann::ordered_json> questions;
     int number = 1;
     for (Question* node = quiz.firstQuestion; node; node = node->next, ++number) {
-        questions.emplace_back();
-        nlohmann::ordered_json& question = questions.back();
-        question["answer"] = cp1252ToUtf8(node->answer);
-        question["secondAnswer"] = cp1252ToUtf8(node->secondAnswer);
-        question["caption"] = cp1252ToUtf8(node->caption);
-        question["reveal"] = cp1252ToUtf8(node->reveal);
-        question["media"] = "";
-        question["answerPicture"] = "";
+        ManifestQuestion question;
+        question.answer = node->answer;
+        question.secondAnswer = node->secondAnswer;
+        question.caption = node->caption;
+        question.reveal = node->reveal;
+        const size_t index = manifest.questions.size();
         ResourceView medium;
         if (findResource(module, L"IMG", QuestionMediaBase + number, &medium)) {
             const std::string resource = std::to_string(QuestionMediaBase + number);
@@ -374,30 +364,31 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
                 warnings->push_back("question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
                                     resource + " left out");
             } else {
-                media.push_back(Medium{medium, "media/" + resource + extensionOf(medium.bytes, medium.size),
-                                       questions.size() - 1, "media"});
+                question.media = "media/" + resource + extensionOf(medium.bytes, medium.size);
+                media.push_back(Medium{medium, index, &ManifestQuestion::media});
             }
         }
-        if (findResource(module, L"IMG", AnswerPictureBase + number, &medium))
-            media.push_back(Medium{medium,
-                                   "answers/" + std::to_string(AnswerPictureBase + number) +
-                                       extensionOf(medium.bytes, medium.size),
-                                   questions.size() - 1, "answerPicture"});
-        root["codes"].push_back(number <= MaxQuestions ? cp1252ToUtf8(quiz.codes[number - 1]) : "");
+        if (findResource(module, L"IMG", AnswerPictureBase + number, &medium)) {
+            question.answerPicture =
+                "answers/" + std::to_string(AnswerPictureBase + number) + extensionOf(medium.bytes, medium.size);
+            media.push_back(Medium{medium, index, &ManifestQuestion::answerPicture});
+        }
+        manifest.questions.push_back(question);
+        manifest.codes.push_back(number <= MaxQuestions ? quiz.codes[number - 1] : "");
     }
+    const std::filesystem::path base = std::filesystem::u8path(folder);
     bool fine = true;
     for (size_t i = 0; fine && i < media.size(); ++i) {
         const Medium& medium = media[i];
-        questions[medium.question][medium.key] = medium.name;
-        fine = writeBytes(base / std::filesystem::u8path(medium.name), medium.view.bytes, medium.view.size, error);
+        const std::string& name = manifest.questions[medium.question].*medium.key;
+        fine = writeBytes(base / std::filesystem::u8path(name), medium.view.bytes, medium.view.size, error);
         if (progress)
-            progress(MediaProgress{static_cast<int>(i) + 1, static_cast<int>(media.size()), medium.name, fine,
+            progress(MediaProgress{static_cast<int>(i) + 1, static_cast<int>(media.size()), name, fine,
                                    medium.view.size, medium.view.size});
     }
     FreeLibrary(module);
     if (!fine) return false;
-    for (nlohmann::ordered_json& question : questions) root["questions"].push_back(question);
-    std::string text = root.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    const std::string text = manifestToJson(manifest);
     return writeBytes(base / "quiz.json", reinterpret_cast<const unsigned char*>(text.data()), text.size(), error);
 }
 
