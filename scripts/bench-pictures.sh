@@ -84,5 +84,9 @@ bench_startup_manifests
 bench_build pictures.json pictures.exe
 bench_build pictures.json kept.exe --keep-pictures
 bench_build nopictures.json nopictures.exe
-echo "Start-up of 90 questions with pictures ($RUNS rounds; target: pictures / nopictures at most 1.15):"
+# Wine talks to its server for every window it makes, so the machine's state
+# weighs on these times: an idle virtual machine wakes slowly for each call,
+# one busy with other work leaves the decoding no second processor.
+echo "Start-up of 90 questions with pictures ($RUNS rounds, load average $(cut -d' ' -f1 /proc/loadavg);"
+echo "target: pictures / nopictures at most 1.15):"
 bench_probe "$RUNS" 5090 pictures.exe 5090 kept.exe 5090 nopictures.exe | bench_report nopictures.exe
