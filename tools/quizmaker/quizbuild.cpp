@@ -15,6 +15,7 @@
 #include "content/codec.h"
 #include "content/parse.h"
 #include "content/quiz.h"
+#include "format/resources.h"
 #include "filetype.h"
 
 static const WORD quizLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
@@ -69,9 +70,10 @@ static LPCWSTR asResourceName(const ResourceId& id) {
     return id.numbered ? MAKEINTRESOURCEW(id.number) : id.text.c_str();
 }
 
-// A quiz resource: "PATCH" or "IMG" by name, whatever the case.
+// A quiz resource: of the content's or the media's type, whatever the case.
 static bool isQuizType(const ResourceId& type) {
-    return !type.numbered && (lstrcmpiW(type.text.c_str(), L"PATCH") == 0 || lstrcmpiW(type.text.c_str(), L"IMG") == 0);
+    return !type.numbered && (lstrcmpiW(type.text.c_str(), toWide(ContentResourceType).c_str()) == 0 ||
+                              lstrcmpiW(type.text.c_str(), toWide(MediaResourceType).c_str()) == 0);
 }
 
 // One resource of the player that the quiz keeps: dialog, icons, cursor,
@@ -132,7 +134,7 @@ static bool writeQuizResources(const std::wstring& path, const PreparedQuiz& qui
     std::vector<Item> items;
     for (const KeptResource& resource : kept)
         items.push_back(Item{resource.type, resource.name, resource.language, &resource.bytes});
-    ResourceId patch{false, 0, L"PATCH"}, img{false, 0, L"IMG"};
+    ResourceId patch{false, 0, toWide(ContentResourceType)}, img{false, 0, toWide(MediaResourceType)};
     items.push_back(Item{patch, ResourceId{true, ContentResourceNumber, L""}, quizLanguage, &quiz.content});
     items.push_back(Item{patch, ResourceId{true, CodesResourceNumber, L""}, quizLanguage, &quiz.codes});
     for (const MediaFile& file : quiz.media)
@@ -265,23 +267,14 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
 // ---------------------------------------------------------------------------
 // unpack
 
-struct ResourceView {
-    const unsigned char* bytes;
-    DWORD size;
-};
-
-static bool findResource(HMODULE module, const wchar_t* type, int number, ResourceView* view) {
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(number), type);
-    if (!found) return false;
-    HGLOBAL loaded = LoadResource(module, found);
-    if (!loaded) return false;
-    view->bytes = static_cast<const unsigned char*>(LockResource(loaded));
-    view->size = SizeofResource(module, found);
-    return view->bytes != nullptr;
+// A quiz resource of the executable, found and with bytes to read.
+static bool findResource(HMODULE module, const char* type, int number, ResourceBytes* resource) {
+    *resource = resourceBytes(module, type, number);
+    return resource->bytes != nullptr;
 }
 
 // Decodes one stream and hands the plain bytes to parse.
-static bool decodeResource(const ResourceView& view, Quiz* quiz,
+static bool decodeResource(const ResourceBytes& view, Quiz* quiz,
                            bool (*parse)(Quiz*, const unsigned char*, size_t), std::string* error) {
     DecoderState decoder;
     CoderOutput plain = {nullptr, 0};
@@ -312,8 +305,8 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
         return false;
     }
     Quiz quiz;
-    ResourceView content, codes;
-    if (!findResource(module, L"PATCH", ContentResourceNumber, &content) || content.size == 0) {
+    ResourceBytes content, codes;
+    if (!findResource(module, ContentResourceType, ContentResourceNumber, &content) || content.size == 0) {
         FreeLibrary(module);
         *error = "'" + quizPath + "' holds no quiz: it has no content resource (PATCH 104)";
         return false;
@@ -324,7 +317,7 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
         return false;
     }
     std::string why;
-    if (!findResource(module, L"PATCH", CodesResourceNumber, &codes) || codes.size == 0)
+    if (!findResource(module, ContentResourceType, CodesResourceNumber, &codes) || codes.size == 0)
         warnings->push_back("'" + quizPath + "' has no codes resource (PATCH 105): the codes stay empty");
     else if (!decodeResource(codes, &quiz, parseCodes, &why))
         warnings->push_back("cannot read the codes of '" + quizPath + "': " + why + "; the codes stay empty");
@@ -344,7 +337,7 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
 
     // The media to write, found first so that progress knows their number.
     struct Medium {
-        ResourceView view;
+        ResourceBytes view;
         size_t question;
         std::string ManifestQuestion::*key;
     };
@@ -357,8 +350,8 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
         question.caption = node->caption;
         question.reveal = node->reveal;
         const size_t index = manifest.questions.size();
-        ResourceView medium;
-        if (findResource(module, L"IMG", QuestionMediaBase + number, &medium)) {
+        ResourceBytes medium;
+        if (findResource(module, MediaResourceType, QuestionMediaBase + number, &medium)) {
             const std::string resource = std::to_string(QuestionMediaBase + number);
             if (quiz.style == StyleText) {
                 warnings->push_back("question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
@@ -368,7 +361,7 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
                 media.push_back(Medium{medium, index, &ManifestQuestion::media});
             }
         }
-        if (findResource(module, L"IMG", AnswerPictureBase + number, &medium)) {
+        if (findResource(module, MediaResourceType, AnswerPictureBase + number, &medium)) {
             question.answerPicture =
                 "answers/" + std::to_string(AnswerPictureBase + number) + extensionOf(medium.bytes, medium.size);
             media.push_back(Medium{medium, index, &ManifestQuestion::answerPicture});
