@@ -4,6 +4,8 @@
 # googletest source compiled with the cross compiler.
 # nlohmann-json: header only. The cross compilers must not see /usr/include
 # (glibc's headers), so its folder is copied into the build tree alone.
+# stb (libstb-dev): each single-file header used is copied likewise, into
+# ${CMAKE_BINARY_DIR}/stb, by quiz_stb_header.
 
 if(QUIZ_BUILD_TESTS)
   if(CMAKE_CROSSCOMPILING)
@@ -31,3 +33,13 @@ endif()
 file(COPY ${QUIZ_JSON_SOURCE} DESTINATION ${CMAKE_BINARY_DIR}/third_party/include)
 add_library(nlohmann_json_headers INTERFACE)
 target_include_directories(nlohmann_json_headers SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party/include)
+
+# quiz_stb_header(stb_image.h): copies one of Debian's stb headers into
+# ${CMAKE_BINARY_DIR}/stb.
+set(QUIZ_STB_SOURCE /usr/include/stb CACHE PATH "stb headers (Debian: libstb-dev)")
+function(quiz_stb_header name)
+  if(NOT EXISTS ${QUIZ_STB_SOURCE}/${name})
+    message(FATAL_ERROR "${name} not found in ${QUIZ_STB_SOURCE}: install libstb-dev")
+  endif()
+  configure_file(${QUIZ_STB_SOURCE}/${name} ${CMAKE_BINARY_DIR}/stb/${name} COPYONLY)
+endfunction()

@@ -43,30 +43,11 @@ done
 mkdir -p "$WORK/pictures"
 cd "$WORK"
 
-# Photo-like pictures (fractal noise) so the JPEGs have a realistic size;
-# made once and kept.
-for i in $(seq 1 90); do
-    [ -f "pictures/q$i.jpg" ] || convert -seed "$i" -size 800x600 plasma:fractal -quality 85 "pictures/q$i.jpg"
-    [ -f "pictures/a$i.jpg" ] || convert -seed "$((i + 1000))" -size 800x600 plasma:fractal -quality 85 "pictures/a$i.jpg"
-done
-
-python3 - <<'PY'
-import json
-def quiz(style, count, media):
-    questions = []
-    for i in range(1, count + 1):
-        q = {"answer": "REPONSE%d" % i, "caption": "Question %d" % i, "reveal": "Revele %d" % i}
-        if media:
-            q["media"] = "pictures/q%d.jpg" % i
-            q["answerPicture"] = "pictures/a%d.jpg" % i
-        questions.append(q)
-    return {"title": "Banc d'essai", "creator": "Banc", "explanation": "Temps de demarrage",
-            "style": style, "questionFormat": 1, "answerMode": 3 if media else 2,
-            "questions": questions, "codes": ["C%d" % i for i in range(1, count + 1)]}
-json.dump(quiz(1, 90, True), open("pictures.json", "w"))
-json.dump(quiz(1, 90, False), open("nopictures.json", "w"))
-json.dump(quiz(0, 2, False), open("text.json", "w"))
-PY
+# The 90-question quizzes and their photo-like pictures, as
+# scripts/bench-pictures.sh makes them too.
+. "$ROOT/scripts/bench/startup-lib.sh"
+bench_startup_pictures
+bench_startup_manifests
 
 # Each build's quizzes and picture-phases program in a folder of its name,
 # its quizzes made by its own quizmaker.

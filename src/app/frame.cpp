@@ -7,6 +7,7 @@
 #include "app/saved.h"
 #include "board/board.h"
 #include "board/resource.h"
+#include "layout/layout.h"
 #include "layout/placement.h"
 
 const char FrameClassName[] = "WindowsApp";
@@ -30,6 +31,9 @@ struct FrameState {
     HBRUSH headerBrush;
     HBRUSH versionBrush;
     HFONT linkFont;
+    HWND link;
+    HCURSOR linkCursor;  // shown over the link only
+    int wheelGathered;  // wheel deltas short of a notch (wheelLineSteps)
 };
 
 FrameState* frameState(HWND frame) { return reinterpret_cast<FrameState*>(GetWindowLongPtrA(frame, GWLP_USERDATA)); }
@@ -46,8 +50,9 @@ HWND createStatic(HWND frame, int id, const char* text, DWORD style, int x, int 
     return control;
 }
 
-// The link draws underlined at three quarters of its height, and every
-// static of the process shows the link cursor (the class is shared).
+// The link draws underlined at three quarters of its height and shows its
+// own cursor (onSetCursor): the cursor of the class would be that of every
+// label of the process.
 void dressLink(FrameState* state, HWND link) {
     RECT client;
     GetClientRect(link, &client);
@@ -58,8 +63,8 @@ void dressLink(FrameState* state, HWND link) {
     font.lfUnderline = 1;
     state->linkFont = CreateFontIndirectA(&font);
     SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(state->linkFont), FALSE);
-    HCURSOR cursor = LoadCursorA(state->player->instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
-    SetClassLongPtrA(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+    state->link = link;
+    state->linkCursor = LoadCursorA(state->player->instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
 }
 
 // False when a control of the header cannot be made.
@@ -67,6 +72,8 @@ bool createHeader(HWND frame, FrameState* state) {
     const Quiz* quiz = state->player->quiz;
     const DWORD plain = WS_CHILD | WS_VISIBLE;
     const DWORD framed = plain | WS_BORDER;
+    // The quiz's own texts show as stored: an "&" is no mnemonic prefix.
+    const DWORD quizText = plain | SS_NOPREFIX;
     char score[64];
     wsprintfA(score, " 0 / %d", quiz->questionCount);
     HWND made[] = {
@@ -75,16 +82,16 @@ bool createHeader(HWND frame, FrameState* state) {
         createStatic(frame, 3, "", framed, 104, 2, 623, 45, NoFont),
         createStatic(frame, 4, "", framed, 726, 2, 130, 45, NoFont),
         createStatic(frame, 151, " Code :", plain, 10, 29, 36, 15, GuiFont),
-        createStatic(frame, CodeDisplayId, " xxxxxx", plain, 47, 28, 55, 16, GuiFont),
+        createStatic(frame, CodeDisplayId, " xxxxxx", quizText, 47, 28, 55, 16, GuiFont),
         createStatic(frame, ScoreDisplayId, score, plain | SS_CENTER, 10, 5, 90, 18, NoFont),
         createStatic(frame, LinkId, WebSiteAddress, plain | SS_NOTIFY, 736, 5, 115, 18, NoFont),
     };
     dressLink(state, made[7]);
     HWND texts[] = {
         createStatic(frame, ScoreDisplayId, "Par :", plain, 736, 25, 27, 18, GuiFont),
-        createStatic(frame, ScoreDisplayId, quiz->creator, plain, 763, 25, 85, 18, GuiFont),
-        createStatic(frame, ScoreDisplayId, quiz->title, plain, 110, 3, 220, 18, NoFont),
-        createStatic(frame, ScoreDisplayId, quiz->explanation, plain, 110, 19, 580, 27, GuiFont),
+        createStatic(frame, ScoreDisplayId, quiz->creator, quizText, 763, 25, 85, 18, GuiFont),
+        createStatic(frame, ScoreDisplayId, quiz->title, quizText, 110, 3, 220, 18, NoFont),
+        createStatic(frame, ScoreDisplayId, quiz->explanation, quizText, 110, 19, 580, 27, GuiFont),
     };
     for (HWND control : made)
         if (!control) return false;
@@ -116,8 +123,11 @@ LRESULT onSize(FrameState* state, HWND frame, int clientWidth, int clientHeight)
     return 0;
 }
 
+// The players let their files go before the files are deleted; a sound
+// file left in the working directory by an earlier run goes too.
 LRESULT onClose(FrameState* state) {
     saveAnswers(&state->player->play);
+    closeBoardMedia(state->player->board);
     DeleteFileA("quizz.mp3");
     PostQuitMessage(0);
     return 0;
@@ -142,12 +152,21 @@ LRESULT onKeyDown(FrameState* state, UINT key) {
     return 0;
 }
 
-// Only a single notch moves the board; faster wheels send larger deltas,
-// which are ignored rather than scaled.
-LRESULT onMouseWheel(FrameState* state, WORD delta) {
-    if (delta == 120) PostMessageA(state->player->board, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == 0xFF88) PostMessageA(state->player->board, WM_VSCROLL, SB_LINEDOWN, 0);
+// Fast wheels send several notches at once, fine wheels and touchpads parts
+// of one: the board steps once for every notch gathered.
+LRESULT onMouseWheel(FrameState* state, short delta) {
+    postWheelSteps(state->player->board, wheelLineSteps(&state->wheelGathered, delta));
     return 0;
+}
+
+// A window under the mouse asks its parents for a cursor first: over the
+// link the frame answers with the link's; elsewhere each window keeps its own.
+LRESULT onSetCursor(FrameState* state, HWND frame, WPARAM under, LPARAM hit) {
+    if (reinterpret_cast<HWND>(under) == state->link && LOWORD(hit) == HTCLIENT && state->linkCursor) {
+        SetCursor(state->linkCursor);
+        return TRUE;
+    }
+    return DefWindowProcA(frame, WM_SETCURSOR, under, hit);
 }
 
 LRESULT onCommand(WPARAM command) {
@@ -202,7 +221,8 @@ LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: return onKeyDown(state, static_cast<UINT>(wParam));
     case WM_COMMAND: return onCommand(wParam);
     case WM_CTLCOLORSTATIC: return onCtlColorStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_MOUSEWHEEL: return onMouseWheel(state, HIWORD(wParam));
+    case WM_MOUSEWHEEL: return onMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam));
+    case WM_SETCURSOR: return onSetCursor(state, frame, wParam, lParam);
     case BoardScoreChanged: return onScoreChanged(state, frame);
     case WM_NCDESTROY: onNcDestroy(state, frame); return DefWindowProcA(frame, message, wParam, lParam);
     default: return DefWindowProcA(frame, message, wParam, lParam);

@@ -31,6 +31,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         exitCode = 0;
         break;
     case OpenResult::NoVideoSupport:
+        showMessage("Les vid\xE9os de ce quizz ne peuvent pas \xEAtre affich\xE9" "es : le composant atl.dll est "
+                    "introuvable.",
+                    "Quizz");
         exitCode = 1;
         break;
     case OpenResult::NoWindows:

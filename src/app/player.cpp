@@ -56,11 +56,12 @@ OpenResult openPlayer(Player* player, int showCommand) {
 }
 
 void closePlayer(Player* player) {
-    const bool video = player->quiz->style == StyleVideos;
-    if (video) deleteVideoFiles();
-    // The windows go before the game they show.
+    // The windows go before the game they show, and the board's players
+    // with them, letting their files go: only then can the clips be deleted
+    // (the board deletes those it wrote; these are any an earlier run left).
     if (player->frame) DestroyWindow(player->frame);
     player->frame = player->board = nullptr;
+    if (player->quiz->style == StyleVideos) deleteVideoFiles();
     if (player->video.atl) stopVideoSupport(&player->video);
 }
 

@@ -25,8 +25,8 @@ enum class OpenResult { Opened, NoWindowClass, NoVideoSupport, NoWindows };
 // windows made (the pictures decoded meanwhile) and shown. On failure
 // nothing is left open.
 OpenResult openPlayer(Player* player, int showCommand);
-// Shutdown once the message loop has ended: the video files deleted, the
-// windows destroyed, video support released.
+// Shutdown once the message loop has ended: the windows destroyed, the
+// video files deleted, video support released.
 void closePlayer(Player* player);
 
 // The message sink of the player: a message box with no owner and OK.

@@ -32,8 +32,8 @@ static void judgeField(HWND field) {
 static void scrollBoard(HWND board, int request) { SendMessageA(board, WM_VSCROLL, request, 0); }
 
 // Judges the field, then moves the focus to the next or previous field,
-// scrolling the board as the model says; losing the focus judges the field
-// once more, to the same verdict.
+// scrolling the board as the model says to show it whole; losing the focus
+// judges the field once more, to the same verdict.
 static void moveToNeighbourField(HWND field) {
     const int direction = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
     HWND board = GetParent(field);
@@ -43,11 +43,10 @@ static void moveToNeighbourField(HWND field) {
     judgeAnswerField(state, k);
     RECT client;
     GetClientRect(board, &client);
-    const TabStep step =
-        tabStep(state->play, k, direction, GetScrollPos(board, SB_VERT), client.bottom - client.top);
-    if (step.scroll == TabScroll::Top) scrollBoard(board, SB_TOP);
-    for (int lines = step.scroll == TabScroll::Lines ? step.lines : 0; lines != 0; lines += lines > 0 ? -1 : 1)
-        scrollBoard(board, lines > 0 ? SB_LINEDOWN : SB_LINEUP);
+    const Box view = {GetScrollPos(board, SB_HORZ) * ScrollUnit, GetScrollPos(board, SB_VERT) * ScrollUnit,
+                      client.right - client.left, client.bottom - client.top};
+    const TabStep step = tabStep(state->play, k, direction, view);
+    scrollBoardBy(state, step.across, step.down);
     SetFocus(boardControl(state, AnswerFieldBase + step.target));
 }
 

@@ -81,9 +81,8 @@ INT_PTR onSize(BoardState* state) {
 
 // Reports the wheel as handled: left to the dialog manager it would travel on
 // to the frame window, which scrolls the board a second time.
-INT_PTR onMouseWheel(HWND board, WORD delta) {
-    if (delta == 120) PostMessageA(board, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == 0xFF88) PostMessageA(board, WM_VSCROLL, SB_LINEDOWN, 0);
+INT_PTR onMouseWheel(BoardState* state, short delta) {
+    postWheelSteps(state->board, wheelLineSteps(&state->wheelGathered, delta));
     return TRUE;
 }
 
@@ -154,7 +153,10 @@ INT_PTR onDestroy(BoardState* state) {
     return FALSE;
 }
 
+// The cells are gone, and with them the windows hosting the video players,
+// which let their clips go only now.
 INT_PTR onNcDestroy(HWND board, BoardState* state) {
+    removeMediaFiles(&state->media.files);
     for (HBRUSH brush : state->labelBrushes)
         if (brush) DeleteObject(brush);
     SetWindowLongPtrA(board, DWLP_USER, 0);
@@ -170,7 +172,7 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE: return onSize(state);
     case WM_HSCROLL: return onScroll(board, SB_HORZ, LOWORD(wParam));
     case WM_VSCROLL: return onScroll(board, SB_VERT, LOWORD(wParam));
-    case WM_MOUSEWHEEL: return onMouseWheel(board, HIWORD(wParam));
+    case WM_MOUSEWHEEL: return onMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam));
     case WM_COMMAND: return onCommand(state, wParam, reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(state->quiz->backBrush);
     case WM_CTLCOLORSTATIC: return onCtlColorStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -218,6 +220,13 @@ HWND boardItem(HWND board, int id) {
     return state ? boardControl(state, id) : GetDlgItem(board, id);
 }
 
+void closeBoardMedia(HWND board) {
+    if (BoardState* state = boardState(board)) {
+        closeMediaPlayers(&state->media);
+        removeMediaFiles(&state->media.files);
+    }
+}
+
 MediaPlayers* boardMediaPlayers(HWND board) {
     BoardState* state = boardState(board);
     return state ? &state->media : nullptr;
@@ -225,6 +234,17 @@ MediaPlayers* boardMediaPlayers(HWND board) {
 
 void recordControl(BoardState* state, int id, HWND control) {
     if (HWND* slot = controlSlot(&state->controls, id)) *slot = control;
+}
+
+void scrollBoardBy(BoardState* state, int across, int down) {
+    HWND board = state->board;
+    if (across) moveScrollPosition(board, SB_HORZ, GetScrollPos(board, SB_HORZ), GetScrollPos(board, SB_HORZ) + across);
+    if (down) moveScrollPosition(board, SB_VERT, GetScrollPos(board, SB_VERT), GetScrollPos(board, SB_VERT) + down);
+}
+
+void postWheelSteps(HWND board, int steps) {
+    for (; steps > 0; --steps) PostMessageA(board, WM_VSCROLL, SB_LINEUP, 0);
+    for (; steps < 0; ++steps) PostMessageA(board, WM_VSCROLL, SB_LINEDOWN, 0);
 }
 
 void updateScrollBars(BoardState* state) {

@@ -38,5 +38,12 @@ HWND createBoard(HWND parent, const BoardParams* params);
 // The board's child with this ID, as GetDlgItem finds it, but without a walk
 // over every child for the controls of the cells.
 HWND boardItem(HWND board, int id);
+// Posts the board one vertical line step request per wheel step (positive:
+// up), handled in message order as the wheel's notches always were.
+void postWheelSteps(HWND board, int steps);
+// Closes the board's sound window and video players and deletes the media
+// files they let go (the quiz is closing); what a player still holds goes
+// when the board is destroyed.
+void closeBoardMedia(HWND board);
 // The board's sound and video players.
 MediaPlayers* boardMediaPlayers(HWND board);

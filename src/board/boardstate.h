@@ -31,8 +31,10 @@ struct BoardState {
     HICON playIcon;
     HICON stopIcon;
     MediaPlayers media;
+    int wheelGathered;      // wheel deltas short of a notch (wheelLineSteps)
     bool building;          // the cells are being made: the score is counted once, at the end
     bool judgedWhileBuilding;
+    bool toldNoVideoPlayer;  // the player knows a video player could not be made
 };
 
 BoardState* boardState(HWND board);
@@ -44,6 +46,9 @@ void recordControl(BoardState* state, int id, HWND control);
 void buildCells(BoardState* state);
 // Sets both scroll bars from the client area and the content size.
 void updateScrollBars(BoardState* state);
+// Scrolls the content by so many positions across and down (negative: back),
+// within the bars' ranges.
+void scrollBoardBy(BoardState* state, int across, int down);
 
 // Judges answer field k as it reads now and shows what changed; outside
 // the building of the cells, the score too.

@@ -4,15 +4,21 @@
 #include "board/resource.h"
 #include "board/boardstate.h"
 
+#include <commctrl.h>
+
+#include "content/message.h"
+
 namespace {
 
-const DWORD LabelStyle = WS_CHILD | WS_VISIBLE;
+// Labels that show the quiz's own texts show them as stored: an "&" is no
+// mnemonic prefix.
+const DWORD CaptionStyle = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
 const DWORD NumberStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
-const DWORD QuestionStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
+const DWORD QuestionStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER | SS_NOPREFIX;
 const DWORD AnswerStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL;
 const DWORD VerdictStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | SS_CENTER;
 const DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_ICON;
-const DWORD RevealStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_CENTER;
+const DWORD RevealStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_CENTER | SS_NOPREFIX;
 const DWORD PictureStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE;
 const DWORD VideoStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 
@@ -58,30 +64,48 @@ void createPictureCell(BoardState* state, const CellGeometry& cell, int i) {
         setGuiFont(createControl(state, "Static", "", RevealStyle, cell.revealBox, RevealBoxBase + i));
 }
 
-// The controls of cell i that belong to its style; false when a video cell's
-// player cannot be made, which ends the board's construction.
-bool createStyleControls(BoardState* state, const CellGeometry& cell, int i) {
+// A video cell whose player cannot be made keeps an empty box, as when the
+// system has no hosting for players; the player is told once a board.
+void createVideoCell(BoardState* state, const CellGeometry& cell, int i) {
+    createButton(state, cell.playButton, PlayButtonBase + i, state->playIcon);
+    createButton(state, cell.stopButton, StopButtonBase + i, state->stopIcon);
+    HWND box = createControl(state, "STATIC", nullptr, VideoStyle, cell.videoBox, VideoBoxBase + i);
+    if (setUpVideoCell(&state->media, i, box) || state->toldNoVideoPlayer) return;
+    state->toldNoVideoPlayer = true;
+    showMessage("Les vid\xE9os de ce quizz ne peuvent pas \xEAtre affich\xE9" "es : le lecteur vid\xE9o n'a pas pu "
+                "\xEAtre cr\xE9\xE9.",
+                "Information");
+}
+
+// The controls of cell i that belong to its style.
+void createStyleControls(BoardState* state, const CellGeometry& cell, int i) {
     switch (state->style) {
     case StyleText: {
         const Question* question = questionAt(state->quiz, i - 1);
         setGuiFont(createControl(state, "Static", question ? question->caption : "", QuestionStyle,
                                  cell.questionLabel, QuestionLabelId));
-        return true;
+        break;
     }
     case StylePictures:
         createPictureCell(state, cell, i);
-        return true;
+        break;
     case StyleSounds:
         createButton(state, cell.playButton, PlayButtonBase + i, state->playIcon);
         createButton(state, cell.stopButton, StopButtonBase + i, state->stopIcon);
-        return true;
-    default: {
-        createButton(state, cell.playButton, PlayButtonBase + i, state->playIcon);
-        createButton(state, cell.stopButton, StopButtonBase + i, state->stopIcon);
-        HWND box = createControl(state, "STATIC", nullptr, VideoStyle, cell.videoBox, VideoBoxBase + i);
-        return setUpVideoCell(&state->media, i, box);
+        break;
+    default:
+        createVideoCell(state, cell, i);
+        break;
     }
-    }
+}
+
+// The field shows its caption, greyed, while it is empty, focused or not.
+// The cue text is a wide string; the caption is converted as every other
+// single-byte text of the player is shown.
+void showCaptionInField(HWND field, const char* caption) {
+    WCHAR cue[TextSize];
+    if (!MultiByteToWideChar(CP_ACP, 0, caption, -1, cue, TextSize)) cue[0] = 0;
+    SendMessageW(field, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue));
 }
 
 // With one field a question, the field takes the keyboard focus when it is
@@ -97,6 +121,8 @@ void createAnswerField(BoardState* state, const CellGeometry& cell, int j, int k
     setGuiFont(field);
     if (play->format == OneAnswer && k == play->fieldCount) SetFocus(field);
     subclassAnswerField(field);
+    if (play->format == TwoAnswers && rowCaptionsInFields(state->style))
+        showCaptionInField(field, j == 1 ? state->quiz->firstRowCaption : state->quiz->secondRowCaption);
     HWND verdict = createControl(state, "Static", verdictText(Verdict::Empty), VerdictStyle, cell.verdictLabels[j - 1],
                                  VerdictLabelBase + k);
     if (play->format == TwoAnswers) setGuiFont(verdict);
@@ -108,7 +134,7 @@ void createRowCaptions(BoardState* state) {
     const char* captions[2] = {quiz->firstRowCaption, quiz->secondRowCaption};
     for (int i = 1; i <= state->play->questionCount; i += 3)
         for (int which = 0; which < 2; ++which)
-            setGuiFont(createControl(state, "Static", captions[which], LabelStyle,
+            setGuiFont(createControl(state, "Static", captions[which], CaptionStyle,
                                      rowCaptionBox(state->style, i, which, quiz->answerMode), RowCaptionId));
 }
 
@@ -119,13 +145,13 @@ void buildCells(BoardState* state) {
     const PlayState* play = state->play;
     updateScrollBars(state);
     if (state->style == StyleSounds || state->style == StyleVideos) loadButtonIcons(state);
-    if (quiz->questionFormat == TwoAnswers) createRowCaptions(state);
+    if (quiz->questionFormat == TwoAnswers && !rowCaptionsInFields(state->style)) createRowCaptions(state);
     // Verdicts and reveals are shown as each field is judged; the score and
     // code once, from every verdict, before the board is first shown.
     state->building = true;
     for (int i = 1; i <= play->questionCount; ++i) {
         CellGeometry cell = cellGeometry(state->style, i, quiz->questionFormat, quiz->answerMode);
-        if (!createStyleControls(state, cell, i)) break;
+        createStyleControls(state, cell, i);
         char number[16];
         wsprintfA(number, "%d.", i);
         createControl(state, "Static", number, NumberStyle, cell.numberLabel, NumberLabelId);

@@ -1,17 +1,35 @@
 #include "layout/layout.h"
 
-int listRowTop(int i) { return 25 * i - 15; }
+#include <algorithm>
+
+// A text row holds one answer field, or two one above the other.
+static int listRowPitch(int format) { return format == 2 ? 45 : 25; }
+
+int listRowTop(int i, int format) { return (i - 1) * listRowPitch(format) + 10; }
 
 int soundRowTop(int i) { return (i - 1) / 3 * 80 + 20; }
 
 int gridColumnLeft(int i, int format) { return (i - 1) % 3 * 290 + (format == 2 ? 90 : 0); }
 
-static bool revealsText(int mode) { return mode == 2 || mode == 3; }
+// Picture cells show a reveal box below their answer in the modes with
+// texts: at once (2 and 3) or once the whole quiz is solved (4).
+static bool hasRevealBox(int style, int mode) { return style == 1 && mode >= 2 && mode <= 4; }
 
-// Grid rows with reveal texts below their answers need more room.
-static int gridRowPitch(int mode) { return revealsText(mode) ? 390 : 330; }
+// Grid rows with reveal texts below their answers need more room; video
+// grids have always been laid out so in modes 2 and 3 too.
+static int gridRowPitch(int style, int mode) {
+    return hasRevealBox(style, mode) || mode == 2 || mode == 3 ? 390 : 330;
+}
 
-int gridRowBase(int i, int mode) { return (i - 1) / 3 * gridRowPitch(mode) + 280; }
+int gridRowBase(int i, int style, int mode) { return (i - 1) / 3 * gridRowPitch(style, mode) + 280; }
+
+int wheelLineSteps(int* gathered, int delta) {
+    if ((*gathered > 0 && delta < 0) || (*gathered < 0 && delta > 0)) *gathered = 0;
+    *gathered += delta;
+    const int steps = *gathered / WheelNotch;  // toward zero: the remainder keeps its sign
+    *gathered -= steps * WheelNotch;
+    return steps;
+}
 
 int boardStyle(int style) { return style >= 0 && style <= 3 ? style : 0; }
 
@@ -22,11 +40,11 @@ ContentSize contentSizeFor(int style, int questionCount, int questionFormat, int
     switch (boardStyle(style)) {
     case 1:
     case 3:
-        return ContentSize{gridWidth, rows * gridRowPitch(answerMode) + 25};
+        return ContentSize{gridWidth, rows * gridRowPitch(boardStyle(style), answerMode) + 25};
     case 2:
         return ContentSize{gridWidth, rows * 80 + 20};
     default:
-        return ContentSize{830, 25 * n + 25};
+        return ContentSize{830, listRowPitch(questionFormat) * n + 25};
     }
 }
 
@@ -39,19 +57,20 @@ CellGeometry cellGeometry(int style, int i, int format, int mode) {
     Box singleVerdict = {};
     switch (boardStyle(style)) {
     case 0: {
-        int y = listRowTop(i);
+        int y = listRowTop(i, format);
         cell.numberLabel = box(30, y + 3, 19, 17);
         cell.questionLabel = box(50, y, 550, 20);
-        ax = 615, ay = y, aw = 100;
+        // Two answers share the row's whole answer strip (up to x 810, as a
+        // single answer with its verdict), wide enough for their captions.
+        ax = 615, ay = y, aw = format == 2 ? 180 : 100;
         singleVerdict = box(720, y - 1, 90, 20);
         break;
     }
     case 1: {
-        int y = gridRowBase(i, mode);
+        int y = gridRowBase(i, 1, mode);
         cell.numberLabel = box(x + 10, y + 12, 19, 17);
         cell.pictureSquare = box(x + 30, y - PictureBoxSize, PictureBoxSize, PictureBoxSize);
-        // Only the modes that show texts get a reveal box.
-        if (mode == 2 || mode == 3 || mode == 4) cell.revealBox = box(x + 30, y + 56, 260, 65);
+        if (hasRevealBox(1, mode)) cell.revealBox = box(x + 30, y + 56, 260, 65);
         ax = x + 30, ay = y + 10, aw = format == 1 ? 260 : 240;
         singleVerdict = box(x + 30, y + 29, 260, 20);
         break;
@@ -66,7 +85,7 @@ CellGeometry cellGeometry(int style, int i, int format, int mode) {
         break;
     }
     case 3: {
-        int y = gridRowBase(i, mode);
+        int y = gridRowBase(i, 3, mode);
         cell.numberLabel = box(x - 10, y - 36, 19, 17);
         cell.playButton = box(x + 15, y - 40, 20, 20);
         cell.stopButton = box(x + 15, y - 20, 20, 20);
@@ -98,44 +117,60 @@ Box rowCaptionBox(int style, int i, int which, int mode) {
     int step = 20 * which;
     switch (boardStyle(style)) {
     case 1:
-        return box(3, gridRowBase(i, mode) + 12 + step, 95, 20);
+        return box(3, gridRowBase(i, 1, mode) + 12 + step, 95, 20);
     case 2:
         return box(3, soundRowTop(i) + 5 + step, 95, 20);
     case 3:
         // Beside the two answer fields, clear of the number label at x - 10.
-        return box(3, gridRowBase(i, mode) - 40 + step, 75, 20);
+        return box(3, gridRowBase(i, 3, mode) - 40 + step, 75, 20);
     default:
-        // Text rows leave only the strip left of the number labels (x 30).
-        return box(3, listRowTop(i) + step, 26, 20);
+        return Box{};
     }
 }
 
-static void extend(VerticalSpan* span, const Box& box) {
+bool rowCaptionsInFields(int style) { return boardStyle(style) == 0; }
+
+// Grows bounds to hold box; boxes all zero stand for no control.
+static void extend(Box* bounds, const Box& box) {
     if (box.width == 0 && box.height == 0) return;
-    if (box.y < span->top) span->top = box.y;
-    if (box.y + box.height > span->bottom) span->bottom = box.y + box.height;
+    if (bounds->width == 0 && bounds->height == 0) {
+        *bounds = box;
+        return;
+    }
+    const int right = std::max(bounds->x + bounds->width, box.x + box.width);
+    const int bottom = std::max(bounds->y + bounds->height, box.y + box.height);
+    bounds->x = std::min(bounds->x, box.x);
+    bounds->y = std::min(bounds->y, box.y);
+    bounds->width = right - bounds->x;
+    bounds->height = bottom - bounds->y;
 }
 
-VerticalSpan cellVerticalSpan(int style, int i, int format, int mode) {
+Box cellBounds(int style, int i, int format, int mode) {
     const CellGeometry cell = cellGeometry(style, i, format, mode);
-    VerticalSpan span = {1 << 30, -(1 << 30)};
+    Box bounds = {};
     const Box* boxes[] = {&cell.numberLabel, &cell.questionLabel, &cell.pictureSquare, &cell.revealBox,
                           &cell.playButton,  &cell.stopButton,    &cell.videoBox,      &cell.answerFields[0],
                           &cell.answerFields[1], &cell.verdictLabels[0], &cell.verdictLabels[1]};
-    for (const Box* box : boxes) extend(&span, *box);
-    if (format == 2)
-        for (int which = 0; which < 2; ++which) extend(&span, rowCaptionBox(style, i, which, mode));
-    return span;
+    for (const Box* box : boxes) extend(&bounds, *box);
+    if (format == 2 && (i - 1) % 3 == 0)
+        for (int which = 0; which < 2; ++which) extend(&bounds, rowCaptionBox(style, i, which, mode));
+    // Only the part within the content can be scrolled to: a video cell's
+    // number label starts 10 pixels left of it.
+    if (bounds.x < 0) bounds.width += bounds.x, bounds.x = 0;
+    return bounds;
 }
 
-static int stepsCovering(int pixels, int lineHeight) { return (pixels + lineHeight - 1) / lineHeight; }
+Box answerFieldBounds(int style, int i, int j, int format, int mode) {
+    Box bounds = {};
+    if (j < 1 || j > 2) return bounds;
+    const CellGeometry cell = cellGeometry(style, i, format, mode);
+    extend(&bounds, cell.answerFields[j - 1]);
+    extend(&bounds, cell.verdictLabels[j - 1]);
+    return bounds;
+}
 
-int lineStepsToShow(VerticalSpan span, int position, int visibleHeight, int lineHeight) {
-    if (lineHeight <= 0) return 0;
-    if (span.top < position) return -stepsCovering(position - span.top, lineHeight);
-    int viewBottom = position + visibleHeight;
-    if (span.bottom <= viewBottom) return 0;
-    // A span taller than the view keeps its top in view rather than its bottom.
-    if (span.bottom - span.top > visibleHeight) return (span.top - position) / lineHeight;
-    return stepsCovering(span.bottom - viewBottom, lineHeight);
+int scrollToShow(int start, int size, int position, int visible) {
+    if (size > visible || start < position) return start - position;
+    const int overhang = start + size - (position + visible);
+    return overhang > 0 ? overhang : 0;
 }

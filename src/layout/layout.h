@@ -8,12 +8,19 @@ enum {
     ScrollUnit = 1,          // pixels per scroll position
     VerticalLineStep = 30,   // a vertical line step, in scroll positions
     PictureBoxSize = 260,    // pictures are fitted into this square
+    WheelNotch = 120,        // a mouse wheel's delta for one notch
 };
 
-int listRowTop(int i);                  // style 0, row of question i (from 1)
+// Adds a mouse wheel's delta to what a window has gathered and returns the
+// vertical line steps it makes: one a notch, positive away from the user
+// (towards the top). What is left over waits for the next delta; a turn the
+// other way drops it, so that the wheel answers at once when reversed.
+int wheelLineSteps(int* gathered, int delta);
+
+int listRowTop(int i, int format);      // style 0, row of question i (from 1)
 int soundRowTop(int i);                 // style 2
 int gridColumnLeft(int i, int format);  // styles 1 to 3
-int gridRowBase(int i, int mode);       // styles 1 and 3
+int gridRowBase(int i, int style, int mode);  // styles 1 and 3
 
 // The style the board lays out: 0 to 3, anything else as text rows (0).
 int boardStyle(int style);
@@ -56,18 +63,21 @@ CellGeometry cellGeometry(int style, int i, int format, int mode);
 Box pictureBoxFor(const CellGeometry& cell, int pictureWidth, int pictureHeight);
 
 // Row caption `which` (0 first, 1 second) beside the grid row of cell i;
-// the board makes them for format 2 on cells 1, 4, 7, ...
+// the board makes them for format 2 on cells 1, 4, 7, ... All zero in text
+// rows, which show the captions in the fields instead (rowCaptionsInFields).
 Box rowCaptionBox(int style, int i, int which, int mode);
+// Text rows have no room beside a row for a caption: each answer field
+// shows its caption itself, as the text it holds while empty.
+bool rowCaptionsInFields(int style);
 
-// The vertical extent of question i's cell in content pixels, from its
-// highest control to just below its lowest (its row's captions included).
-struct VerticalSpan {
-    int top;
-    int bottom;
-};
-VerticalSpan cellVerticalSpan(int style, int i, int format, int mode);
+// The smallest box holding every control of question i's cell in content
+// pixels (with its grid row's captions for the first cell of a row), cut to
+// the content, and that of answer field j (from 1) with its verdict label.
+Box cellBounds(int style, int i, int format, int mode);
+Box answerFieldBounds(int style, int i, int j, int format, int mode);
 
-// Signed count of line steps (lineHeight pixels each, negative is up) that
-// bring span into a view of visibleHeight pixels whose top is at position.
-// A span taller than the view is aligned on its top.
-int lineStepsToShow(VerticalSpan span, int position, int visibleHeight, int lineHeight);
+// How far, in pixels (positive: towards the end), a view of `visible`
+// pixels starting at `position` must move along one axis so that the span
+// of `size` pixels from `start` lies within it, moving as little as
+// possible. A span larger than the view is aligned on its start.
+int scrollToShow(int start, int size, int position, int visible);

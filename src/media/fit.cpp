@@ -1,6 +1,7 @@
 #include "media/fit.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 // One scale for both sides, the smaller of the two box ratios, so the whole
 // picture fits; it may exceed 1, so small pictures are enlarged. Products
@@ -215,6 +216,13 @@ bool scalePixels(const unsigned char* source, int sourceWidth, int sourceHeight,
 bool scalePlane(const unsigned char* source, int sourceWidth, int sourceHeight, int sourceStride,
                 unsigned char* target, int targetWidth, int targetHeight, int targetStride) {
     if (!validSizes(source, target, sourceWidth, sourceHeight, targetWidth, targetHeight)) return false;
+    // A plane of the target's own size, as in a picture stored at the size
+    // it is shown at, is its own area average.
+    if (sourceWidth == targetWidth && sourceHeight == targetHeight) {
+        for (int y = 0; y < targetHeight; ++y)
+            memcpy(target + (long long)y * targetStride, source + (long long)y * sourceStride, (size_t)targetWidth);
+        return true;
+    }
     return scale(ScaleJob{source, sourceStride, 1, 1, targetWidth, targetHeight, {nullptr, nullptr, nullptr, nullptr},
                           {nullptr, nullptr, nullptr, nullptr}, target, targetStride},
                  sourceWidth, sourceHeight);

@@ -108,38 +108,6 @@ struct JpegHeader {
 
 int readWord(const unsigned char* at) { return (at[0] << 8) | at[1]; }
 
-// True when a DHT segment's tables each hold at most 256 codes: the
-// decoder's tables have room for no more, and it does not check.
-bool huffmanTablesFit(const unsigned char* segment, size_t length) {
-    size_t at = 0;
-    while (at < length) {
-        if (length - at < 17) return false;
-        const unsigned char* table = segment + at;
-        if ((table[0] >> 4) > 1 || (table[0] & 15) > 3) return false;
-        size_t codes = 0;
-        for (int i = 1; i <= 16; ++i) codes += table[i];
-        if (codes > 256 || codes > length - at - 17) return false;
-        at += 17 + codes;
-    }
-    return true;
-}
-
-// The position of the marker that ends the entropy-coded data starting at
-// at: past stuffed zeros and restart markers; count when the data runs to
-// the end.
-size_t skipScanData(const unsigned char* bytes, size_t count, size_t at) {
-    while (at < count) {
-        const void* found = memchr(bytes + at, 0xFF, count - at);
-        if (!found) return count;
-        at = static_cast<size_t>(static_cast<const unsigned char*>(found) - bytes);
-        if (at + 1 >= count) return count;
-        const unsigned char next = bytes[at + 1];
-        if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7)) return at;
-        at += 2;
-    }
-    return count;
-}
-
 // Walks every marker segment of the file, skipping the entropy-coded data
 // of each scan, and accepts only a file with one baseline or extended
 // sequential Huffman frame (SOF0, SOF1) of 8-bit samples with one or three
@@ -172,19 +140,46 @@ bool readJpegHeader(const unsigned char* bytes, size_t count, JpegHeader* header
             if (static_cast<long long>(width) * height > MaxJpegPixels) return false;
             *header = JpegHeader{width, height};
             haveFrame = true;
-        } else if (marker == 0xC4 && !huffmanTablesFit(segment, length - 2)) {
+        } else if (marker == 0xC4 && !jpegHuffmanTablesFit(segment, length - 2)) {
             return false;
         }
         at += length;
         if (marker == 0xDA) {
             if (!haveFrame) return false;
-            at = skipScanData(bytes, count, at);
+            at = jpegScanEnd(bytes, count, at);
         }
     }
     return haveFrame;
 }
 
 }  // namespace
+
+bool jpegHuffmanTablesFit(const unsigned char* segment, size_t length) {
+    size_t at = 0;
+    while (at < length) {
+        if (length - at < 17) return false;
+        const unsigned char* table = segment + at;
+        if ((table[0] >> 4) > 1 || (table[0] & 15) > 3) return false;
+        size_t codes = 0;
+        for (int i = 1; i <= 16; ++i) codes += table[i];
+        if (codes > 256 || codes > length - at - 17) return false;
+        at += 17 + codes;
+    }
+    return true;
+}
+
+size_t jpegScanEnd(const unsigned char* bytes, size_t count, size_t at) {
+    while (at < count) {
+        const void* found = memchr(bytes + at, 0xFF, count - at);
+        if (!found) return count;
+        at = static_cast<size_t>(static_cast<const unsigned char*>(found) - bytes);
+        if (at + 1 >= count) return count;
+        const unsigned char next = bytes[at + 1];
+        if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7)) return at;
+        at += 2;
+    }
+    return count;
+}
 
 bool jpegFittedSize(const unsigned char* bytes, size_t count, int boxWidth, int boxHeight, FittedSize* size) {
     JpegHeader header;

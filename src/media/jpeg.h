@@ -20,6 +20,16 @@ bool jpegFittedSize(const unsigned char* bytes, size_t count, int boxWidth, int 
 // or memory runs out.
 bool decodeFittedJpeg(const unsigned char* bytes, size_t count, FittedSize size, unsigned char* target);
 
+// Pieces of the walk over a JPEG file's markers, shared with quizmaker's
+// reading of any JPEG. True when a DHT segment's tables (length bytes after
+// its length field) each hold at most 256 codes: stb_image's tables have
+// room for no more, and it does not check.
+bool jpegHuffmanTablesFit(const unsigned char* segment, size_t length);
+// The position of the marker that ends the entropy-coded data starting at
+// at: past stuffed zeros and restart markers; count when the data runs to
+// the end.
+size_t jpegScanEnd(const unsigned char* bytes, size_t count, size_t at);
+
 // Each thread keeps the memory of its last decoded picture for the next
 // one; this frees the calling thread's.
 void releaseJpegMemory();

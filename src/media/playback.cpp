@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <oleauto.h>
 #include <stdio.h>
+#include <wchar.h>
 #include <vfw.h>
 #include <wmp.h>
 
@@ -17,7 +18,6 @@ const CLSID WindowsMediaPlayerClass = {
 const IID WindowsMediaPlayerInterface = {
     0x6bf52a4f, 0x394a, 0x11d3, {0xb1, 0x53, 0x00, 0xc0, 0x4f, 0x79, 0xfa, 0xa6}};
 
-const char* const SoundFileName = "quizz.mp3";
 const char* const VideoFileFormat = "quizz%d.avi";
 const DWORD SoundWindowStyle = WS_CHILD | MCIWNDF_NOMENU;  // hidden: no WS_VISIBLE
 const DWORD PlayerContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
@@ -34,12 +34,21 @@ BSTR wideFromAnsi(const char* text) {
     return SysAllocString(wide);
 }
 
-// Stops and destroys the sound window, then deletes its file.
+// Whether the URL a player reports names file: players may report a name
+// given relative to the working directory in full.
+bool sameFile(const WCHAR* url, const WCHAR* file) {
+    const size_t urlLength = url ? wcslen(url) : 0, fileLength = wcslen(file);
+    return urlLength >= fileLength && _wcsicmp(url + urlLength - fileLength, file) == 0 &&
+           (urlLength == fileLength || url[urlLength - fileLength - 1] == L'\\');
+}
+
+// Stops and destroys the sound window, which lets its file go, then deletes
+// the file.
 void closeSoundWindow(MediaPlayers* players) {
     SendMessageA(players->soundWindow, MCI_STOP, 0, 0);
     SendMessageA(players->soundWindow, WM_CLOSE, 0, 0);
     players->soundWindow = nullptr;
-    DeleteFileA(SoundFileName);
+    DeleteFileA(players->soundFile);
 }
 
 template <typename T>
@@ -77,6 +86,8 @@ void openMediaPlayers(MediaPlayers* players, HWND board, HINSTANCE instance, Atl
 void closeMediaPlayers(MediaPlayers* players) {
     if (players->soundWindow) closeSoundWindow(players);
     for (int i = 1; i <= MaxQuestions; ++i) {
+        if (players->videoControls[i]) players->videoControls[i]->stop();
+        if (players->videoPlayers[i]) players->videoPlayers[i]->close();
         release(players->videoControls[i]);
         release(players->videoHosts[i]);
         release(players->videoPlayers[i]);
@@ -85,8 +96,8 @@ void closeMediaPlayers(MediaPlayers* players) {
 
 void playSound(MediaPlayers* players, int i) {
     if (players->soundWindow) closeSoundWindow(players);
-    if (!extractMedia(players->board, QuestionMediaBase + i, MediaSound)) return;
-    players->soundWindow = MCIWndCreateA(players->board, players->instance, SoundWindowStyle, SoundFileName);
+    if (!extractMedia(&players->files, QuestionMediaBase + i, MediaSound, players->soundFile)) return;
+    players->soundWindow = MCIWndCreateA(players->board, players->instance, SoundWindowStyle, players->soundFile);
     // Some MCI implementations make a child window visible whatever style
     // they are given; this one is never to be seen.
     if (players->soundWindow && IsWindowVisible(players->soundWindow)) ShowWindow(players->soundWindow, SW_HIDE);
@@ -117,9 +128,8 @@ bool setUpVideoCell(MediaPlayers* players, int i, HWND box) {
     BSTR mode = SysAllocString(L"none");  // the video alone, no control bar
     player->put_uiMode(mode);
     SysFreeString(mode);
-    if (!extractMedia(players->board, QuestionMediaBase + i, MediaVideo)) return true;
-    char name[32];
-    videoFileName(name, i);
+    char name[MAX_PATH];
+    if (!extractMedia(&players->files, QuestionMediaBase + i, MediaVideo, name)) return true;
     BSTR url = wideFromAnsi(name);
     player->put_URL(url);
     SysFreeString(url);
@@ -129,10 +139,19 @@ bool setUpVideoCell(MediaPlayers* players, int i, HWND box) {
     return true;
 }
 
+// A cell without a player has nothing to write its clip for.
 void playVideo(MediaPlayers* players, int i) {
-    if (!isCell(i)) return;
-    if (!extractMedia(players->board, QuestionMediaBase + i, MediaVideo)) return;
-    if (players->videoControls[i]) players->videoControls[i]->play();
+    char name[MAX_PATH];
+    if (!isCell(i) || !players->videoControls[i]) return;
+    if (!extractMedia(&players->files, QuestionMediaBase + i, MediaVideo, name)) return;
+    // The clip lands elsewhere once the working directory would not take it.
+    BSTR url = wideFromAnsi(name), given = nullptr;
+    if (IWMPPlayer* player = players->videoPlayers[i]) {
+        if (FAILED(player->get_URL(&given)) || !sameFile(given, url)) player->put_URL(url);
+    }
+    SysFreeString(given);
+    SysFreeString(url);
+    players->videoControls[i]->play();
 }
 
 void stopVideos(MediaPlayers* players, int) {

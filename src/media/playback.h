@@ -5,6 +5,7 @@
 #include <unknwn.h>
 
 #include "format/format.h"
+#include "media/media.h"
 
 struct IWMPPlayer;
 struct IWMPControls;
@@ -29,6 +30,8 @@ struct MediaPlayers {
     HINSTANCE instance;
     AtlAxAttachControlProc attachControl;  // null: players stay unhosted
     HWND soundWindow;                      // the sound that plays now, or null
+    char soundFile[MAX_PATH];              // the file it plays
+    MediaFolder files;                     // where the clips are written
     HWND videoBoxes[MaxQuestions + 1];
     IWMPPlayer* videoPlayers[MaxQuestions + 1];
     IWMPControls* videoControls[MaxQuestions + 1];
@@ -36,7 +39,10 @@ struct MediaPlayers {
 };
 
 void openMediaPlayers(MediaPlayers* players, HWND board, HINSTANCE instance, AtlAxAttachControlProc attachControl);
-// Closes the sound window and releases the video players.
+// Closes the sound window (deleting its file) and stops, closes and releases
+// the video players. A hosted player lets its clip go only once the window
+// hosting it is destroyed too: removeMediaFiles(&players->files) deletes the
+// clips after that.
 void closeMediaPlayers(MediaPlayers* players);
 
 // Style 3: creates cell i's media player in box; false if it cannot be made.

@@ -6,9 +6,4 @@ int nextFieldNumber(int k, int direction, int fieldCount) {
     return k >= fieldCount ? 1 : k + 1;
 }
 
-bool opensLaterGridRow(int t, int format) {
-    int rowFields = 3 * format;
-    return rowFields > 0 && t > 1 && t % rowFields == 1;
-}
-
 int questionOfField(int k, int format) { return format > 0 ? (k - 1) / format + 1 : k; }

@@ -5,8 +5,5 @@
 // The field reached from field k (1 to fieldCount) in direction +1 or -1,
 // wrapping around at both ends.
 int nextFieldNumber(int k, int direction, int fieldCount);
-// True when field t opens a grid row other than the first: three questions
-// of format answer fields each make a row.
-bool opensLaterGridRow(int t, int format);
 // The question (from 1) that answer field k belongs to.
 int questionOfField(int k, int format);

@@ -39,22 +39,6 @@ static const char* storedAnswer(const Question* question, int format, int k) {
     return second ? question->secondAnswer : question->answer;
 }
 
-// Every field of the question, as typed (untrimmed) and with a to z folded,
-// equals its stored answer: a right answer typed with spaces around it earns
-// its verdict but does not show what the question reveals.
-static bool typedExactly(const PlayState* play, int i, const Question* question) {
-    for (int j = 1; j <= play->format; ++j) {
-        const int k = play->format * (i - 1) + j;
-        Text typed, stored;
-        copyText(typed, play->fields[k - 1].text);
-        copyText(stored, storedAnswer(question, play->format, k));
-        upperCaseAscii(typed);
-        upperCaseAscii(stored);
-        if (strcmp(typed, stored) != 0) return false;
-    }
-    return true;
-}
-
 const char* revealText(const PlayState* play, int i) {
     if (i < 1 || i > play->questionCount || !play->revealShown[i - 1]) return "";
     const Question* question = questionAt(play->quiz, i - 1);
@@ -86,10 +70,11 @@ Judgement judgeField(PlayState* play, int k, const char* text) {
     judgement.verdictChanged = verdict != field->verdict;
     field->verdict = verdict;
 
+    // A question is solved by one rule, the score's: every verdict right.
     const int mode = play->quiz->answerMode;
     if (verdict != Verdict::Right) {
         judgement.reveal = showReveal(play, i, false);
-    } else if (mode >= ModeAnswerPicture && mode <= ModeRevealAndPicture && typedExactly(play, i, question)) {
+    } else if (mode >= ModeAnswerPicture && mode <= ModeRevealAndPicture && questionSolved(play, i)) {
         if (mode != ModeAnswerPicture) judgement.reveal = showReveal(play, i, true);
         judgement.showAnswerPicture = modeShowsAnswerPicture(mode);
     }
@@ -126,18 +111,25 @@ const char* codeLine(const PlayState* play) {
     return play->score >= 1 && play->score <= MaxQuestions ? play->quiz->codes[play->score - 1] : NoCode;
 }
 
-TabStep tabStep(const PlayState* play, int k, int direction, int scrollPosition, int visibleHeight) {
-    TabStep step = {nextFieldNumber(k, direction, play->fieldCount), TabScroll::None, 0};
-    if (step.target == 1) {
-        step.scroll = TabScroll::Top;
-    } else if (opensLaterGridRow(step.target, play->format)) {
-        // The first field of a later grid row: its cell is brought into view.
-        const Quiz* quiz = play->quiz;
-        VerticalSpan span = cellVerticalSpan(quiz->style, questionOfField(step.target, play->format), play->format,
-                                             quiz->answerMode);
-        step.lines = lineStepsToShow(span, scrollPosition, visibleHeight, VerticalLineStep);
-        step.scroll = TabScroll::Lines;
-    }
+// Scroll positions along one axis that show the cell, or the field when the
+// cell does not fit; scroll units are single pixels.
+static int scrollToShowEither(int cellStart, int cellSize, int fieldStart, int fieldSize, int position,
+                              int visible) {
+    static_assert(ScrollUnit == 1, "scroll positions are pixels");
+    if (cellSize <= visible) return scrollToShow(cellStart, cellSize, position, visible);
+    return scrollToShow(fieldStart, fieldSize, position, visible);
+}
+
+TabStep tabStep(const PlayState* play, int k, int direction, Box view) {
+    TabStep step = {nextFieldNumber(k, direction, play->fieldCount), 0, 0};
+    if (play->format == 0) return step;
+    const Quiz* quiz = play->quiz;
+    const int i = questionOfField(step.target, play->format);
+    const int j = step.target - play->format * (i - 1);
+    const Box cell = cellBounds(quiz->style, i, play->format, quiz->answerMode);
+    const Box field = answerFieldBounds(quiz->style, i, j, play->format, quiz->answerMode);
+    step.across = scrollToShowEither(cell.x, cell.width, field.x, field.width, view.x, view.width);
+    step.down = scrollToShowEither(cell.y, cell.height, field.y, field.height, view.y, view.height);
     return step;
 }
 

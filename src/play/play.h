@@ -8,6 +8,7 @@
 #include <stddef.h>
 
 #include "content/quiz.h"
+#include "layout/layout.h"
 #include "play/compare.h"
 
 struct PlayField {
@@ -69,16 +70,17 @@ const char* revealText(const PlayState* play, int i);
 // True while every field of question i (from 1) is right.
 bool questionSolved(const PlayState* play, int i);
 
-// Tab and Shift+Tab: the field reached from field k and what the board
-// must scroll to show it, for a view of visibleHeight pixels whose top is
-// at scrollPosition.
-enum class TabScroll { None, Top, Lines };
+// Tab and Shift+Tab: the field reached from field k and how far the board
+// must scroll, as little as it can, to show it whole: with its whole cell
+// (the question's picture, sound buttons or caption beside it) along each
+// axis the cell fits the view on, else the field and its verdict label.
+// view is the part of the content in view, in content pixels.
 struct TabStep {
-    int target;       // field number
-    TabScroll scroll;
-    int lines;        // line steps (negative: up) when scroll is Lines
+    int target;  // field number
+    int across;  // scroll positions, positive to the right
+    int down;    // scroll positions, positive down
 };
-TabStep tabStep(const PlayState* play, int k, int direction, int scrollPosition, int visibleHeight);
+TabStep tabStep(const PlayState* play, int k, int direction, Box view);
 
 // F1 fills every field that is not right: the first such field after field
 // `after` (0 for the first), or 0 when there is none. Asked again before

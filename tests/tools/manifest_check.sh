@@ -1,7 +1,7 @@
 #!/bin/bash
 # quizmaker check and try from the shell: problems named by manifest path and
-# JSON path, media files read and pictures decoded, nothing written; the
-# Windows-only commands refused clearly by the native build.
+# JSON path, media files read, pictures prepared and reported, nothing
+# written; the Windows-only commands refused clearly by the native build.
 set -u
 quizmaker_command=("$1")
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -9,29 +9,42 @@ here="$(cd "$(dirname "$0")" && pwd)"
 q="$work/quiz"
 
 mkdir -p "$q/img"
-convert -size 64x48 gradient:red-blue "$q/img/red.jpg"
-convert -size 30x20 xc:blue "$q/img/blue.png"
+convert -size 640x480 gradient:red-blue "$q/img/red.jpg"
+printf '%%PDF-1.4\n' >"$q/img/paper.jpg"
 head -c 400 "$q/img/red.jpg" >"$q/img/cut.jpg"
 : >"$q/img/empty.jpg"
-printf 'ID3 not really a sound' >"$q/img/sound.mp3"
+# An ID3 tag of no bytes, then an MPEG-1 layer III frame header.
+printf 'ID3\3\0\0\0\0\0\0\377\373\220\144' >"$q/img/sound.mp3"
 
-# A picture quiz whose media are fine: no problem, exit 0, nothing written.
+# A picture quiz whose media are fine: no problem, exit 0, nothing written,
+# and for each picture what build stores of it.
 cat >"$q/good.json" <<'EOF'
 { "style": 1, "answerMode": 3,
   "questions": [ { "answer": "rouge", "media": "img/red.jpg", "answerPicture": "img/red.jpg" } ] }
 EOF
+g="$q/good.json"
 before="$(ls -laR "$q")"
-run check "$q/good.json"
+run check "$g"
 expect 0 "check of a good picture quiz"
 if [ -s "$work/err" ]; then fail "check of a good picture quiz said: $(cat "$work/err")"; fi
 if [ "$before" != "$(ls -laR "$q")" ]; then fail "check wrote into the quiz folder"; fi
+for line in "^$g: questions\[0\]\.media: 'img/red.jpg' JPEG 640 x 480, [0-9.]* KB -> 260 x 195, [0-9.]* KB$" \
+    "^$g: questions\[0\]\.answerPicture: 'img/red.jpg' JPEG 640 x 480" \
+    "^$g: ready to build, 1 question, 2 media files ([0-9.]* KB stored of [0-9.]* KB)$"; do
+    grep -q -- "$line" "$work/out" || fail "check's report lacks '$line':"$'\n'"$(cat "$work/out")"
+done
+# Stored as they are, pictures keep their own size.
+run check "$g" --keep-pictures
+expect 0 "check with --keep-pictures"
+grep -q "^$g: questions\[0\]\.media: 'img/red.jpg' JPEG 640 x 480, [0-9.]* KB, stored as it is$" "$work/out" ||
+    fail "check --keep-pictures did not keep the picture: $(cat "$work/out")"
 
 # Each media problem names the manifest and the key's JSON path, all reported.
 cat >"$q/media.json" <<'EOF'
 { "style": 1, "answerMode": 1,
   "questions": [
     { "answer": "a", "media": "img/missing.jpg" },
-    { "answer": "b", "media": "img/blue.png" },
+    { "answer": "b", "media": "img/paper.jpg" },
     { "answer": "c", "media": "img/cut.jpg" },
     { "answer": "d", "media": "img/empty.jpg" },
     { "answer": "e", "media": "img/red.jpg", "answerPicture": "img/sound.mp3" } ] }
@@ -39,10 +52,10 @@ EOF
 m="$q/media.json"
 run check "$m"
 expect 1 "check of bad media" "^$m: questions\[0\]\.media: error: .*img/missing.jpg" \
-    "^$m: questions\[1\]\.media: error: 'img/blue.png' is not a JPEG picture" \
-    "^$m: questions\[2\]\.media: error: 'img/cut.jpg' is not a JPEG picture" \
+    "^$m: questions\[1\]\.media: error: 'img/paper.jpg' is a PDF document, not a picture: use a JPEG, PNG, BMP or GIF picture" \
+    "^$m: questions\[2\]\.media: error: 'img/cut.jpg' is a damaged or unsupported JPEG picture" \
     "^$m: questions\[3\]\.media: error: 'img/empty.jpg' is empty" \
-    "^$m: questions\[4\]\.answerPicture: error: 'img/sound.mp3' is not a JPEG picture"
+    "^$m: questions\[4\]\.answerPicture: error: 'img/sound.mp3' is an MP3 sound, not a picture"
 if [ "$(grep -c ': error: ' "$work/err")" -ne 5 ]; then fail "expected exactly five media errors, got: $(cat "$work/err")"; fi
 
 # Sounds are stored as they are: no picture check, but they must exist.

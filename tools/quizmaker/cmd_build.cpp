@@ -1,6 +1,7 @@
 // quizmaker build: writes a manifest's quiz into a copy of the player.
 // quizmaker unpack: writes a quiz executable's manifest and media to a folder.
-// Both edit or read executable resources, which only Windows (or Wine) can.
+// Both edit or read executable resources, which only Windows (or Wine) can;
+// the work itself is in quizbuild.h, this is its command line.
 #include <stdio.h>
 
 #include <string>
@@ -20,226 +21,25 @@ int runUnpack(const Args&) {
 
 #else
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include <windows.h>
 
-#include <nlohmann/json.hpp>
+#include "quizbuild.h"
 
-#include "content/codec.h"
-#include "content/parse.h"
-#include "content/quiz.h"
-#include "manifest.h"
-
-static const WORD quizLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-
-static std::wstring toWide(const std::string& utf8) {
-    int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    if (count > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], count);
-    return wide;
-}
-
-static std::string toUtf8(const std::wstring& wide) {
-    int count = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(count), '\0');
-    if (count > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], count, nullptr, nullptr);
-    return utf8;
-}
-
-// The system's description of an error code, on one line.
-static std::string systemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length && text ? std::wstring(text, length) : L"";
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
-                                message.back() == L'.'))
-        message.pop_back();
-    if (message.empty()) return "error " + std::to_string(code);
-    return toUtf8(message);
-}
-
-// Splits "IN -o OUT [--player P]" style arguments.
-static bool splitArguments(const Args& args, bool allowPlayer, std::string* input, std::string* output,
-                           std::string* player) {
+// Splits "IN -o OUT [--player P] [--keep-pictures]" style arguments.
+static bool splitArguments(const Args& args, bool forBuild, std::string* input, std::string* output,
+                           std::string* player, bool* keepPictures) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) *output = args[++i];
-        else if (allowPlayer && arg == "--player" && i + 1 < args.size()) *player = args[++i];
+        else if (forBuild && arg == "--player" && i + 1 < args.size()) *player = args[++i];
+        else if (forBuild && arg == "--keep-pictures") *keepPictures = true;
         else if (!arg.empty() && arg[0] == '-') return false;
         else if (input->empty()) *input = arg;
         else return false;
     }
     return !input->empty() && !output->empty();
-}
-
-// ---------------------------------------------------------------------------
-// build
-
-// A resource name or type: a number or a string.
-struct ResourceId {
-    bool numbered;
-    WORD number;
-    std::wstring text;
-};
-
-static ResourceId idOf(LPCWSTR id) {
-    if (IS_INTRESOURCE(id)) return ResourceId{true, static_cast<WORD>(reinterpret_cast<ULONG_PTR>(id)), L""};
-    return ResourceId{false, 0, id};
-}
-
-static LPCWSTR asResourceName(const ResourceId& id) {
-    return id.numbered ? MAKEINTRESOURCEW(id.number) : id.text.c_str();
-}
-
-// A quiz resource: "PATCH" or "IMG" by name, whatever the case.
-static bool isQuizType(const ResourceId& type) {
-    return !type.numbered && (lstrcmpiW(type.text.c_str(), L"PATCH") == 0 || lstrcmpiW(type.text.c_str(), L"IMG") == 0);
-}
-
-// One resource of the player that the quiz keeps: dialog, icons, cursor,
-// version, manifest.
-struct KeptResource {
-    ResourceId type;
-    ResourceId name;
-    WORD language;
-    Bytes bytes;
-};
-
-static BOOL CALLBACK keepLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR context) {
-    std::vector<KeptResource>* kept = reinterpret_cast<std::vector<KeptResource>*>(context);
-    HRSRC found = FindResourceExW(module, type, name, language);
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const unsigned char* bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
-    DWORD size = found ? SizeofResource(module, found) : 0;
-    kept->push_back(KeptResource{idOf(type), idOf(name), language, bytes ? Bytes(bytes, bytes + size) : Bytes()});
-    return TRUE;
-}
-
-static BOOL CALLBACK keepName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context) {
-    EnumResourceLanguagesW(module, type, name, keepLanguage, context);
-    return TRUE;
-}
-
-static BOOL CALLBACK keepType(HMODULE module, LPWSTR type, LONG_PTR context) {
-    if (!isQuizType(idOf(type))) EnumResourceNamesW(module, type, keepName, context);
-    return TRUE;
-}
-
-// Every resource of the player but the quiz's own ("PATCH" and "IMG" of any
-// number and language), so that a quiz rebuilt from another quiz keeps
-// nothing of the earlier one.
-static bool listPlayerResources(const std::wstring& path, std::vector<KeptResource>* kept) {
-    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (!module) return false;
-    EnumResourceTypesW(module, keepType, reinterpret_cast<LONG_PTR>(kept));
-    FreeLibrary(module);
-    return true;
-}
-
-// Replaces all resources of the copy by the player's own and the quiz's.
-// Starting from none is what removes the quiz resources of every language.
-static bool writeQuizResources(const std::wstring& path, const PreparedQuiz& quiz,
-                               const std::vector<KeptResource>& kept, std::string* error) {
-    HANDLE update = BeginUpdateResourceW(path.c_str(), TRUE);
-    if (!update) {
-        *error = "cannot open the copy of the player for writing resources: " + systemMessage(GetLastError());
-        return false;
-    }
-    struct Item {
-        ResourceId type;
-        ResourceId name;
-        WORD language;
-        const Bytes* bytes;
-    };
-    std::vector<Item> items;
-    for (const KeptResource& resource : kept)
-        items.push_back(Item{resource.type, resource.name, resource.language, &resource.bytes});
-    ResourceId patch{false, 0, L"PATCH"}, img{false, 0, L"IMG"};
-    items.push_back(Item{patch, ResourceId{true, ContentResourceNumber, L""}, quizLanguage, &quiz.content});
-    items.push_back(Item{patch, ResourceId{true, CodesResourceNumber, L""}, quizLanguage, &quiz.codes});
-    for (const MediaFile& file : quiz.media)
-        items.push_back(Item{img, ResourceId{true, static_cast<WORD>(file.resource), L""}, quizLanguage, &file.bytes});
-    for (const Item& item : items) {
-        if (!UpdateResourceW(update, asResourceName(item.type), asResourceName(item.name), item.language,
-                             const_cast<unsigned char*>(item.bytes->data()), static_cast<DWORD>(item.bytes->size()))) {
-            *error = "cannot write a resource into the copy of the player: " + systemMessage(GetLastError());
-            EndUpdateResourceW(update, TRUE);
-            return false;
-        }
-    }
-    if (!EndUpdateResourceW(update, FALSE)) {
-        *error = "cannot write the resources into the copy of the player: " + systemMessage(GetLastError());
-        return false;
-    }
-    return true;
-}
-
-static uint32_t readU32(const Bytes& bytes, size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<uint32_t>(bytes[at + 3]) << 24);
-}
-
-static void writeU32(Bytes* bytes, size_t at, uint32_t value) {
-    for (int k = 0; k < 4; ++k) (*bytes)[at + k] = static_cast<unsigned char>(value >> (8 * k));
-}
-
-// Where the COFF header's symbol table pointer lives, and where the raw data
-// of the sections ends; false when the bytes are no PE file.
-static bool peLayout(const Bytes& bytes, size_t* symbolPointerAt, uint32_t* sectionsEnd) {
-    if (bytes.size() < 0x40) return false;
-    size_t pe = readU32(bytes, 0x3C);
-    if (pe + 24 > bytes.size() || readU32(bytes, pe) != 0x00004550) return false;
-    unsigned sections = bytes[pe + 6] | (bytes[pe + 7] << 8);
-    unsigned optionalSize = bytes[pe + 20] | (bytes[pe + 21] << 8);
-    size_t table = pe + 24 + optionalSize;
-    if (table + 40 * sections > bytes.size()) return false;
-    *sectionsEnd = 0;
-    for (unsigned i = 0; i < sections; ++i) {
-        uint32_t end = readU32(bytes, table + 40 * i + 20) + readU32(bytes, table + 40 * i + 16);
-        if (end > *sectionsEnd) *sectionsEnd = end;
-    }
-    *symbolPointerAt = pe + 12;
-    return true;
-}
-
-// The resource updater moves the sections behind the resources but leaves
-// the COFF symbol table pointer where it was (players built with debugging
-// information carry one). Point it at the moved table, or clear it when the
-// table did not survive, so that tools reading the quiz do not trip on it.
-static bool repairSymbolTable(const Bytes& player, const std::wstring& path, std::string* error) {
-    size_t oldAt, newAt;
-    uint32_t oldEnd, newEnd;
-    if (!peLayout(player, &oldAt, &oldEnd)) return true;
-    uint32_t oldPointer = readU32(player, oldAt);
-    if (oldPointer == 0 || oldPointer < oldEnd || oldPointer > player.size()) return true;
-    Bytes quiz;
-    if (!readFile(toUtf8(path), &quiz, error)) return false;
-    if (!peLayout(quiz, &newAt, &newEnd)) {
-        *error = "the copy of the player is no longer a Windows program after writing the resources";
-        return false;
-    }
-    uint32_t newPointer = newEnd + (oldPointer - oldEnd);
-    size_t tail = player.size() - oldPointer;
-    bool moved = newPointer + tail <= quiz.size() &&
-                 std::equal(player.begin() + oldPointer, player.end(), quiz.begin() + newPointer);
-    if (readU32(quiz, newAt) == (moved ? newPointer : 0)) return true;
-    writeU32(&quiz, newAt, moved ? newPointer : 0);
-    if (!moved) writeU32(&quiz, newAt + 4, 0);  // no symbols without their table
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(quiz.data()), static_cast<std::streamsize>(quiz.size()));
-    out.close();
-    if (!out) {
-        *error = "cannot rewrite the copy of the player";
-        return false;
-    }
-    return true;
 }
 
 static std::wstring besideThisProgram(const wchar_t* fileName) {
@@ -255,179 +55,55 @@ static std::wstring besideThisProgram(const wchar_t* fileName) {
     return (std::filesystem::path(path).parent_path() / fileName).wstring();
 }
 
+// "quizmaker: 3/12 img/paris.jpg: 3.2 MB -> 18.4 KB" for each media file.
+static void printProgress(const MediaProgress& step) {
+    std::string line = "quizmaker: " + std::to_string(step.number) + "/" + std::to_string(step.count) + " " + step.path +
+                       ": ";
+    if (!step.ready) line += "refused";
+    else if (step.originalBytes == step.storedBytes) line += describeSize(step.storedBytes);
+    else line += describeSize(step.originalBytes) + " -> " + describeSize(step.storedBytes);
+    fprintf(stderr, "%s\n", line.c_str());
+}
+
+static std::string counted(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 int runBuild(const Args& args) {
-    std::string manifestPath, outputPath, playerPath;
-    if (!splitArguments(args, true, &manifestPath, &outputPath, &playerPath)) {
-        fprintf(stderr, "usage: quizmaker build MANIFEST -o QUIZ.exe [--player PLAYER.exe]\n");
+    BuildRequest request;
+    if (!splitArguments(args, true, &request.manifestPath, &request.outputPath, &request.playerPath,
+                        &request.keepPictures)) {
+        fprintf(stderr, "usage: quizmaker build MANIFEST -o QUIZ.exe [--player PLAYER.exe] [--keep-pictures]\n");
         return ExitUsage;
     }
-    Manifest manifest;
-    PreparedQuiz quiz;
+    if (request.playerPath.empty()) request.playerPath = toUtf8(besideThisProgram(L"quizplayer.exe"));
     std::vector<Problem> problems;
-    bool fine = prepareQuiz(manifestPath, &manifest, &quiz, &problems);
-    printProblems(manifestPath, problems);
-    if (!fine) return ExitFailure;
-
-    std::wstring player = playerPath.empty() ? besideThisProgram(L"quizplayer.exe") : toWide(playerPath);
-    std::wstring output = toWide(outputPath);
-    std::wstring temporary = output + L".quizmaker-tmp";
-    // The copy is made beside the output, so the final move is a rename.
-    if (!CopyFileW(player.c_str(), temporary.c_str(), FALSE)) {
-        DWORD code = GetLastError();
-        DeleteFileW(temporary.c_str());
-        return failWith("cannot copy the player '" + toUtf8(player) + "' to '" + toUtf8(temporary) +
-                        "': " + systemMessage(code));
-    }
-    Bytes playerBytes;
+    BuildSummary summary;
     std::string error;
-    if (!readFile(toUtf8(temporary), &playerBytes, &error)) {
-        DeleteFileW(temporary.c_str());
-        return failWith(error);
-    }
-    std::vector<KeptResource> kept;
-    if (!listPlayerResources(temporary, &kept)) {
-        DeleteFileW(temporary.c_str());
-        return failWith("the player '" + toUtf8(player) + "' is not a Windows program");
-    }
-    for (const MediaFile& file : quiz.media)
-        fprintf(stderr, "quizmaker: IMG %d <- %s (%u bytes)\n", file.resource, file.path.c_str(),
-                static_cast<unsigned>(file.bytes.size()));
-    if (!writeQuizResources(temporary, quiz, kept, &error) || !repairSymbolTable(playerBytes, temporary, &error)) {
-        DeleteFileW(temporary.c_str());
-        return failWith(error);
-    }
-    if (!MoveFileExW(temporary.c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD code = GetLastError();
-        DeleteFileW(temporary.c_str());
-        return failWith("cannot write '" + outputPath + "': " + systemMessage(code));
-    }
+    bool built = buildQuiz(request, printProgress, &problems, &summary, &error);
+    printProblems(request.manifestPath, problems);
+    if (!built) return error.empty() ? ExitFailure : failWith(error);
+    if (summary.pictures + summary.sounds + summary.videos > 0)
+        fprintf(stderr, "quizmaker: %s: %s with %s, %s and %s (the original files would make it %s)\n",
+                request.outputPath.c_str(), describeSize(summary.executableBytes).c_str(),
+                counted(summary.pictures, "picture", "pictures").c_str(),
+                counted(summary.sounds, "sound", "sounds").c_str(), counted(summary.videos, "video", "videos").c_str(),
+                describeSize(summary.withOriginalsBytes).c_str());
     return ExitOk;
-}
-
-// ---------------------------------------------------------------------------
-// unpack
-
-struct ResourceView {
-    const unsigned char* bytes;
-    DWORD size;
-};
-
-static bool findResource(HMODULE module, const wchar_t* type, int number, ResourceView* view) {
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(number), type);
-    if (!found) return false;
-    HGLOBAL loaded = LoadResource(module, found);
-    if (!loaded) return false;
-    view->bytes = static_cast<const unsigned char*>(LockResource(loaded));
-    view->size = SizeofResource(module, found);
-    return view->bytes != nullptr;
-}
-
-// Decodes one stream and hands the plain bytes to parse.
-static bool decodeResource(const ResourceView& view, Quiz* quiz,
-                           bool (*parse)(Quiz*, const unsigned char*, size_t), std::string* error) {
-    DecoderState decoder;
-    CoderOutput plain = {nullptr, 0};
-    CoderResult result = runDecoder(&decoder, view.bytes, view.size, &plain);
-    bool parsed = result == CoderOk && parse(quiz, plain.bytes, plain.count);
-    releaseContent(plain.bytes);
-    if (result != CoderOk) {
-        *error = describeCoderResult(result);
-        return false;
-    }
-    if (!parsed) *error = "the decoded bytes do not have the quiz layout";
-    return parsed;
-}
-
-static bool writeBytes(const std::filesystem::path& path, const unsigned char* bytes, size_t size,
-                       std::string* error) {
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
-    return writeFileAtomically(path.u8string(), Bytes(bytes, bytes + size), error);
-}
-
-static const char* mediaExtension(int style) {
-    return style == StyleSounds ? ".mp3" : style == StyleVideos ? ".avi" : ".jpg";
 }
 
 int runUnpack(const Args& args) {
     std::string quizPath, folder, unused;
-    if (!splitArguments(args, false, &quizPath, &folder, &unused)) {
+    bool ignored = false;
+    if (!splitArguments(args, false, &quizPath, &folder, &unused, &ignored)) {
         fprintf(stderr, "usage: quizmaker unpack QUIZ.exe -o DIR\n");
         return ExitUsage;
     }
-    HMODULE module = LoadLibraryExW(toWide(quizPath).c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (!module) return failWith("cannot open '" + quizPath + "' as a Windows program: " + systemMessage(GetLastError()));
-
-    Quiz quiz;
-    ResourceView content, codes;
+    std::vector<std::string> warnings;
     std::string error;
-    if (!findResource(module, L"PATCH", ContentResourceNumber, &content) || content.size == 0) {
-        FreeLibrary(module);
-        return failWith("'" + quizPath + "' holds no quiz: it has no content resource (PATCH 104)");
-    }
-    if (!decodeResource(content, &quiz, parseContent, &error)) {
-        FreeLibrary(module);
-        return failWith("cannot read the quiz content of '" + quizPath + "': " + error);
-    }
-    if (!findResource(module, L"PATCH", CodesResourceNumber, &codes) || codes.size == 0)
-        warn("'" + quizPath + "' has no codes resource (PATCH 105): the codes stay empty");
-    else if (!decodeResource(codes, &quiz, parseCodes, &error))
-        warn("cannot read the codes of '" + quizPath + "': " + error + "; the codes stay empty");
-
-    std::filesystem::path base = std::filesystem::u8path(folder);
-    nlohmann::ordered_json root;
-    root["title"] = cp1252ToUtf8(quiz.title);
-    root["creator"] = cp1252ToUtf8(quiz.creator);
-    root["explanation"] = cp1252ToUtf8(quiz.explanation);
-    root["firstRowCaption"] = cp1252ToUtf8(quiz.firstRowCaption);
-    root["secondRowCaption"] = cp1252ToUtf8(quiz.secondRowCaption);
-    root["style"] = quiz.style;
-    root["questionFormat"] = quiz.questionFormat;
-    root["answerMode"] = quiz.answerMode;
-    char colour[8];
-    snprintf(colour, sizeof colour, "#%02X%02X%02X", static_cast<unsigned>(quiz.backColour & 0xFF),
-             static_cast<unsigned>((quiz.backColour >> 8) & 0xFF), static_cast<unsigned>((quiz.backColour >> 16) & 0xFF));
-    root["backColour"] = colour;
-    root["questions"] = nlohmann::ordered_json::array();
-    root["codes"] = nlohmann::ordered_json::array();
-
-    bool fine = true;
-    int number = 1;
-    for (Question* node = quiz.firstQuestion; node; node = node->next, ++number) {
-        nlohmann::ordered_json question;
-        question["answer"] = cp1252ToUtf8(node->answer);
-        question["secondAnswer"] = cp1252ToUtf8(node->secondAnswer);
-        question["caption"] = cp1252ToUtf8(node->caption);
-        question["reveal"] = cp1252ToUtf8(node->reveal);
-        question["media"] = "";
-        question["answerPicture"] = "";
-        ResourceView medium;
-        if (fine && findResource(module, L"IMG", QuestionMediaBase + number, &medium)) {
-            if (quiz.style == StyleText) {
-                warn("question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
-                     std::to_string(QuestionMediaBase + number) + " left out");
-            } else {
-                std::string name = "media/" + std::to_string(QuestionMediaBase + number) + mediaExtension(quiz.style);
-                question["media"] = name;
-                fine = writeBytes(base / std::filesystem::u8path(name), medium.bytes, medium.size, &error);
-            }
-        }
-        if (fine && findResource(module, L"IMG", AnswerPictureBase + number, &medium)) {
-            std::string name = "answers/" + std::to_string(AnswerPictureBase + number) + ".jpg";
-            question["answerPicture"] = name;
-            fine = writeBytes(base / std::filesystem::u8path(name), medium.bytes, medium.size, &error);
-        }
-        root["questions"].push_back(question);
-        root["codes"].push_back(number <= MaxQuestions ? cp1252ToUtf8(quiz.codes[number - 1]) : "");
-    }
-    FreeLibrary(module);
-    if (!fine) return failWith(error);
-
-    std::string text = root.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
-    if (!writeBytes(base / "quiz.json", reinterpret_cast<const unsigned char*>(text.data()), text.size(), &error))
-        return failWith(error);
-    return ExitOk;
+    bool unpacked = unpackQuiz(quizPath, folder, printProgress, &warnings, &error);
+    for (const std::string& warning : warnings) warn(warning);
+    return unpacked ? ExitOk : failWith(error);
 }
 
 #endif

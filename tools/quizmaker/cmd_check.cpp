@@ -13,20 +13,52 @@
 #include "manifest.h"
 #include "variants.h"
 
+// One line a media file: what it is and what build stores of it.
+static std::string describeStored(const MediaFile& file) {
+    std::string line = file.where + ": '" + file.path + "' ";
+    if (file.kind != PictureMedium) return line + file.what + ", " + describeSize(file.originalSize) + ", stored as it is";
+    const PreparedPicture& picture = file.picture;
+    line += std::string(picture.format) + " " + std::to_string(picture.width) + " x " + std::to_string(picture.height) +
+            ", " + describeSize(file.originalSize);
+    if (picture.storedAsItIs) return line + ", stored as it is";
+    line += " -> " + std::to_string(picture.storedWidth) + " x " + std::to_string(picture.storedHeight) + ", " +
+            describeSize(file.bytes.size());
+    if (picture.orientation != 1) line += std::string(", ") + describeOrientation(picture.orientation);
+    return line;
+}
+
 int runCheck(const Args& args) {
-    if (args.size() != 1) {
-        fprintf(stderr, "usage: quizmaker check MANIFEST\n");
+    PrepareOptions options;
+    std::string manifestPath;
+    bool usage = false;
+    for (const std::string& arg : args) {
+        if (arg == "--keep-pictures") options.keepPictures = true;
+        else if (manifestPath.empty() && !arg.empty() && arg[0] != '-') manifestPath = arg;
+        else usage = true;
+    }
+    if (usage || manifestPath.empty()) {
+        fprintf(stderr, "usage: quizmaker check MANIFEST [--keep-pictures]\n");
         return ExitUsage;
     }
     Manifest manifest;
     PreparedQuiz quiz;
     std::vector<Problem> problems;
-    bool fine = prepareQuiz(args[0], &manifest, &quiz, &problems);
-    printProblems(args[0], problems);
+    bool fine = prepareQuiz(manifestPath, options, &manifest, &quiz, &problems);
+    printProblems(manifestPath, problems);
     if (!fine) return ExitFailure;
+    std::string report;
+    unsigned long long original = 0, stored = 0;
+    for (const MediaFile& file : quiz.media) {
+        report += manifestPath + ": " + describeStored(file) + "\n";
+        original += file.originalSize;
+        stored += file.bytes.size();
+    }
     size_t questions = manifest.questions.size(), files = quiz.media.size();
-    printText(args[0] + ": ready to build, " + std::to_string(questions) + (questions == 1 ? " question, " : " questions, ") +
-              std::to_string(files) + (files == 1 ? " media file\n" : " media files\n"));
+    report += manifestPath + ": ready to build, " + std::to_string(questions) +
+              (questions == 1 ? " question, " : " questions, ") + std::to_string(files) +
+              (files == 1 ? " media file" : " media files");
+    if (files > 0) report += " (" + describeSize(stored) + " stored of " + describeSize(original) + ")";
+    printText(report + "\n");
     return ExitOk;
 }
 

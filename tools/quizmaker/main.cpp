@@ -31,8 +31,10 @@ const Command commands[] = {
      "answer is STORED.\n",
      runJudge},
     {"check", "validate a quiz manifest",
-     "usage: quizmaker check MANIFEST\n"
-     "Checks a quiz manifest (JSON) and its media files without writing anything.\n",
+     "usage: quizmaker check MANIFEST [--keep-pictures]\n"
+     "Checks a quiz manifest (JSON) and its media files without writing anything,\n"
+     "and tells what build would store of each: a picture's size, the size it is\n"
+     "stored at and its bytes, and how it is turned upright.\n",
      runCheck},
     {"try", "show how the player takes likely typos of the answers",
      "usage: quizmaker try MANIFEST [QUESTION]\n"
@@ -40,14 +42,16 @@ const Command commands[] = {
      "players are likely to type and the verdict the player gives each.\n",
      runTry},
     {"build", "build a quiz executable from a manifest",
-     "usage: quizmaker build MANIFEST -o QUIZ.exe [--player PLAYER.exe]\n"
+     "usage: quizmaker build MANIFEST -o QUIZ.exe [--player PLAYER.exe] [--keep-pictures]\n"
      "Checks MANIFEST, then writes its content, codes and media into a copy of\n"
-     "the player (default: quizplayer.exe beside quizmaker).\n",
+     "the player (default: quizplayer.exe beside quizmaker). Pictures are stored\n"
+     "turned upright and scaled to the size the player shows them at, as JPEG;\n"
+     "--keep-pictures stores the picture files as they are (JPEG only).\n",
      runBuild},
     {"unpack", "write a quiz executable's manifest and media to a folder",
      "usage: quizmaker unpack QUIZ.exe -o DIR\n"
-     "Writes DIR/quiz.json and the media files of QUIZ.exe, so that building\n"
-     "DIR/quiz.json gives a quiz with the same resources.\n",
+     "Writes DIR/quiz.json and the media files of QUIZ.exe as they are stored,\n"
+     "so that building DIR/quiz.json gives a quiz with the same resources.\n",
      runUnpack},
     {"import", "make a manifest from a CSV or GIFT question bank",
      "usage: quizmaker import FILE [-o QUIZ.json] [--title T] [--style N] [--format N] [--mode N] [--first N]\n"

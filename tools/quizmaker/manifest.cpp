@@ -9,6 +9,8 @@
 
 #include "content/codec.h"
 #include "content/compose.h"
+#include "filetype.h"
+#include "layout/layout.h"
 
 using nlohmann::json;
 
@@ -453,27 +455,73 @@ std::string resolveMediaPath(const std::string& folder, const std::string& path)
     return (std::filesystem::u8path(folder) / given).u8string();
 }
 
-static void readMedium(const std::string& folder, const std::string& path, const std::string& where, int resource,
-                       bool picture, PreparedQuiz* quiz, std::vector<Problem>* problems) {
+std::string describeSize(unsigned long long bytes) {
+    char text[32];
+    if (bytes < 1024) snprintf(text, sizeof text, "%llu bytes", bytes);
+    else if (bytes < 1024 * 1024) snprintf(text, sizeof text, "%.1f KB", bytes / 1024.0);
+    else snprintf(text, sizeof text, "%.1f MB", bytes / (1024.0 * 1024.0));
+    return text;
+}
+
+// Sounds and videos are stored as they are, so their kind is checked by
+// their headers: the player hands sounds to a player of MP3 and WAV files,
+// and videos to one of AVI files.
+static bool acceptMedium(MediumKind kind, const Bytes& bytes, std::string* why) {
+    const FileType type = fileTypeOf(bytes);
+    if (kind == SoundMedium && type != FileMp3 && type != FileWav) {
+        *why = "is " + describeFile(bytes) + ", not an MP3 or WAV sound";
+        return false;
+    }
+    if (kind == VideoMedium && type != FileAvi) {
+        *why = "is " + describeFile(bytes) + ", not an AVI video";
+        return false;
+    }
+    return true;
+}
+
+static const MediaFile* readMedium(const std::string& folder, const std::string& path, const std::string& where,
+                                   int resource, MediumKind kind, const PictureOptions& options, PreparedQuiz* quiz,
+                                   std::vector<Problem>* problems) {
     MediaFile file;
     file.resource = resource;
     file.where = where;
     file.path = path;
+    file.kind = kind;
+    Bytes original;
     std::string error;
-    if (!readFile(resolveMediaPath(folder, path), &file.bytes, &error)) {
+    if (!readFile(resolveMediaPath(folder, path), &original, &error)) {
         addError(problems, where, error);
-        return;
+        return nullptr;
     }
-    if (file.bytes.empty()) {
+    if (original.empty()) {
         addError(problems, where, "'" + path + "' is empty");
-        return;
+        return nullptr;
     }
+    file.originalSize = original.size();
+    file.what = describeFile(original);
     std::string why;
-    if (picture && !decodesAsJpeg(file.bytes, &why)) {
-        addError(problems, where, "'" + path + "' is not a JPEG picture the player can show: " + why);
-        return;
+    const bool fine = kind == PictureMedium ? preparePicture(original, options, &file.bytes, &file.picture, &why)
+                                            : acceptMedium(kind, original, &why);
+    if (!fine) {
+        addError(problems, where, "'" + path + "' " + why);
+        return nullptr;
     }
+    if (kind != PictureMedium) file.bytes.swap(original);
+    if (file.bytes.size() > LargeMediumBytes)
+        addWarning(problems, where,
+                   "'" + path + "' is " + describeSize(file.bytes.size()) +
+                       ", stored as it is: the quiz grows as much, too big to send by mail and slow to open");
+    if (kind == PictureMedium && file.picture.enlarged)
+        addWarning(problems, where,
+                   "'" + path + "' is " + std::to_string(file.picture.width) + " x " +
+                       std::to_string(file.picture.height) + ", smaller than its " + std::to_string(PictureBoxSize) +
+                       " x " + std::to_string(PictureBoxSize) + " box: it will be enlarged and look blurred");
+    if (kind == PictureMedium && options.keepOriginal && file.picture.orientation != 1)
+        addWarning(problems, where,
+                   "'" + path + "' is marked to be " + describeOrientation(file.picture.orientation) +
+                       " to stand upright, which a picture stored as it is does not get: the player shows it turned");
     quiz->media.push_back(file);
+    return &quiz->media.back();
 }
 
 // Encodes one plain stream; both sides must stay under the coder's limit.
@@ -504,8 +552,8 @@ static bool encodeStream(const Bytes& plain, const std::string& where, const cha
     return true;
 }
 
-bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQuiz* quiz,
-                 std::vector<Problem>* problems) {
+bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options, Manifest* manifest,
+                 PreparedQuiz* quiz, std::vector<Problem>* problems) {
     *quiz = PreparedQuiz();
     Bytes bytes;
     std::string error;
@@ -513,26 +561,43 @@ bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQu
         addError(problems, "", error);
         return false;
     }
-    return prepareQuizText(std::string(bytes.begin(), bytes.end()), manifestFolder(manifestPath), manifest, quiz,
-                           problems);
+    return prepareQuizText(std::string(bytes.begin(), bytes.end()), manifestFolder(manifestPath), options, manifest,
+                           quiz, problems);
 }
 
-bool prepareQuizText(const std::string& text, const std::string& folder, Manifest* manifest, PreparedQuiz* quiz,
-                     std::vector<Problem>* problems) {
+bool prepareQuizText(const std::string& text, const std::string& folder, const PrepareOptions& options,
+                     Manifest* manifest, PreparedQuiz* quiz, std::vector<Problem>* problems) {
     *quiz = PreparedQuiz();
     loadManifestText(text, manifest, problems);
+    PictureOptions pictures;
+    pictures.red = manifest->red;
+    pictures.green = manifest->green;
+    pictures.blue = manifest->blue;
+    pictures.keepOriginal = options.keepPictures;
+    const bool withMedia = manifest->style != StyleText;
+    const MediumKind kind = manifest->style == StyleSounds   ? SoundMedium
+                            : manifest->style == StyleVideos ? VideoMedium
+                                                             : PictureMedium;
+    int count = 0;
+    for (const ManifestQuestion& question : manifest->questions)
+        count += (withMedia && !question.media.empty()) + !question.answerPicture.empty();
+    int number = 0;
+    auto read = [&](const std::string& path, const std::string& where, int resource, MediumKind medium) {
+        const MediaFile* file = readMedium(folder, path, where, resource, medium, pictures, quiz, problems);
+        if (options.progress)
+            options.progress(MediaProgress{++number, count, path, file != nullptr, file ? file->originalSize : 0,
+                                           file ? file->bytes.size() : 0});
+    };
     for (size_t i = 0; i < manifest->questions.size(); ++i) {
         const ManifestQuestion& question = manifest->questions[i];
         std::string where = "questions[" + std::to_string(i) + "]";
-        int number = static_cast<int>(i) + 1;
-        if (question.media.empty() && manifest->style != StyleText)
+        int resource = static_cast<int>(i) + 1;
+        if (question.media.empty() && withMedia)
             addWarning(problems, where + ".media", "no medium: the question's cell stays empty");
-        if (!question.media.empty() && manifest->style != StyleText)
-            readMedium(folder, question.media, where + ".media", QuestionMediaBase + number,
-                       manifest->style == StylePictures, quiz, problems);
+        if (!question.media.empty() && withMedia)
+            read(question.media, where + ".media", QuestionMediaBase + resource, kind);
         if (!question.answerPicture.empty())
-            readMedium(folder, question.answerPicture, where + ".answerPicture", AnswerPictureBase + number,
-                       true, quiz, problems);
+            read(question.answerPicture, where + ".answerPicture", AnswerPictureBase + resource, PictureMedium);
     }
     if (hasErrors(*problems)) return false;
     encodeStream(composeContent(*manifest), "", "quiz's texts", &quiz->content, problems);

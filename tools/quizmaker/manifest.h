@@ -4,10 +4,12 @@
 // composing turns the model into the plain bytes of the player's content and
 // codes resources. Every problem found is collected with the JSON path of its
 // key, so an author sees all of them at once.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cli.h"
+#include "picture.h"
 
 #include "content/codec.h"
 #include "content/quiz.h"
@@ -47,13 +49,22 @@ struct Problem {
     std::string message;
 };
 
+enum MediumKind { PictureMedium, SoundMedium, VideoMedium };
+
 // One file to store as an "IMG" resource.
 struct MediaFile {
-    int resource;
+    int resource = 0;
     std::string where;      // JSON path of the key that names it
     std::string path;       // as written in the manifest
-    Bytes bytes;
+    MediumKind kind = PictureMedium;
+    std::string what;       // what the file is: "a PNG picture", "an MP3 sound"
+    size_t originalSize = 0;
+    PreparedPicture picture;   // pictures only
+    Bytes bytes;            // what is stored
 };
+
+// Media files bigger than this make a quiz too big to send by mail.
+enum { LargeMediumBytes = 20 * 1024 * 1024 };
 
 // Everything a quiz executable receives from a manifest.
 struct PreparedQuiz {
@@ -110,16 +121,32 @@ Bytes composeCodes(const Manifest& manifest);
 std::string manifestFolder(const std::string& manifestPath);
 std::string resolveMediaPath(const std::string& folder, const std::string& path);
 
+// One media file handled, number from 1 to count, for a progress display.
+struct MediaProgress {
+    int number;
+    int count;
+    std::string path;
+    bool ready;   // false: refused, its problem is in the list
+    unsigned long long originalBytes;
+    unsigned long long storedBytes;
+};
+typedef std::function<void(const MediaProgress&)> ProgressFunction;
+
+struct PrepareOptions {
+    bool keepPictures = false;   // store picture files as they are
+    ProgressFunction progress;   // may be empty
+};
+
 // Loads and checks a manifest completely: its texts, its media files
-// (present, readable, pictures that decode as JPEG) and the size of both
-// encoded streams. Fills quiz when there is no error.
-bool prepareQuiz(const std::string& manifestPath, Manifest* manifest, PreparedQuiz* quiz,
-                 std::vector<Problem>* problems);
+// (present, readable, sounds and videos of a kind the player plays,
+// pictures prepared for their box) and the size of both encoded streams.
+// Fills quiz when there is no error.
+bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options, Manifest* manifest,
+                 PreparedQuiz* quiz, std::vector<Problem>* problems);
 // The same for manifest text held in memory (an editor's), its media paths
 // relative to folder.
-bool prepareQuizText(const std::string& text, const std::string& folder, Manifest* manifest, PreparedQuiz* quiz,
-                     std::vector<Problem>* problems);
+bool prepareQuizText(const std::string& text, const std::string& folder, const PrepareOptions& options,
+                     Manifest* manifest, PreparedQuiz* quiz, std::vector<Problem>* problems);
 
-// True when bytes hold a complete JPEG picture that decodes; otherwise why
-// says what is wrong.
-bool decodesAsJpeg(const Bytes& bytes, std::string* why);
+// Sizes for people: "812 bytes", "18.4 KB", "3.2 MB".
+std::string describeSize(unsigned long long bytes);

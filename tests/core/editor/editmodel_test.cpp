@@ -239,7 +239,7 @@ TEST(EditingModel, TheSavedManifestChecksAsTheModelDoesAndOpensAgainAlike) {
         Manifest manifest;
         PreparedQuiz prepared;
         std::vector<Problem> checked;
-        prepareQuiz(folder.file("quiz.json"), &manifest, &prepared, &checked);
+        prepareQuiz(folder.file("quiz.json"), PrepareOptions(), &manifest, &prepared, &checked);
         ASSERT_EQ(checked.size(), model.problems.size()) << json;
         for (size_t i = 0; i < checked.size(); ++i) {
             EXPECT_EQ(checked[i].where, model.problems[i].where) << json;

@@ -31,12 +31,16 @@ std::string namedBoxes(const CellGeometry& cell, const std::string& expected) {
 }
 
 TEST(RowPositions, FollowTheirPitchesFromTheFirstRow) {
-    const struct { int (*row)(int); int i, top; } rows[] = {
-        {listRowTop, 1, 10}, {listRowTop, 4, 85}, {soundRowTop, 1, 20}, {soundRowTop, 3, 20}, {soundRowTop, 5, 100}};
-    for (const auto& r : rows) EXPECT_EQ(r.row(r.i), r.top) << r.i;
-    // Grid rows: a 390 pitch with reveal boxes (modes 2 and 3), 330 without.
-    const int bases[][3] = {{4, 2, 670}, {4, 3, 670}, {4, 1, 610}, {4, 4, 610}, {3, 2, 280}};
-    for (auto& b : bases) EXPECT_EQ(gridRowBase(b[0], b[1]), b[2]) << b[0] << " mode " << b[1];
+    const int sounds[][2] = {{1, 20}, {3, 20}, {5, 100}};
+    for (auto& r : sounds) EXPECT_EQ(soundRowTop(r[0]), r[1]) << r[0];
+    // Text rows: 25 pixels a row with one answer, 45 with two stacked.
+    const int texts[][3] = {{1, 1, 10}, {4, 1, 85}, {1, 2, 10}, {4, 2, 145}};
+    for (auto& r : texts) EXPECT_EQ(listRowTop(r[0], r[1]), r[2]) << r[0] << " format " << r[1];
+    // Grid rows: a 390 pitch with reveal boxes (pictures in modes 2 to 4)
+    // and for videos in modes 2 and 3, 330 otherwise.
+    const int bases[][4] = {{4, 1, 2, 670}, {4, 1, 3, 670}, {4, 1, 4, 670}, {4, 1, 1, 610},
+                            {4, 3, 3, 670}, {4, 3, 4, 610}, {3, 1, 2, 280}};
+    for (auto& b : bases) EXPECT_EQ(gridRowBase(b[0], b[1], b[2]), b[3]) << b[0] << " style " << b[1] << " mode " << b[2];
     const int columns[][3] = {{1, 1, 0}, {2, 1, 290}, {3, 2, 670}, {4, 2, 90}};
     for (auto& c : columns) EXPECT_EQ(gridColumnLeft(c[0], c[1]), c[2]) << c[0] << " format " << c[1];
 }
@@ -44,12 +48,14 @@ TEST(RowPositions, FollowTheirPitchesFromTheFirstRow) {
 TEST(ContentSize, FollowsStyleCountFormatAndMode) {
     const struct { int style, count, format, mode, width, height; } cases[] = {
         {0, 10, 1, 2, 830, 275},  {0, 0, 1, 2, 830, 25},     // text rows: 25 a question
-        {1, 10, 1, 2, 890, 1585}, {1, 10, 1, 4, 890, 1345},  // grids count started rows of three
+        {0, 10, 2, 2, 830, 475},                             // 45 with two answers
+        {1, 10, 1, 2, 890, 1585}, {1, 10, 1, 4, 890, 1585},  // grids count started rows of three
+        {1, 10, 1, 1, 890, 1345}, {3, 10, 1, 4, 890, 1345},
         {3, 10, 1, 3, 890, 1585}, {3, 9, 1, 1, 890, 1015},   {2, 10, 1, 2, 890, 340},
         {2, 0, 1, 2, 830, 20},
         {1, 2, 2, 2, 830, 415},   {2, 1, 1, 2, 830, 100},    // wider only past two questions
         {3, 3, 2, 2, 980, 415},   {2, 30, 7, 2, 980, 820},
-        {7, 10, 2, 2, 830, 275},  {-1, 4, 1, 2, 830, 125},   // unknown styles as text rows
+        {7, 10, 2, 2, 830, 475},  {-1, 4, 1, 2, 830, 125},   // unknown styles as text rows
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.style << " " << c.count << " " << c.format << " " << c.mode);
@@ -77,6 +83,8 @@ TEST(CellGeometry, PlacesEachStylesControlsInTheCell) {
         // Two answers, each verdict beside its field (X 90, Y 280, AW 240; sound X 380, Y 20, AW 220).
         {1, 1, 2, 2, "answer 120,290 190x21; answer2 120,310 190x21; verdict 315,291 60x17; verdict2 315,311 60x17"},
         {2, 2, 2, 2, "answer2 430,40 170x21; verdict2 605,41 60x17"},
+        // Text rows with two answers: 45 pixels a row, the fields as wide as the strip allows.
+        {0, 2, 2, 2, "question 50,55 550x20; answer 615,55 130x21; answer2 615,75 130x21; verdict2 750,76 60x17"},
         // An unsupported format has no answer fields.
         {0, 1, 3, 2, "answer 0,0 0x0; verdict2 0,0 0x0; number 30,13 19x17"},
     };
@@ -96,14 +104,31 @@ TEST(RowCaptions, StandAtTheLeftOfTheirRowWithoutTouchingTheNumberLabel) {
     EXPECT_EQ(describe(rowCaptionBox(1, 4, 0, 2)), "3,682 95x20");
     EXPECT_EQ(describe(rowCaptionBox(1, 4, 1, 2)), "3,702 95x20");
     EXPECT_EQ(describe(rowCaptionBox(2, 7, 1, 2)), "3,205 95x20");
-    // Video and text rows: facing the answer fields, left of the number label.
-    for (int style : {3, 0}) {
-        CellGeometry cell = cellGeometry(style, 4, 2, 2);
-        for (int which : {0, 1}) {
-            Box caption = rowCaptionBox(style, 4, which, 2);
-            EXPECT_EQ(caption.y, style ? cell.answerFields[which].y : listRowTop(4) + 20 * which) << style;
-            EXPECT_LT(caption.x + caption.width, cell.numberLabel.x) << style;
-        }
+    // Video: facing the answer fields, left of the number label.
+    CellGeometry cell = cellGeometry(3, 4, 2, 2);
+    for (int which : {0, 1}) {
+        Box caption = rowCaptionBox(3, 4, which, 2);
+        EXPECT_EQ(caption.y, cell.answerFields[which].y);
+        EXPECT_LT(caption.x + caption.width, cell.numberLabel.x);
+    }
+    // Text rows have no room beside them: the fields show the captions.
+    EXPECT_EQ(describe(rowCaptionBox(0, 4, 0, 2)), "0,0 0x0");
+    EXPECT_TRUE(rowCaptionsInFields(0));
+    EXPECT_FALSE(rowCaptionsInFields(1));
+}
+
+TEST(WheelLineSteps, MakeOneStepPerNotchGatheredAndDropWhatIsLeftWhenTheWheelTurnsBack) {
+    // gathered before, delta: steps (positive up), gathered after.
+    const struct { int gathered, delta, steps, left; } cases[] = {
+        {0, 120, 1, 0},    {0, -120, -1, 0},   {0, 240, 2, 0},     {0, -360, -3, 0},
+        {0, 40, 0, 40},    {80, 40, 1, 0},     {100, 50, 1, 30},   {-80, -40, -1, 0},
+        {60, -120, -1, 0},  // turned back: the 60 up is dropped, not set against the notch down
+        {-60, 60, 0, 60},   {0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        int gathered = c.gathered;
+        EXPECT_EQ(wheelLineSteps(&gathered, c.delta), c.steps) << c.gathered << " + " << c.delta;
+        EXPECT_EQ(gathered, c.left) << c.gathered << " + " << c.delta;
     }
 }
 
@@ -116,33 +141,34 @@ TEST(FramePlacement, CentresWithTruncationTowardZeroAndSizesTheLinkFontToThreeQu
         EXPECT_EQ(linkFontHeight(f.first), f.second) << f.first;
 }
 
-TEST(CellVerticalSpan, ReachesFromTheTopOfEachStylesCellToItsLowestControl) {
-    const struct { int style, i, format, mode, top, bottom; } cases[] = {
-        {1, 4, 1, 2, 410, 791},        // picture square to reveal box; question 4 opens row 2 (baseline 670)
-        {1, 4, 1, 1, 610 - 260, 659},  // without a reveal box: down to below the verdict label
-        {2, 5, 2, 2, 100, 145},        // sound, row top 100
-        {3, 4, 1, 1, 360, 610},        // video, baseline 610
-        {0, 4, 1, 2, 84, 105},         // text row, row top 85
-        {7, 4, 1, 2, 84, 105},         // an unknown style as a text row
-    };
-    for (const auto& c : cases) {
-        VerticalSpan span = cellVerticalSpan(c.style, c.i, c.format, c.mode);
-        EXPECT_EQ(span.top, c.top) << c.style << " mode " << c.mode;
-        EXPECT_EQ(span.bottom, c.bottom) << c.style << " mode " << c.mode;
-    }
-}
-
-TEST(LineStepsToShow, ScrollsJustUntilTheSpanIsInViewKeepingTheTopOfATallOne) {
-    const struct { VerticalSpan span; int position, visible, steps; } cases[] = {
-        {{100, 200}, 0, 500, 0}, {{100, 500}, 0, 500, 0}, {{100, 200}, 100, 100, 0},  // already visible
-        {{410, 791}, 0, 500, 10},  // 291 pixels: nine steps would leave 21 hidden
-        {{410, 530}, 0, 500, 1},   {{410, 531}, 0, 500, 2},
-        {{410, 791}, 440, 500, -1}, {{410, 791}, 441, 500, -2}, {{0, 50}, 300, 500, -10},
-        {{410, 791}, 0, 300, 13},  // taller than the view: its top 20 pixels below the view's top
+TEST(CellBounds, HoldEveryControlOfEachStylesCellAndTheRowCaptionsOfARowsFirstCell) {
+    const struct { int style, i, format, mode; const char* bounds; } cases[] = {
+        {1, 4, 1, 2, "10,410 280x381"},  // number label, picture square to reveal box (row 2, baseline 670)
+        {1, 4, 1, 1, "10,350 280x309"},  // no reveal box: down to below the verdict label
+        {2, 5, 2, 2, "390,100 275x41"},  // sound, row top 100, column 2: no captions
+        {2, 4, 2, 2, "3,100 372x45"},    // a row's first cell reaches its captions at x 3
+        {3, 4, 1, 1, "0,360 265x250"},   // video, baseline 610; its number label from x -10 is cut
+        {0, 4, 1, 2, "30,84 780x21"},    // a text row, row top 85
+        {0, 2, 2, 2, "30,55 780x41"},    // two answers stacked
+        {7, 4, 1, 2, "30,84 780x21"},    // an unknown style as a text row
     };
     for (const auto& c : cases)
-        EXPECT_EQ(lineStepsToShow(c.span, c.position, c.visible, 30), c.steps)
-            << c.span.top << "-" << c.span.bottom << " at " << c.position << " in " << c.visible;
+        EXPECT_EQ(describe(cellBounds(c.style, c.i, c.format, c.mode)), c.bounds) << c.style << " cell " << c.i;
+    // A field with its verdict label: beside it with two answers, below it in a picture cell.
+    EXPECT_EQ(describe(answerFieldBounds(0, 2, 2, 2, 2)), "615,75 195x21");
+    EXPECT_EQ(describe(answerFieldBounds(1, 4, 1, 1, 2)), "30,680 260x39");
+}
+
+TEST(ScrollToShow, MovesJustUntilTheSpanIsInViewAligningOneLargerThanTheViewOnItsStart) {
+    const struct { int start, size, position, visible, scroll; } cases[] = {
+        {100, 100, 0, 500, 0},  {100, 400, 0, 500, 0},  {100, 100, 100, 100, 0},  // already in view
+        {410, 381, 0, 500, 291}, {410, 120, 0, 500, 30}, {410, 381, 441, 500, -31},
+        {0, 50, 300, 500, -300},
+        {410, 381, 0, 300, 410}, {410, 381, 500, 300, -90},  // larger than the view: its start
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(scrollToShow(c.start, c.size, c.position, c.visible), c.scroll)
+            << c.start << "+" << c.size << " at " << c.position << " in " << c.visible;
 }
 
 }  // namespace

@@ -45,10 +45,10 @@ TEST_F(PlayTest, EachJudgementSetsTheVerdictTheRevealTheScoreAndTheCode) {
     const struct { int count, format, mode; std::vector<Step> steps; } games[] = {
         {3, 1, 2, {{2, "reponse2", "BRAVO", "|Revele 2|", " 1 / 3", "CODE1"},
                    {1, "reponse", "Quasiment", "|Revele 2|", " 1 / 3", "CODE1"},
-                   // Spaces around a right answer score but reveal nothing.
-                   {3, "  reponse3 ", "BRAVO", "|Revele 2|", " 2 / 3", "CODE2"},
+                   // Spaces around a right answer: right, so counted and revealed.
+                   {3, "  reponse3 ", "BRAVO", "|Revele 2|Revele 3", " 2 / 3", "CODE2"},
                    // A wrong or empty answer takes reveal and point back.
-                   {2, "", "?", "||", " 1 / 3", "CODE1"},
+                   {2, "", "?", "||Revele 3", " 1 / 3", "CODE1"},
                    {3, "faux", "FAUX", "||", " 0 / 3", "      "}}},
         // Two fields: counted and revealed once both are right.
         {2, 2, 3, {{3, "reponse2", "BRAVO", "|", " 0 / 2", "      "},
@@ -82,7 +82,7 @@ TEST_F(PlayTest, AJudgementReportsOnlyWhatChangesAndAnAnswerPictureEachTimeASolv
     EXPECT_TRUE(first.verdictChanged);
     EXPECT_EQ(first.reveal, RevealChange::Shown);
     EXPECT_TRUE(first.showAnswerPicture);
-    Judgement again = judge(1, "REPONSE1");
+    Judgement again = judge(1, " REPONSE1 ");
     EXPECT_FALSE(again.verdictChanged);
     EXPECT_EQ(again.reveal, RevealChange::Kept);
     EXPECT_TRUE(again.showAnswerPicture) << "judged again, the picture is shown anew";
@@ -96,22 +96,23 @@ TEST_F(PlayTest, AJudgementReportsOnlyWhatChangesAndAnAnswerPictureEachTimeASolv
     EXPECT_EQ(judge(3, "reponse3").question, 0);
 }
 
-TEST_F(PlayTest, TabStepsWrapAroundScrollToTheTopOnFieldOneAndBringALaterGridRowIntoView) {
-    start(StylePictures, 9, 1, ModeRevealText);  // rows of 390 pixels, 500 in view
-    const struct { int from, direction, to; TabScroll scroll; int lines; } steps[] = {
-        {1, 1, 2, TabScroll::None, 0},  {9, 1, 1, TabScroll::Top, 0},    {1, -1, 9, TabScroll::None, 0},
-        {2, -1, 1, TabScroll::Top, 0},  {3, 1, 4, TabScroll::Lines, 10},  // picture square to reveal box
-        {6, 1, 7, TabScroll::Lines, 23},
+TEST_F(PlayTest, TabStepsWrapAroundAndScrollAsLittleAsShowsTheCellOrElseTheFieldReached) {
+    // Picture cells of 280 x 381 pixels from y 20, 410, 800 and x 10, 300, 590.
+    start(StylePictures, 9, 1, ModeRevealText);
+    const struct { int from, direction; Box view; int to, across, down; } steps[] = {
+        {1, 1, {0, 0, 900, 500}, 2, 0, 0},        {3, 1, {0, 0, 900, 500}, 4, 0, 291},
+        {4, -1, {0, 400, 900, 500}, 3, 0, -380},  {9, 1, {0, 800, 900, 500}, 1, 0, -780},  // around to row 1
+        {1, -1, {0, 0, 900, 500}, 9, 0, 681},     {4, 1, {0, 300, 900, 500}, 5, 0, 0},     // in view already
+        {2, 1, {0, 0, 600, 500}, 3, 270, 0},      // the third column, across
+        {3, 1, {0, 0, 900, 300}, 4, 0, 419},      // a cell taller than the view: its field and verdict
     };
     for (const auto& s : steps) {
-        TabStep step = tabStep(&play, s.from, s.direction, 0, 500);
-        EXPECT_EQ(step.target, s.to) << s.from;
-        EXPECT_EQ(step.scroll, s.scroll) << s.from;
-        if (s.scroll == TabScroll::Lines) {
-            EXPECT_EQ(step.lines, s.lines) << s.from;
-        }
+        SCOPED_TRACE(testing::Message() << s.from << " by " << s.direction << " at " << s.view.x << "," << s.view.y);
+        TabStep step = tabStep(&play, s.from, s.direction, s.view);
+        EXPECT_EQ(step.target, s.to);
+        EXPECT_EQ(step.across, s.across);
+        EXPECT_EQ(step.down, s.down);
     }
-    EXPECT_EQ(tabStep(&play, 3, 1, 400, 500).lines, 0) << "already in view";
 }
 
 TEST_F(PlayTest, F1FillsEveryFieldThatIsNotRightAskingAgainBeforeEachOne) {

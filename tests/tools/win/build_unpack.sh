@@ -1,7 +1,9 @@
 #!/bin/bash
 # quizmaker build and unpack under Wine: a manifest survives build, unpack and
-# build again with identical resources; texts arrive in Windows-1252; a
-# rebuilt quiz keeps no earlier quiz resource; a failed build leaves nothing.
+# build again with identical resources; pictures are stored at the size the
+# player shows, or as they are with --keep-pictures; texts arrive in
+# Windows-1252; a rebuilt quiz keeps no earlier quiz resource; a failed build
+# leaves nothing.
 #   build_unpack.sh QUIZMAKER.exe QUIZPLAYER.exe   (WINE_RUN: cmake/wine-run.sh)
 set -u
 quizmaker="$(realpath "$1")"
@@ -36,8 +38,10 @@ EOF
 # Build, unpack, build the unpacked manifest, unpack again: whatever unpack
 # lost or changed would change the resources of the second build.
 run build pictures.json -o first.exe --player player.exe
-expect 0 "build of the picture quiz"
-if [ "$(grep -c '^quizmaker: IMG ' err)" -ne 3 ] || [ -s out ]; then
+expect 0 "build of the picture quiz" '^quizmaker: 1/3 pics/one.jpg: [0-9.]* [a-zA-Z]* -> [0-9.]* [a-zA-Z]*$' \
+    '^quizmaker: 3/3 pics/two.jpg: ' \
+    '^quizmaker: first.exe: [0-9.]* [KM]B with 3 pictures, 0 sounds and 0 videos (the original files would make it [0-9.]* [KM]B)$'
+if [ "$(grep -c '^quizmaker: [0-9]/3 ' err)" -ne 3 ] || [ -s out ]; then
     fail "build should report one line per media file: $(cat err)"
 fi
 run unpack first.exe -o unpacked1
@@ -49,8 +53,18 @@ if ! diff -r unpacked1 unpacked2 >diff.txt; then fail "the two unpacked quizzes 
 if ! diff <(list_resources first.exe) <(list_resources second.exe) >diff.txt; then
     fail "rebuilding the unpacked manifest changed the resources: $(cat diff.txt)"
 fi
-for pair in "pics/one.jpg unpacked1/media/401.jpg" "pics/two.jpg unpacked1/media/402.jpg" \
-    "pics/answer.jpg unpacked1/answers/10401.jpg"; do
+# Stored at the size the player fits them to, as baseline JPEG.
+for pair in "media/401.jpg 260x173" "media/402.jpg 173x260" "answers/10401.jpg 260x260"; do
+    set -- $pair
+    stored="$(identify -format '%wx%h %[interlace]' "unpacked1/$1")"
+    if [ "$stored" != "$2 None" ]; then fail "$1 is stored as $stored, not as a baseline JPEG of $2"; fi
+done
+# Kept as they are, they come back byte for byte.
+run build pictures.json -o kept.exe --player player.exe --keep-pictures
+expect 0 "build keeping the pictures"
+run unpack kept.exe -o unpacked4
+for pair in "pics/one.jpg unpacked4/media/401.jpg" "pics/two.jpg unpacked4/media/402.jpg" \
+    "pics/answer.jpg unpacked4/answers/10401.jpg"; do
     set -- $pair
     if ! cmp -s "$1" "$2"; then fail "$2 is not a copy of $1"; fi
 done
@@ -67,14 +81,19 @@ printf '\0\2\2\2\xc9t\xe9 \xe0 Ath\xe8nes|Chlo\xe9|Tapez \xab oui \xbb|Ville|Pay
     cmp -s - content.txt || fail "content not stored as Windows-1252: $(od -c content.txt)"
 printf '\x801\r\n\r\n' | cmp -s - codes.txt || fail "codes not stored as Windows-1252: $(od -c codes.txt)"
 
-# A sound quiz keeps its clips byte for byte, named by the style.
-printf 'ID3 a short clip' >pics/clip.mp3
+# A sound quiz keeps its clips byte for byte, named by what they are: an ID3
+# tag of no bytes and an MPEG-1 layer III frame header, and a WAV clip.
+printf 'ID3\3\0\0\0\0\0\0\377\373\220\144' >pics/clip.mp3
+cp "$here/../../win/media/sound-a.wav" pics/clip.wav
 cat >sounds.json <<'EOF'
-{ "style": 2, "answerMode": 1, "questions": [ { "answer": "chat", "media": "pics/clip.mp3" } ] }
+{ "style": 2, "answerMode": 1,
+  "questions": [ { "answer": "chat", "media": "pics/clip.mp3" }, { "answer": "chien", "media": "pics/clip.wav" } ] }
 EOF
 run build sounds.json -o sounds.exe --player player.exe
+expect 0 "build of the sound quiz" '^quizmaker: sounds.exe: .* with 0 pictures, 2 sounds and 0 videos'
 run unpack sounds.exe -o unpacked3
-if ! cmp -s pics/clip.mp3 unpacked3/media/401.mp3; then fail "the sound clip did not come back as media/401.mp3"; fi
+if ! cmp -s pics/clip.mp3 unpacked3/media/401.mp3; then fail "the MP3 clip did not come back as media/401.mp3"; fi
+if ! cmp -s pics/clip.wav unpacked3/media/402.wav; then fail "the WAV clip did not come back as media/402.wav"; fi
 
 # A text quiz built over the picture quiz keeps none of its pictures, and
 # says nothing on success.

@@ -10,6 +10,7 @@ player="$(realpath "$2")"
 wine_run="${WINE_RUN:?WINE_RUN must name cmake/wine-run.sh}"
 driver="$(realpath "${QUIZDRIVER:?QUIZDRIVER must name quizdriver.exe}")"
 source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/quiz.sh"
 cd "$work" || exit 1
 score=150 code=157  # the frame's score and code displays
 
@@ -49,12 +50,7 @@ cat >monde.json <<'EOF'
     { "answer": "Lima", "caption": "Capitale du Pérou ?" } ],
   "codes": [ "Clé 1", "Clé 2", "Clé 3" ] }
 EOF
-cp "$player" player.exe
-"$wine_run" "$quizmaker" build monde.json -o monde.exe --player player.exe >out.txt 2>err.txt
-if [ $? -ne 0 ] || [ ! -f monde.exe ]; then
-    echo "FAIL: the quiz could not be built: $(tr -d '\r' <err.txt)" >&2
-    exit 1
-fi
+build_quiz monde
 
 # A sound file left from an earlier quiz goes when the player closes (or
 # expect_results finds it left behind).

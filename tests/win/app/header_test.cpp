@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -22,20 +23,30 @@ std::string describe(HWND child) {
     return line;
 }
 
+// The first child of parent that reads text, null for none.
+HWND childReading(HWND parent, const char* text) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char read[300] = "";
+        GetWindowTextA(child, read, sizeof read);
+        if (strcmp(read, text) == 0) return child;
+    }
+    return nullptr;
+}
+
 class FrameWindowTest : public PlayerTest {};
 
 TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
     open(0, 0, 1, 2);  // no answer field, so the judge leaves the creation texts alone
     // Z order is creation order except the version line, which the frame's
     // sizing brings to the top. Styles: 50800000 bordered, 50000000 plain,
-    // 50000001 centred, 50000100 notifying.
+    // 50000001 centred, 50000100 notifying, 50000080 a quiz text ("&" as is).
     const char* expected[] = {
         "1 '' 5,2 100x24 50800000 system",           "2 '' 5,25 100x22 50800000 system",
         "3 '' 104,2 623x45 50800000 system",         "4 '' 726,2 130x45 50800000 system",
-        "151 ' Code :' 10,29 36x15 50000000 gui",    "157 ' xxxxxx' 47,28 55x16 50000000 gui",
+        "151 ' Code :' 10,29 36x15 50000000 gui",    "157 ' xxxxxx' 47,28 55x16 50000080 gui",
         "150 ' 0 / 0' 10,5 90x18 50000001 system",   "154 'www.quizz.example' 736,5 115x18 50000100 own",
-        "150 'Par :' 736,25 27x18 50000000 gui",     "150 'Auteur' 763,25 85x18 50000000 gui",
-        "150 'Titre' 110,3 220x18 50000000 system",  "150 'Explication' 110,19 580x27 50000000 gui",
+        "150 'Par :' 736,25 27x18 50000000 gui",     "150 'Auteur' 763,25 85x18 50000080 gui",
+        "150 'Titre' 110,3 220x18 50000080 system",  "150 'Explication' 110,19 580x27 50000080 gui",
     };
     std::vector<std::string> header;
     for (HWND child = GetWindow(windows.frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -84,14 +95,84 @@ TEST_F(FrameWindowTest, HeaderStaticsArePaintedInTheHeaderColoursAndTheLinkIsUnd
     // Brushes are made once, not per paint.
     EXPECT_EQ(brushFor(GetDlgItem(windows.frame, 1)), brushFor(GetDlgItem(windows.frame, 157)));
     ReleaseDC(windows.frame, dc);
-    // The link's own font: underlined, three quarters of its 18 pixels; its own cursor.
+    // The link's own font: underlined, three quarters of its 18 pixels.
     LOGFONTA font = {};
     GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(windows.frame, 154, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -13);
     EXPECT_EQ(font.lfUnderline, 1);
-    HCURSOR cursor = reinterpret_cast<HCURSOR>(GetClassLongPtrA(GetDlgItem(windows.frame, 154), GCLP_HCURSOR));
-    EXPECT_NE(cursor, nullptr);
-    EXPECT_NE(cursor, LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST_F(FrameWindowTest, TheLinkCursorShowsOverTheLinkAndNoOtherLabel) {
+    open(0, 1, 1, 2);
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1003));
+    ASSERT_NE(hand, nullptr);
+    HWND other = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, windows.frame, nullptr, nullptr, nullptr);
+    // The mouse over each label, as the system asks each for its cursor.
+    const struct { HWND label; HCURSOR cursor; } labels[] = {
+        {GetDlgItem(windows.frame, 154), hand}, {childReading(windows.frame, "Titre"), arrow}, {other, arrow},
+        {GetDlgItem(windows.board, 3000), arrow}};
+    for (const auto& l : labels) {
+        SetCursor(nullptr);
+        SendMessageA(l.label, WM_SETCURSOR, reinterpret_cast<WPARAM>(l.label), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), l.cursor) << GetDlgCtrlID(l.label);
+    }
+    // The class every label of the process shares keeps its own cursor.
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(other, GCLP_HCURSOR)), arrow);
+    DestroyWindow(other);
+}
+
+// What control paints when its text is drawn as written: a hidden twin with
+// its parent, ID, style, size and font, whose text doubles every "&" for the
+// system's prefix processing to show as one.
+std::vector<unsigned> paintedAsWritten(HWND control) {
+    char text[300] = "";
+    GetWindowTextA(control, text, sizeof text);
+    std::string doubled;
+    for (const char* c = text; *c; ++c) doubled += *c == '&' ? "&&" : std::string(1, *c);
+    const RECT place = placeInParent(control);
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)) & ~(WS_VISIBLE | SS_NOPREFIX);
+    HWND twin = CreateWindowExA(0, "Static", doubled.c_str(), style, place.left, place.top, place.right - place.left,
+                                place.bottom - place.top, GetParent(control),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(control))),
+                                GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(twin, WM_SETFONT, SendMessageA(control, WM_GETFONT, 0, 0), FALSE);
+    std::vector<unsigned> pixels = paintedPixels(twin);
+    DestroyWindow(twin);
+    return pixels;
+}
+
+TEST_F(FrameWindowTest, EveryQuizTextWithAnAmpersandIsShownAsStored) {
+    const char* texts[] = {"Texte & deux r\xE9ponses", "Moi & toi", "Lisez & tapez", "C&D",
+                           "Pr\xE9nom & nom", "Question 1 & suite", "R\xE9v\xE9l\xE9 & montr\xE9"};
+    const struct { int style, format; std::vector<const char*> shown; } boards[] = {
+        // Header: title, creator, explanation, code; text rows: the question.
+        {0, 1, {texts[0], texts[1], texts[2], texts[3], texts[5]}},
+        // Pictures with two answers: the row caption and the reveal box.
+        {1, 2, {texts[4], texts[6]}},
+    };
+    for (const auto& b : boards) {
+        closePlayerWindows(&player, &windows);
+        fillWindowTestQuiz(&quiz, b.style, 2, b.format, 2);
+        copyText(quiz.title, texts[0]);
+        copyText(quiz.creator, texts[1]);
+        copyText(quiz.explanation, texts[2]);
+        copyText(quiz.codes[0], texts[3]);
+        copyText(quiz.firstRowCaption, texts[4]);
+        copyText(quiz.firstQuestion->caption, texts[5]);
+        copyText(quiz.firstQuestion->reveal, texts[6]);
+        windows = openPlayerWindows(&player, &quiz);
+        const char* answers[] = {"reponse1", "second1"};
+        for (int k = 1; k <= b.format; ++k) {  // question 1 solved: its code and reveal text show
+            SetDlgItemTextA(windows.board, 4000 + k, answers[k - 1]);
+            SendDlgItemMessageA(windows.board, 4000 + k, WM_KEYUP, VK_RETURN, 0xC0000001);
+        }
+        for (const char* text : b.shown) {
+            HWND control = childReading(windows.frame, text);
+            if (!control) control = childReading(windows.board, text);
+            ASSERT_NE(control, nullptr) << text;
+            EXPECT_TRUE(paintedPixels(control) == paintedAsWritten(control)) << text;
+        }
+    }
 }
 
 std::vector<std::string> openedAddresses;

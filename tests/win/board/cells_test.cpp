@@ -1,12 +1,17 @@
 #include "board_support.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "layout/layout.h"
 
 namespace {
 
-const DWORD NumberStyle = 0x50000002, QuestionStyle = 0x50800001, AnswerStyle = 0x50810081,
-            VerdictStyle = 0x50810001, ButtonStyle = 0x50010041, RevealStyle = 0x50010001,
-            PictureStyle = 0x5080020E, VideoStyle = 0x50800000, CaptionStyle = 0x50000000;
+// Labels of the quiz's own texts carry SS_NOPREFIX (0x80).
+const DWORD NumberStyle = 0x50000002, QuestionStyle = 0x50800081, AnswerStyle = 0x50810081,
+            VerdictStyle = 0x50810001, ButtonStyle = 0x50010041, RevealStyle = 0x50010081,
+            PictureStyle = 0x5080020E, VideoStyle = 0x50800000, CaptionStyle = 0x50000080;
 
 void expectAt(HWND control, const Box& box) { expectPlace(control, box.x, box.y, box.width, box.height); }
 
@@ -36,6 +41,50 @@ TEST_F(BoardTest, TextRowsAreBuiltCellByCellInCreationOrder) {
                       expected[n].gui ? GetStockObject(DEFAULT_GUI_FONT) : nullptr);
         }
     }
+}
+
+TEST_F(BoardTest, TextRowsWithTwoAnswersKeepEachQuestionInItsRowAndShowEachFieldsCaptionInTheField) {
+    open(0, 4, 2, 2);
+    SCROLLINFO range = {sizeof range, SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(windows.board, SB_VERT, &range);
+    // Per question its label, its number, then each field and its verdict;
+    // no row caption label beside the rows.
+    std::vector<BoardChild> cells = boardChildren(windows.board);
+    ASSERT_EQ(cells.size(), 4u * 6);
+    int previousBottom = 0;
+    for (size_t i = 0; i + 6 <= cells.size(); i += 6) {
+        SCOPED_TRACE(i / 6 + 1);
+        int top = cells[i].place.top, bottom = 0;
+        for (size_t n = i; n < i + 6; ++n) {
+            top = std::min<int>(top, cells[n].place.top);
+            bottom = std::max<int>(bottom, cells[n].place.bottom);
+        }
+        EXPECT_GE(top, previousBottom) << "overlaps the question above";
+        previousBottom = bottom;
+        for (int j = 0; j < 2; ++j) {
+            WCHAR cue[64] = L"";
+            SendMessageW(cells[i + 2 + 2 * j].window, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 64);
+            EXPECT_STREQ(cue, j ? L"Ligne 2" : L"Ligne 1");
+        }
+        // Both fields are empty: only their captions tell them apart.
+        EXPECT_FALSE(paintedPixels(cells[i + 2].window) == paintedPixels(cells[i + 4].window)) << "captions drawn";
+    }
+    EXPECT_LE(previousBottom, range.nMax + 2) << "the last question ends within the content";
+}
+
+TEST_F(BoardTest, ASolvedPictureGridShowingEveryTextAtTheEndKeepsEachTextClearOfTheRowBelowAndWithinReach) {
+    open(1, 6, 1, 4);
+    for (int i = 1; i <= 6; ++i) {
+        SetWindowTextA(item(4000 + i), ("reponse" + std::to_string(i)).c_str());
+        SendMessageA(item(4000 + i), WM_KEYUP, VK_RETURN, 0xC0000001);
+    }
+    ASSERT_EQ(controlText(windows.board, 8006), "Revele 6");
+    for (int i = 1; i <= 3; ++i)  // pictures 5 and 6 are no pictures: their boxes fill the square
+        EXPECT_LE(placeInParent(item(8000 + i)).bottom, placeInParent(item(9003 + i)).top) << i;
+    SendMessageA(windows.board, WM_VSCROLL, SB_BOTTOM, 0);
+    RECT client;
+    GetClientRect(windows.board, &client);
+    EXPECT_LE(placeInParent(item(8006)).bottom, client.bottom) << "the last text can be scrolled to";
 }
 
 TEST_F(BoardTest, CaptionsWithPercentSignsAreShownAsStored) {
@@ -90,7 +139,7 @@ TEST_F(BoardTest, MediaCellsAndRowCaptionsAreCreatedInTheirOrder) {
     // Row captions first, one pair per grid row; then each cell's media controls, then its number.
     const struct { int style, format, mode; std::vector<int> ids; } boards[] = {
         {1, 1, 2, {9001, 8001, 153}}, {2, 1, 2, {6001, 7001, 153}}, {3, 1, 1, {6001, 7001, 9901}},
-        {1, 2, 4, {156, 156, 156, 156, 9001}}, {0, 2, 2, {156, 156, 156, 156, 3000}}};
+        {1, 2, 4, {156, 156, 156, 156, 9001}}};
     for (const auto& b : boards) {
         SCOPED_TRACE(b.style);
         open(b.style, 4, b.format, b.mode);

@@ -53,9 +53,9 @@ TEST_F(ColourTest, QuestionNumberCaptionAndRevealLabelsUseTheirBrushesAndPicture
     EXPECT_EQ(colourOf(item(3000)), colourOf(item(3000)));  // the same brush every time: made once
     const HBRUSH background = static_cast<HBRUSH>(quiz.backBrush);
     EXPECT_EQ(colourOf(item(153)), background);
-    EXPECT_EQ(colourOf(item(156)), background);
     EXPECT_EQ(colourOf(windows.board, WM_CTLCOLORDLG), background);
-    open(1, 3, 1, 2);
+    open(1, 3, 2, 2);
+    EXPECT_EQ(colourOf(item(156)), background);
     EXPECT_EQ(colourOf(item(8003)), background);
     EXPECT_TRUE(hasDefaultColours(item(9002)));
 }

@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <vector>
+
 
 namespace {
 
@@ -24,15 +26,7 @@ protected:
         snprintf(text, sizeof text, "%d-%d/%u %d-%d/%u", v.nMin, v.nMax, v.nPage, h.nMin, h.nMax, h.nPage);
         return text;
     }
-    // Makes the board's client area exactly width x height.
-    void resizeBoardClient(int width, int height) {
-        RECT client, outer;
-        GetClientRect(windows.board, &client);
-        GetWindowRect(windows.board, &outer);
-        SetWindowPos(windows.board, nullptr, 0, 0, outer.right - outer.left + width - client.right,
-                     outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
-        pumpMessages();
-    }
+    void resizeBoardClient(int width, int height) { resizeClient(windows.board, width, height); }
 };
 
 TEST_F(ScrollingTest, BarsSpanTheContentAndRequestsStepThirtyPixelsDownOneAcrossWithinIt) {
@@ -89,21 +83,25 @@ TEST_F(ScrollingTest, GrowingTheBoardScrollsTheContentBackIntoPlaceAndContentTha
     EXPECT_EQ(styleOf(windows.board) & borderAndBars, borderAndBars);
 }
 
-TEST_F(ScrollingTest, OnlySingleWheelNotchesScrollAndOnlyOnceHandledFromTheQueue) {
+TEST_F(ScrollingTest, WheelDeltasAddUpToOneLineStepPerNotchPostedInEitherDirection) {
+    // The deltas of one turn of the wheel and where the board stands once
+    // its posted steps are handled; what a turn leaves over counts in the next.
+    const struct { std::vector<short> deltas; int position; } turns[] = {
+        {{-120}, 30}, {{-240}, 90},                 // a notch, a fast spin of two
+        {{-40, -40, -40}, 120}, {{120}, 90},        // a fine wheel's thirds, a notch back up
+        {{-60}, 90}, {{60, 60}, 60},                // half a notch, then a turn the other way
+    };
     for (HWND target : {windows.board, windows.frame}) {
         SCOPED_TRACE(target == windows.board ? "board" : "frame");
         vertical(SB_TOP);
-        SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-        EXPECT_EQ(position(SB_VERT), 0);  // posted, not yet handled
-        pumpMessages();
-        EXPECT_EQ(position(SB_VERT), 30);
-        SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
-        SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
-        pumpMessages();
-        EXPECT_EQ(position(SB_VERT), 30);
-        SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-        pumpMessages();
-        EXPECT_EQ(position(SB_VERT), 0);
+        int before = 0;
+        for (const auto& turn : turns) {
+            for (short delta : turn.deltas) SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+            EXPECT_EQ(position(SB_VERT), before) << "posted, not yet handled";
+            pumpMessages();
+            EXPECT_EQ(position(SB_VERT), turn.position) << turn.deltas[0];
+            before = turn.position;
+        }
     }
 }
 

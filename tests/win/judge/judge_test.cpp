@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/saved.h"
+#include "layout/layout.h"
 #include "win/support/harness.h"
 
 namespace {
@@ -84,16 +85,15 @@ TEST_F(JudgeTest, EachJudgementSetsItsVerdictTheRevealTheScoreAndTheCode) {
             {5, "Reponse5", "BRAVO", 5, "Revele 5", " 2 / 6", "CODE2"},
             {1, "reponse", "Quasiment", 1, "", " 2 / 6", "CODE2"},
             {3, "le reponse3", "Trop long", 3, "", " 2 / 6", "CODE2"},
-            // Spaces around a right answer score but reveal nothing.
-            {4, "  reponse4 ", "BRAVO", 4, "", " 3 / 6", "CODE3"},
+            // Spaces around a right answer: right, so counted and revealed.
+            {4, "  reponse4 ", "BRAVO", 4, "Revele 4", " 3 / 6", "CODE3"},
             // A wrong or empty answer after a right one takes reveal and point back.
             {2, "reponse", "Quasiment", 2, "", " 2 / 6", "CODE2"},
             {2, "", "?", 2, "", " 2 / 6", "CODE2"},
             {5, "   ", "?", 5, "", " 1 / 6", "CODE1"},
             {4, "faux", "FAUX", 4, "", " 0 / 6", NoCode}}, "|||||"},
         // Two fields: question q owns fields 2q - 1 and 2q, each with its own
-        // answer; it counts only once both are right, and reveals only once
-        // both are right as typed.
+        // answer; it counts and reveals only once both are right.
         {1, 3, 2, 2, {
             {3, "reponse2", "BRAVO", 2, "", " 0 / 3", NoCode},
             {4, "second2", "BRAVO", 2, "Revele 2", " 1 / 3", "CODE1"},
@@ -101,7 +101,7 @@ TEST_F(JudgeTest, EachJudgementSetsItsVerdictTheRevealTheScoreAndTheCode) {
             {5, "second3", "FAUX", 3, "", " 0 / 3", NoCode},
             {6, "reponse3", "FAUX", 3, "", " 0 / 3", NoCode},
             {1, "reponse1", "BRAVO", 1, "", " 0 / 3", NoCode},
-            {2, " second1", "BRAVO", 1, "", " 1 / 3", "CODE1"},
+            {2, " second1", "BRAVO", 1, "Revele 1", " 1 / 3", "CODE1"},
             {2, "second1", "BRAVO", 1, "Revele 1", " 1 / 3", "CODE1"}}, "Revele 1||"},
         // Mode 4 shows every text only while every question is solved; an
         // answer turned wrong takes only its own text away.
@@ -129,6 +129,19 @@ TEST_F(JudgeTest, EachJudgementSetsItsVerdictTheRevealTheScoreAndTheCode) {
         EXPECT_EQ(code(), NoCode);
         play(g.steps);
         EXPECT_EQ(texts(Reveals, g.count), g.reveals);
+    }
+}
+
+TEST_F(JudgeTest, ARevealTextThatTheSystemsCollationTakesForNoTextIsShownAllTheSame) {
+    // A lone soft hyphen (0xAD) is a character collation ignores.
+    ASSERT_EQ(lstrcmpA("\xAD", ""), 0) << "this system's collation tells them apart: nothing to show here";
+    for (int mode : {2, 4}) {
+        closePlayerWindows(&player, &windows);
+        fillWindowTestQuiz(&quiz, 1, 1, 1, mode);
+        copyText(quiz.firstQuestion->reveal, "\xAD");
+        windows = openPlayerWindows(&player, &quiz);
+        enter(1, "reponse1");
+        EXPECT_EQ(reveal(1), "\xAD") << "mode " << mode;
     }
 }
 
@@ -195,43 +208,49 @@ TEST_F(JudgeTest, EnterAndAltEnterJudgeInPlaceWithoutTypingAndLeavingAFieldJudge
     EXPECT_EQ(score(), " 1 / 3");
 }
 
-TEST_F(JudgeTest, TabAndShiftTabJudgeAndStepThroughEveryFieldScrollingJustEnoughToShowTheCellReached) {
-    // start: a scroll request before the step, or none (0). scroll: 'v' the
-    // cell reached ends the view and one line step less would cut it, '^' it
-    // starts the view likewise, '=' no scrolling, 't' back to the top.
-    struct TabStep { int start, from; bool shift; int to; char scroll; };
-    const struct { int count, format; std::vector<TabStep> steps; } boards[] = {
-        {9, 1, {{SB_TOP, 3, false, 4, 'v'},
-                // Within row 2, or back into row 1, still in view: no scrolling.
-                {0, 4, false, 5, '='}, {0, 5, true, 4, '='}, {0, 4, true, 3, '='},
-                {SB_BOTTOM, 3, false, 4, '^'}, {SB_TOP, 8, true, 7, 'v'}}},
-        // Twelve fields in two grid rows, wrapping at both ends.
-        {6, 2, {{0, 6, false, 7, ' '}, {0, 12, false, 1, 't'}, {0, 1, true, 12, ' '}, {0, 12, true, 11, ' '}}},
+// Whether a move along one axis from before to after went only as far as
+// brings the start or the end of what it shows to the view's edge.
+bool movedJustEnough(int before, int after, int start, int size, int visible) {
+    return after == before || after == start || after + visible == start + size;
+}
+
+TEST_F(JudgeTest, TabAndShiftTabJudgeAndLeaveTheFieldReachedFullyInViewScrollingAsLittleAsNeeded) {
+    // Each style in a view smaller than its content: Tab through every
+    // field and around, then Shift+Tab back around. The board shows the
+    // field's whole cell along each axis it fits on, else the field.
+    const struct { int style, count, format, mode, width, height; } boards[] = {
+        {0, 30, 2, 2, 600, 300},  {1, 9, 1, 2, 600, 500},   {1, 6, 2, 4, 500, 250},  // a cell taller than the view
+        {2, 12, 2, 2, 400, 150},  {3, 5, 1, 1, 600, 400},
     };
     for (const auto& b : boards) {
-        open(1, b.count, b.format, 2);
+        SCOPED_TRACE(testing::Message() << "style " << b.style << " format " << b.format << " mode " << b.mode);
+        open(b.style, b.count, b.format, b.mode);
+        ASSERT_NE(windows.board, nullptr);
+        resizeClient(windows.board, b.width, b.height);
+        const int fields = b.count * b.format;
+        int k = 1;
         type(1, "reponse1");
-        tab(1, false);
-        EXPECT_EQ(verdict(1), "BRAVO");
-        EXPECT_EQ(focusedField(), 2);
-        RECT client;
-        GetClientRect(windows.board, &client);
-        for (const auto& step : b.steps) {
-            SCOPED_TRACE(testing::Message() << b.count << " questions, from " << step.from);
-            if (step.start) scroll(step.start);
-            int before = scrollPosition();
-            tab(step.from, step.shift);
-            EXPECT_EQ(focusedField(), step.to);
-            EXPECT_TRUE(step.scroll != '=' || scrollPosition() == before) << before << " to " << scrollPosition();
-            EXPECT_TRUE(step.scroll != 't' || (before > 0 && scrollPosition() == 0)) << before;
-            if (step.scroll != 'v' && step.scroll != '^') continue;
-            // Picture square to reveal box in view.
-            RECT square = placeOf(9000 + step.to), revealBox = placeOf(8000 + step.to);
-            EXPECT_GE(square.top, 0);
-            EXPECT_LE(revealBox.bottom, client.bottom);
-            if (step.scroll == 'v') EXPECT_GT(revealBox.bottom + 30, client.bottom);
-            else EXPECT_LT(square.top, 30);
+        for (int n = 0; n < 2 * fields + 2; ++n) {
+            const bool back = n > fields;
+            const int beforeX = GetScrollPos(windows.board, SB_HORZ), beforeY = scrollPosition();
+            tab(k, back);
+            k = back ? (k == 1 ? fields : k - 1) : (k == fields ? 1 : k + 1);
+            ASSERT_EQ(focusedField(), k);
+            const int i = (k - 1) / b.format + 1;
+            const Box cell = cellBounds(b.style, i, b.format, b.mode);
+            const Box field = answerFieldBounds(b.style, i, k - b.format * (i - 1), b.format, b.mode);
+            const Box& acrossShown = cell.width <= b.width ? cell : field;
+            const Box& downShown = cell.height <= b.height ? cell : field;
+            EXPECT_TRUE(movedJustEnough(beforeX, GetScrollPos(windows.board, SB_HORZ), acrossShown.x,
+                                        acrossShown.width, b.width)) << k;
+            EXPECT_TRUE(movedJustEnough(beforeY, scrollPosition(), downShown.y, downShown.height, b.height)) << k;
+            for (int id : {Fields + k, Verdicts + k}) {
+                RECT place = placeOf(id);
+                EXPECT_TRUE(place.left >= 0 && place.top >= 0 && place.right <= b.width && place.bottom <= b.height)
+                    << id << " at " << place.left << "," << place.top << " " << place.right << "," << place.bottom;
+            }
         }
+        EXPECT_EQ(verdict(1), "BRAVO") << "judged as Tab left it";
     }
 }
 
@@ -297,8 +316,8 @@ TEST_F(JudgeTest, RestoredAnswersAreJudgedAsTheBoardIsBuilt) {
     Text name;
     resultsFileName(name);
     const struct { int count, format, mode; const char* saved; const char *verdicts, *reveals, *score, *code; } boards[] = {
-        // Spaces around a right answer score but reveal nothing.
-        {4, 1, 2, "reponse1\r\n*\r\n  REPONSE3 \r\nfaux\r\n", "BRAVO|?|BRAVO|FAUX", "Revele 1|||", " 2 / 4", "CODE2"},
+        // Spaces around a right answer: revealed as it is counted.
+        {4, 1, 2, "reponse1\r\n*\r\n  REPONSE3 \r\nfaux\r\n", "BRAVO|?|BRAVO|FAUX", "Revele 1||Revele 3|", " 2 / 4", "CODE2"},
         // A quiz solved in full at start shows every text in mode 4.
         {2, 2, 4, "reponse1\r\nsecond1\r\nreponse2\r\nsecond2\r\n", "BRAVO|BRAVO|BRAVO|BRAVO", "Revele 1|Revele 2",
          " 2 / 2", "CODE2"},

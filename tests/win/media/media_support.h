@@ -2,6 +2,7 @@
 // Helpers of the media window tests: fixture resources, files of the
 // working directory, and a watch for the platform's own dialog boxes.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -40,6 +41,41 @@ protected:
 inline bool fileExists(const char* name) {
     return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
+
+// Closes the file a window holds when the window is destroyed.
+inline LRESULT CALLBACK closeHeldFileOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR handle) {
+    if (message == WM_DESTROY) CloseHandle(reinterpret_cast<HANDLE>(handle));
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Holds file open, as a player holds the file it plays, until window (the
+// player's, or the one hosting it) is destroyed: till then the file cannot
+// be deleted.
+inline void holdUntilDestroyed(const char* file, HWND window) {
+    HANDLE held = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << file;
+    ASSERT_TRUE(SetWindowSubclass(window, closeHeldFileOnDestroy, 1, reinterpret_cast<DWORD_PTR>(held)));
+}
+
+// Makes a folder no file can be created in the working directory while it
+// exists: the kernel's sysfs, as Wine shows it on drive Z.
+struct UnwritableWorkingDirectory {
+    char previous[MAX_PATH] = "";
+    UnwritableWorkingDirectory() {
+        GetCurrentDirectoryA(MAX_PATH, previous);
+        SetCurrentDirectoryA("Z:\\sys");
+    }
+    ~UnwritableWorkingDirectory() { SetCurrentDirectoryA(previous); }
+    // False when the folder could be written after all.
+    bool unwritable() const {
+        HANDLE file = CreateFileA("probe.tmp", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return true;
+        CloseHandle(file);
+        DeleteFileA("probe.tmp");
+        return false;
+    }
+};
 
 // Presses OK on every dialog box of this process while it exists. Where the
 // machine has no sound output the MCI window reports its failed open in a

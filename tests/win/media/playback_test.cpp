@@ -86,6 +86,31 @@ TEST_F(VideoBoard, BuildsEveryCellWithItsHostedPlayerAndTellsOnceAboutAMissingCl
     EXPECT_EQ(capture.messages, Messages(2, MissingVideo));
 }
 
+TEST_F(VideoBoard, LeavesNoVideoFileAfterAClosePlayersStillHeldAndWritesThemElsewhereWhenTheFolderIsReadOnly) {
+    open(3, 2, 1, 2);
+    click(6001);
+    holdUntilDestroyed("quizz1.avi", item(9901));
+    SendMessageA(windows.frame, WM_CLOSE, 0, 0);
+    closePlayerWindows(&player, &windows);  // the end of the message loop
+    EXPECT_FALSE(fileExists("quizz1.avi"));
+    // A working directory no file can be written in: the clips go to a folder
+    // of the player's own among the temporary files, named to the players in full.
+    UnwritableWorkingDirectory readOnly;
+    ASSERT_TRUE(readOnly.unwritable());
+    open(3, 2, 1, 2);
+    click(6002);
+    char temporary[MAX_PATH];
+    GetTempPathA(MAX_PATH, temporary);
+    const std::string clip = urlOf(windows.board, 2);
+    EXPECT_EQ(clip.rfind(temporary, 0), 0u) << clip;
+    EXPECT_EQ(fileBytes(clip.c_str()), resourceBytes(402));
+    const std::string folderOfClips = clip.substr(0, clip.rfind('\\'));
+    EXPECT_TRUE(capture.messages.empty());
+    SendMessageA(windows.frame, WM_CLOSE, 0, 0);
+    closePlayerWindows(&player, &windows);
+    EXPECT_FALSE(fileExists(folderOfClips.c_str())) << folderOfClips;
+}
+
 TEST(VideoCells, StayEmptyButPlayableWhenStartUpFoundNoHostingFunction) {
     ScratchDirectory folder;
     VideoSupport video = {};
@@ -100,6 +125,35 @@ TEST(VideoCells, StayEmptyButPlayableWhenStartUpFoundNoHostingFunction) {
     closeMediaPlayers(&players);
     DestroyWindow(box);
     stopVideoSupport(&video);
+}
+
+TEST(VideoBoardWithoutPlayers, BuildsEveryCellsAnswerFieldAndTellsOnceThatTheVideosCannotBeShown) {
+    ScratchDirectory folder;
+    MessageCapture capture;
+    // Without COM on this thread no player can be created.
+    ASSERT_EQ(CoInitialize(nullptr), S_OK) << "COM was left initialised by an earlier test";
+    CoUninitialize();
+    Quiz quiz;
+    fillWindowTestQuiz(&quiz, 3, 4, 1, 2);
+    PlayState play;
+    startPlay(&play, &quiz);
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    const BoardParams params = {GetModuleHandleA(nullptr), &quiz, &play, nullptr, nullptr};
+    HWND board = createBoard(parent, &params);
+    ASSERT_NE(board, nullptr);
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_NE(GetDlgItem(board, 9900 + i), nullptr) << i;
+        EXPECT_EQ(videoPlayerOf(board, i), nullptr) << i;
+        EXPECT_NE(GetDlgItem(board, 4000 + i), nullptr) << "answer field " << i;
+    }
+    const Messages told = {{"Les vid\xE9os de ce quizz ne peuvent pas \xEAtre affich\xE9" "es : le lecteur vid\xE9o "
+                            "n'a pas pu \xEAtre cr\xE9\xE9.", "Information"}};
+    EXPECT_EQ(capture.messages, told);
+    SendMessageA(board, WM_COMMAND, 6002, reinterpret_cast<LPARAM>(GetDlgItem(board, 6002)));
+    EXPECT_FALSE(fileExists("quizz2.avi")) << "no player: nothing to write the clip for";
+    EXPECT_EQ(capture.messages, told);
+    DestroyWindow(parent);
 }
 
 TEST(VideoFiles, AreDeletedForCellsOneToNinetyAndNoOtherFile) {
@@ -141,4 +195,14 @@ TEST_F(SoundBoard, PlaysOneSoundAtATimeInAHiddenWindowAndStopsItBeforeTellingOfA
     EXPECT_TRUE(soundWindowsOf(board).empty());
     EXPECT_FALSE(fileExists("quizz.mp3"));
     EXPECT_EQ(capture.messages, (Messages{{"Impossible de localiser le fichier audio.", "Information"}}));
+}
+
+TEST_F(SoundBoard, ClosingTheQuizClosesTheSoundWindowBeforeDeletingItsFile) {
+    open(2, 9, 1, 2);
+    click(6005);
+    ASSERT_EQ(soundWindowsOf(windows.board).size(), 1u);
+    holdUntilDestroyed("quizz.mp3", soundWindowsOf(windows.board)[0]);
+    SendMessageA(windows.frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(soundWindowsOf(windows.board).empty());
+    EXPECT_FALSE(fileExists("quizz.mp3"));
 }

@@ -66,6 +66,37 @@ COLORREF brushColour(HBRUSH brush) {
     return GetObjectA(brush, sizeof info, &info) ? info.lbColor : 0xFFFFFFFF;
 }
 
+void resizeClient(HWND window, int width, int height) {
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                 outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    pumpMessages();
+}
+
+std::vector<unsigned> paintedPixels(HWND control) {
+    RECT client = {};
+    GetClientRect(control, &client);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<unsigned> pixels;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+        const unsigned* first = static_cast<const unsigned*>(bits);
+        pixels.assign(first, first + client.right * client.bottom);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(dc);
+    return pixels;
+}
+
 static Messages* captured = nullptr;
 
 MessageCapture::MessageCapture()

@@ -55,6 +55,11 @@ std::string controlText(HWND parent, int id);
 RECT placeInParent(HWND control);
 // The colour of a brush, 0xFFFFFFFF for no brush.
 COLORREF brushColour(HBRUSH brush);
+// Resizes window so that its client area is exactly width x height, and
+// handles what that sends.
+void resizeClient(HWND window, int width, int height);
+// What a control paints in its client area (WM_PRINTCLIENT), pixel by pixel.
+std::vector<unsigned> paintedPixels(HWND control);
 
 // The whole contents of a file (read while others may have it open), or
 // "<missing>" when it cannot be opened.

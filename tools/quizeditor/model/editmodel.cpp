@@ -73,7 +73,8 @@ std::string dumped(const ManifestDocument& document) {
 void recheck(EditorModel* model) {
     model->problems.clear();
     PreparedQuiz prepared;
-    prepareQuizText(dumped(model->document), model->folder, &model->manifest, &prepared, &model->problems);
+    prepareQuizText(dumped(model->document), model->folder, PrepareOptions(), &model->manifest, &prepared,
+                    &model->problems);
 }
 
 // The model holds a new document, saved or not, with nothing to undo.

@@ -10,6 +10,9 @@
 //   enter ID          releases Enter in answer field ID (judges it)
 //   expect ID TEXT    control ID reads TEXT
 //   close             closes the frame window; the quiz must end with 0
+// or, alone, checks a quiz that refuses to start:
+//   refused CODE TEXT the quiz shows a message box reading TEXT and, once it
+//                     is dismissed, ends with exit code CODE
 // A control is looked up on the board first, then on the frame (the score
 // display is 150, the code display 157). Arguments arrive as UTF-8 through
 // the wide command line; texts travel to and from the quiz in Windows-1252,
@@ -74,18 +77,22 @@ struct Quiz {
 // the board is built, and a message answered by the frame means the message
 // loop runs. A message box before that means the quiz refused its content;
 // it would wait for a click that never comes.
-bool startQuiz(const wchar_t* directory, const wchar_t* program, Quiz* quiz) {
+bool launchQuiz(const wchar_t* directory, const wchar_t* program, Quiz* quiz) {
     wchar_t fullProgram[MAX_PATH], fullDirectory[MAX_PATH];
     GetFullPathNameW(program, MAX_PATH, fullProgram, nullptr);
     GetFullPathNameW(directory, MAX_PATH, fullDirectory, nullptr);
     std::wstring commandLine = L"\"" + std::wstring(fullProgram) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(fullProgram, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, fullDirectory, &startup,
-                        &quiz->process)) {
-        printf("FAIL: the quiz could not be started (error %lu)\n", GetLastError());
-        return false;
-    }
+    if (CreateProcessW(fullProgram, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, fullDirectory, &startup,
+                       &quiz->process))
+        return true;
+    printf("FAIL: the quiz could not be started (error %lu)\n", GetLastError());
+    return false;
+}
+
+bool startQuiz(const wchar_t* directory, const wchar_t* program, Quiz* quiz) {
+    if (!launchQuiz(directory, program, quiz)) return false;
     for (DWORD started = GetTickCount(); GetTickCount() - started < 60000; Sleep(100)) {
         DWORD code = 0;
         if (WaitForSingleObject(quiz->process.hProcess, 0) == WAIT_OBJECT_0) {
@@ -124,10 +131,47 @@ bool closeQuiz(const Quiz& quiz) {
     return false;
 }
 
+// A quiz that refuses to start: its message box must read text, and the
+// quiz must end with code once the box is dismissed. Returns the failures.
+int expectRefusal(const wchar_t* directory, const wchar_t* program, DWORD code, const std::string& text,
+                  Quiz* quiz) {
+    if (!launchQuiz(directory, program, quiz)) return 1;
+    HWND box = nullptr;
+    for (DWORD started = GetTickCount(); !box && GetTickCount() - started < 60000; Sleep(100)) {
+        if (WaitForSingleObject(quiz->process.hProcess, 0) == WAIT_OBJECT_0) break;
+        box = topLevelWindow(quiz->process.dwProcessId, "#32770");
+    }
+    DWORD ended = 0;
+    if (!box) {
+        GetExitCodeProcess(quiz->process.hProcess, &ended);
+        printf("FAIL: the quiz showed no message (it %s with %lu)\n",
+               ended == STILL_ACTIVE ? "still runs" : "ended", ended);
+        return 1;
+    }
+    int failures = 0;
+    std::string shown = "(unreadable)";
+    readText(GetDlgItem(box, 0xFFFF), &shown);
+    if (shown != text) {
+        printf("FAIL: the message reads \"%s\", expected \"%s\"\n", utf8(shown).c_str(), utf8(text).c_str());
+        ++failures;
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (WaitForSingleObject(quiz->process.hProcess, ExitTimeoutMs) != WAIT_OBJECT_0) {
+        printf("FAIL: the quiz did not end within %lu s of its message\n", ExitTimeoutMs / 1000);
+        return failures + 1;
+    }
+    GetExitCodeProcess(quiz->process.hProcess, &ended);
+    if (ended != code) {
+        printf("FAIL: the quiz ended with exit code %lu, expected %lu\n", ended, code);
+        ++failures;
+    }
+    return failures;
+}
+
 // The operands a command takes (the control first), or -1 for no command.
 int operandsOf(const wchar_t* verb) {
     const struct { const wchar_t* name; int operands; } verbs[] = {
-        {L"type", 2}, {L"enter", 1}, {L"expect", 2}, {L"close", 0}};
+        {L"type", 2}, {L"enter", 1}, {L"expect", 2}, {L"close", 0}, {L"refused", 2}};
     for (const auto& known : verbs)
         if (wcscmp(known.name, verb) == 0) return known.operands;
     return -1;
@@ -136,6 +180,10 @@ int operandsOf(const wchar_t* verb) {
 // Checks the whole command list before the quiz starts, so a mistyped list
 // fails at once instead of after a run.
 bool checkCommands(int count, wchar_t** arguments) {
+    if (count > 3 && wcscmp(arguments[3], L"refused") == 0 && count != 6) {
+        printf("FAIL: \"refused\" stands alone with its code and text\n");
+        return false;
+    }
     for (int i = 3, operands; i < count; i += 1 + operands) {
         operands = operandsOf(arguments[i]);
         if (operands < 0 || i + operands >= count || (operands > 0 && _wtoi(arguments[i + 1]) <= 0)) {
@@ -183,11 +231,16 @@ int main() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments || count < 3 || !checkCommands(count, arguments)) {
-        printf("usage: quizdriver DIR QUIZ.exe [type ID TEXT | enter ID | expect ID TEXT | close]...\n");
+        printf("usage: quizdriver DIR QUIZ.exe [type ID TEXT | enter ID | expect ID TEXT | close]...\n"
+               "       quizdriver DIR QUIZ.exe refused CODE TEXT\n");
         return 2;
     }
     Quiz quiz;
-    int failures = startQuiz(arguments[1], arguments[2], &quiz) ? runCommands(quiz, count, arguments) : 1;
+    int failures = 0;
+    if (count > 3 && wcscmp(arguments[3], L"refused") == 0)
+        failures = expectRefusal(arguments[1], arguments[2], _wtoi(arguments[4]), encode(arguments[5], 1252), &quiz);
+    else
+        failures = startQuiz(arguments[1], arguments[2], &quiz) ? runCommands(quiz, count, arguments) : 1;
     if (quiz.process.hProcess) {
         if (WaitForSingleObject(quiz.process.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(quiz.process.hProcess, 3);

@@ -1,0 +1,285 @@
+// Pictures prepared for the player's box: their stored size, EXIF
+// orientation, transparency, what is stored as it is, what is refused and
+// what check is told. Fixtures are written with stb_image_write; what
+// the player shows is read back with the player's own JPEG decoder.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "filetype.h"
+#include "layout/layout.h"
+#include "manifest.h"
+#include "media/jpeg.h"
+#include "picture.h"
+#include "shared/stored.h"
+
+#include <stb_image_write.h>
+
+namespace {
+
+struct Rgba {
+    unsigned char r, g, b, a;
+};
+const Rgba Grey = {128, 128, 128, 255}, Red = {230, 20, 20, 255};
+
+// A width x height picture of one colour with corner squares of its own.
+struct Drawing {
+    int width, height;
+    std::vector<unsigned char> rgba;
+};
+
+Drawing drawing(int width, int height, Rgba colour) {
+    Drawing d{width, height, {}};
+    for (int i = 0; i < width * height; ++i) d.rgba.insert(d.rgba.end(), {colour.r, colour.g, colour.b, colour.a});
+    return d;
+}
+
+void paint(Drawing* d, int left, int top, int size, Rgba colour) {
+    for (int y = top; y < top + size; ++y)
+        for (int x = left; x < left + size; ++x) memcpy(&d->rgba[(y * d->width + x) * 4], &colour, 4);
+}
+
+void append(void* context, void* data, int size) {
+    static_cast<Bytes*>(context)->insert(static_cast<Bytes*>(context)->end(), static_cast<unsigned char*>(data),
+                                         static_cast<unsigned char*>(data) + size);
+}
+
+Bytes asJpeg(const Drawing& d) {
+    std::vector<unsigned char> rgb;
+    for (size_t i = 0; i < d.rgba.size(); i += 4) rgb.insert(rgb.end(), &d.rgba[i], &d.rgba[i] + 3);
+    Bytes out;
+    stbi_write_jpg_to_func(append, &out, d.width, d.height, 3, rgb.data(), 95);
+    return out;
+}
+
+Bytes asPng(const Drawing& d) {
+    Bytes out;
+    stbi_write_png_to_func(append, &out, d.width, d.height, 4, d.rgba.data(), d.width * 4);
+    return out;
+}
+
+Bytes asBmp(const Drawing& d) {
+    Bytes out;
+    stbi_write_bmp_to_func(append, &out, d.width, d.height, 4, d.rgba.data());
+    return out;
+}
+
+// The JPEG with an Exif block after its start marker holding one
+// orientation tag (0x0112, a SHORT), in Intel (II) or Motorola (MM) order.
+Bytes withOrientation(const Bytes& jpeg, int orientation, bool motorola) {
+    const unsigned char o = static_cast<unsigned char>(orientation);
+    const std::vector<unsigned char> tiff =
+        motorola ? std::vector<unsigned char>{'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, o, 0, 0, 0, 0, 0, 0}
+                 : std::vector<unsigned char>{'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, o, 0, 0, 0, 0, 0, 0, 0};
+    Bytes out = {0xFF, 0xD8, 0xFF, 0xE1, 0, static_cast<unsigned char>(2 + 6 + tiff.size()), 'E', 'x', 'i', 'f', 0, 0};
+    out.insert(out.end(), tiff.begin(), tiff.end());
+    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());  // after the start marker
+    return out;
+}
+
+// What the player shows of a stored picture, 4 bytes (B, G, R, 0) a pixel.
+struct Shown {
+    int width = 0, height = 0;
+    std::vector<unsigned char> bgr;
+    Rgba at(int x, int y) const {
+        const unsigned char* p = &bgr[(static_cast<size_t>(y) * width + x) * 4];
+        return Rgba{p[2], p[1], p[0], 255};
+    }
+};
+
+Shown show(const Bytes& stored) {
+    Shown shown;
+    FittedSize size;
+    EXPECT_TRUE(jpegFittedSize(stored.data(), stored.size(), PictureBoxSize, PictureBoxSize, &size))
+        << "not a baseline JPEG the player reads on its fast path";
+    shown.width = size.width;
+    shown.height = size.height;
+    shown.bgr.resize(static_cast<size_t>(size.width) * size.height * 4);
+    EXPECT_TRUE(decodeFittedJpeg(stored.data(), stored.size(), size, shown.bgr.data()));
+    return shown;
+}
+
+bool near(Rgba a, Rgba b) { return abs(a.r - b.r) <= 8 && abs(a.g - b.g) <= 8 && abs(a.b - b.b) <= 8; }
+
+::testing::AssertionResult prepared(const Bytes& file, PictureOptions options, Bytes* stored, PreparedPicture* picture) {
+    std::string why;
+    if (preparePicture(file, options, stored, picture, &why)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << why;
+}
+
+}  // namespace
+
+TEST(StoredPictureSize, IsTheFittedSizeThatFittingAgainKeeps) {
+    const struct { int width, height, storedWidth, storedHeight; } cases[] = {
+        {5640, 3172, 260, 146}, {1203, 1600, 195, 260}, {1000, 1000, 260, 260},  // landscape, portrait, square
+        {130, 65, 260, 130},                                                     // enlarged
+        {4105, 20, 260, 1},  // fitting truncates the long side to 259, which fitting again would enlarge
+        {1, 5000, 1, 260},   // never narrower than a pixel
+    };
+    for (const auto& c : cases) {
+        FittedSize size = storedPictureSize(c.width, c.height);
+        EXPECT_EQ(size.width, c.storedWidth) << c.width << " x " << c.height;
+        EXPECT_EQ(size.height, c.storedHeight) << c.width << " x " << c.height;
+    }
+    for (int width = 1; width <= 6000; width += 7)
+        for (int height : {1, 19, 259, 260, 261, 777, 3172, 4105}) {
+            FittedSize size = storedPictureSize(width, height);
+            FittedSize again = fittedSize(size.width, size.height, PictureBoxSize, PictureBoxSize);
+            FittedSize first = fittedSize(width, height, PictureBoxSize, PictureBoxSize);
+            ASSERT_TRUE(again.width == size.width && again.height == size.height) << width << " x " << height;
+            ASSERT_LE(abs(size.width - first.width) + abs(size.height - first.height), 2) << width << " x " << height;
+        }
+}
+
+TEST(PreparedPicture, TheExifOrientationTurnsTheMarkedCornerToTheTopLeft) {
+    // Which corner of the stored picture each tag value puts at the top
+    // left, by the tag's meaning of where row 0 and column 0 belong.
+    const struct { int orientation, markX, markY; } cases[] = {
+        {1, 0, 0}, {2, 1, 0}, {3, 1, 1}, {4, 0, 1}, {5, 0, 0}, {6, 0, 1}, {7, 1, 1}, {8, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.orientation);
+        Drawing d = drawing(80, 40, Grey);
+        paint(&d, c.markX * 64, c.markY * 24, 16, Red);
+        Bytes stored;
+        PreparedPicture picture;
+        // A stale block an editor left behind, upright, does not count.
+        const Bytes file = withOrientation(withOrientation(asJpeg(d), 1, false), c.orientation, c.orientation % 2 == 0);
+        ASSERT_TRUE(prepared(file, PictureOptions(), &stored, &picture));
+        EXPECT_EQ(picture.orientation, c.orientation);
+        const bool turned = c.orientation >= 5;
+        Shown shown = show(stored);
+        EXPECT_EQ(shown.width, turned ? 130 : 260);
+        EXPECT_EQ(shown.height, turned ? 260 : 130);
+        const int w = shown.width - 1, h = shown.height - 1;
+        EXPECT_TRUE(near(shown.at(5, 5), Red));
+        EXPECT_TRUE(near(shown.at(w - 5, 5), Grey));
+        EXPECT_TRUE(near(shown.at(5, h - 5), Grey));
+        EXPECT_TRUE(near(shown.at(w - 5, h - 5), Grey));
+    }
+}
+
+TEST(PreparedPicture, TransparencyLiesOnTheQuizBackground) {
+    Drawing d = drawing(2, 2, Rgba{0, 0, 255, 255});
+    paint(&d, 0, 0, 1, Rgba{255, 0, 0, 0});    // fully transparent red
+    paint(&d, 1, 0, 1, Rgba{255, 0, 0, 128});  // half transparent red
+    PictureOptions options;
+    options.red = 0x20, options.green = 0x40, options.blue = 0x80;
+    for (const Bytes& file : {asPng(d), asBmp(d)}) {
+        Bytes stored;
+        PreparedPicture picture;
+        ASSERT_TRUE(prepared(file, options, &stored, &picture));
+        EXPECT_TRUE(picture.enlarged);
+        Shown shown = show(stored);
+        EXPECT_TRUE(near(shown.at(65, 65), Rgba{0x20, 0x40, 0x80, 255}));
+        EXPECT_TRUE(near(shown.at(195, 65), Rgba{0x8F, 0x20, 0x40, 255}));
+        EXPECT_TRUE(near(shown.at(65, 195), Rgba{0, 0, 255, 255}));
+    }
+}
+
+TEST(PreparedPicture, OnlyAnUprightBaselineJpegOfItsStoredSizeIsStoredAsItIs) {
+    const Bytes ready = asJpeg(drawing(260, 195, Grey));
+    const Bytes png = asPng(drawing(260, 195, Grey));
+    const Bytes large = asJpeg(drawing(520, 390, Grey));
+    const struct { const char* what; Bytes file; bool keep, asItIs; int width, height; } cases[] = {
+        {"ready", ready, false, true, 260, 195},
+        {"upside down", withOrientation(ready, 3, false), false, false, 260, 195},
+        {"PNG", png, false, false, 260, 195},
+        {"too large", large, false, false, 260, 195},
+        {"too large, kept", large, true, true, 520, 390},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes stored;
+        PreparedPicture picture;
+        PictureOptions options;
+        options.keepOriginal = c.keep;
+        ASSERT_TRUE(prepared(c.file, options, &stored, &picture));
+        EXPECT_EQ(picture.storedAsItIs, c.asItIs);
+        EXPECT_EQ(stored == c.file, c.asItIs);
+        EXPECT_EQ(picture.storedWidth, c.width);
+        EXPECT_EQ(picture.storedHeight, c.height);
+        if (!c.keep) {
+            EXPECT_EQ(show(stored).width, c.width);
+        }
+    }
+}
+
+TEST(PreparedQuiz, NamesEachFileItRefusesOrWarnsAboutAndSaysWhatItIs) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("quizmaker-pictures-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const Bytes jpeg = asJpeg(drawing(300, 200, Grey)), png = asPng(drawing(300, 200, Grey)),
+                bmp = asBmp(drawing(300, 200, Grey));
+    // A 1 x 1 GIF, one white transparent pixel; cut, it loses its last data
+    // sub-block's end.
+    const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x21, 0xF9, 4, 1,
+                       0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B};
+    const Bytes mp3 = {'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0, 0xFF, 0xFB, 0x90, 0x64, 0, 0, 0, 0};  // tag, frame header
+    Bytes large = bytesOf("RIFF\x24\0\0\0WAVEfmt ");  // a WAV header and a byte over 20 MB
+    large.resize(20 * 1024 * 1024 + 1);
+    const std::string pdf = "%PDF-1.4\n", text = "Paris\r\n";
+    const struct { const char* name; Bytes bytes; int style; bool error; std::string says; } cases[] = {
+        {"cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2), 1, true, "is a damaged or unsupported JPEG picture"},
+        {"cut.png", Bytes(png.begin(), png.begin() + png.size() / 2), 1, true, "is a damaged or unsupported PNG picture"},
+        {"cut.bmp", Bytes(bmp.begin(), bmp.end() - 10), 1, true, "is a damaged BMP picture"},
+        {"cut.gif", Bytes(gif.begin(), gif.end() - 3), 1, true, "is a damaged GIF picture"},
+        {"whole.gif", gif, 1, false, "is 1 x 1, smaller than its 260 x 260 box: it will be enlarged"},
+        {"whole.bmp", bmp, 1, false, ""},
+        {"paper.jpg", Bytes(pdf.begin(), pdf.end()), 1, true, "is a PDF document, not a picture: use a JPEG, PNG, BMP or GIF"},
+        {"song.mp3", mp3, 1, true, "is an MP3 sound, not a picture"},
+        {"song.mp3", mp3, 2, false, ""},
+        {"photo.mp3", png, 2, true, "is a PNG picture, not an MP3 or WAV sound"},
+        {"notes.wav", Bytes(text.begin(), text.end()), 2, true, "is a text file, not an MP3 or WAV sound"},
+        {"large.wav", large, 2, false, "is 20.0 MB, stored as it is: the quiz grows as much"},
+        {"clip.avi", mp3, 3, true, "is an MP3 sound, not an AVI video"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string error;
+        ASSERT_TRUE(writeFileAtomically((folder / c.name).string(), c.bytes, &error)) << error;
+        const std::string json = "{\"style\":" + std::to_string(c.style) +
+                                 ",\"questions\":[{\"answer\":\"a\",\"media\":\"" + c.name + "\"}]}";
+        ASSERT_TRUE(writeFileAtomically((folder / "quiz.json").string(), Bytes(json.begin(), json.end()), &error));
+        Manifest manifest;
+        PreparedQuiz quiz;
+        std::vector<Problem> problems;
+        EXPECT_EQ(prepareQuiz((folder / "quiz.json").string(), PrepareOptions(), &manifest, &quiz, &problems), !c.error);
+        ASSERT_EQ(problems.size(), c.says.empty() ? 0u : 1u);
+        if (!c.says.empty()) {
+            EXPECT_EQ(problems[0].error, c.error);
+            EXPECT_EQ(problems[0].where, "questions[0].media");
+            EXPECT_EQ(problems[0].message.find("'" + std::string(c.name) + "' " + c.says), 0u) << problems[0].message;
+        }
+    }
+    fs::remove_all(folder);
+}
+
+TEST(FileType, IsJudgedByTheLeadingBytesWhateverTheName) {
+    const Bytes frame = {0xFF, 0xFB, 0x90, 0x64};  // MPEG-1 layer III, 128 kbit/s, 44.1 kHz
+    auto then = [](Bytes head, const Bytes& tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    const struct { Bytes file; const char* what; } cases[] = {
+        {then(frame, Bytes(20)), "an MP3 sound"},
+        {then(bytesOf("ID3\3\0\0\0\0\0\x02\0\0"), frame), "an MP3 sound"},  // a tag of 2 bytes, then a frame
+        {bytesOf("ID3\3\0\0\0\0\0\0fLaC"), "a FLAC sound behind an ID3 tag"},
+        {bytesOf("RIFF\x24\0\0\0WAVEfmt "), "a WAV sound"},
+        {bytesOf("RIFF\x24\0\0\0AVI LIST"), "an AVI video"},
+        {bytesOf("RIFF\x24\0\0\0WEBPVP8 "), "a WebP picture"},
+        {bytesOf("\0\0\0\x18" "ftypheic"), "a HEIC picture"},
+        {bytesOf("\0\0\0\x18" "ftypisom"), "an MP4 video"},
+        {bytesOf("PK\x03\x04\x14\0"), "a Zip archive (or an office document)"},
+        {bytesOf("Bonjour\n\tla classe\r\n"), "a text file"},
+        {bytesOf("\0\x01\x02\xFE"), "unknown data"},
+        {Bytes(), "an empty file"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(describeFile(c.file), c.what);
+}
