@@ -21,8 +21,6 @@ int runUnpack(const Args&) {
 
 #else
 
-#include <filesystem>
-
 #include <windows.h>
 
 #include "quizbuild.h"
@@ -40,19 +38,6 @@ static bool splitArguments(const Args& args, bool forBuild, std::string* input, 
         else return false;
     }
     return !input->empty() && !output->empty();
-}
-
-static std::wstring besideThisProgram(const wchar_t* fileName) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return (std::filesystem::path(path).parent_path() / fileName).wstring();
 }
 
 // "quizmaker: 3/12 img/paris.jpg: 3.2 MB -> 18.4 KB" for each media file.

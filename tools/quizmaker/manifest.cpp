@@ -479,9 +479,9 @@ static bool acceptMedium(MediumKind kind, const Bytes& bytes, std::string* why) 
     return true;
 }
 
-static const MediaFile* readMedium(const std::string& folder, const std::string& path, const std::string& where,
-                                   int resource, MediumKind kind, const PictureOptions& options, PreparedQuiz* quiz,
-                                   std::vector<Problem>* problems) {
+static const MediaFile* prepareMedium(const std::string& folder, const std::string& path, const std::string& where,
+                                      int resource, MediumKind kind, const PictureOptions& options, PreparedQuiz* quiz,
+                                      std::vector<Problem>* problems) {
     MediaFile file;
     file.resource = resource;
     file.where = where;
@@ -521,6 +521,45 @@ static const MediaFile* readMedium(const std::string& folder, const std::string&
                    "'" + path + "' is marked to be " + describeOrientation(file.picture.orientation) +
                        " to stand upright, which a picture stored as it is does not get: the player shows it turned");
     quiz->media.push_back(file);
+    return &quiz->media.back();
+}
+
+// The same through a memo: a file whose size and modification time are
+// those of its last preparation, for the same path and settings, is not
+// read again; its problems and prepared bytes are given as they were.
+static const MediaFile* readMedium(const std::string& folder, const std::string& path, const std::string& where,
+                                   int resource, MediumKind kind, const PictureOptions& options, MediaMemo* memo,
+                                   PreparedQuiz* quiz, std::vector<Problem>* problems) {
+    const std::string resolved = resolveMediaPath(folder, path);
+    std::error_code failed;
+    const std::filesystem::path file = std::filesystem::u8path(resolved);
+    const unsigned long long size = memo ? std::filesystem::file_size(file, failed) : 0;
+    const auto modified = memo && !failed ? std::filesystem::last_write_time(file, failed).time_since_epoch().count() : 0;
+    if (!memo || failed) return prepareMedium(folder, path, where, resource, kind, options, quiz, problems);
+    char settings[40];
+    snprintf(settings, sizeof settings, "\n%d %02X%02X%02X %d\n", static_cast<int>(kind), options.red, options.green,
+             options.blue, options.keepOriginal ? 1 : 0);
+    MediaMemo::Entry& entry = memo->entries[resolved + settings + path];
+    if (!entry.known || entry.size != size || entry.modified != static_cast<long long>(modified)) {
+        PreparedQuiz one;
+        std::vector<Problem> found;
+        const MediaFile* made = prepareMedium(folder, path, "", resource, kind, options, &one, &found);
+        entry.known = true;
+        entry.size = size;
+        entry.modified = static_cast<long long>(modified);
+        entry.ready = made != nullptr;
+        entry.file = made ? *made : MediaFile();
+        entry.problems = found;
+    }
+    entry.used = true;
+    for (Problem problem : entry.problems) {
+        problem.where = where;
+        problems->push_back(problem);
+    }
+    if (!entry.ready) return nullptr;
+    quiz->media.push_back(entry.file);
+    quiz->media.back().where = where;
+    quiz->media.back().resource = resource;
     return &quiz->media.back();
 }
 
@@ -582,8 +621,11 @@ bool prepareQuizText(const std::string& text, const std::string& folder, const P
     for (const ManifestQuestion& question : manifest->questions)
         count += (withMedia && !question.media.empty()) + !question.answerPicture.empty();
     int number = 0;
+    if (options.memo)
+        for (auto& entry : options.memo->entries) entry.second.used = false;
     auto read = [&](const std::string& path, const std::string& where, int resource, MediumKind medium) {
-        const MediaFile* file = readMedium(folder, path, where, resource, medium, pictures, quiz, problems);
+        const MediaFile* file =
+            readMedium(folder, path, where, resource, medium, pictures, options.memo, quiz, problems);
         if (options.progress)
             options.progress(MediaProgress{++number, count, path, file != nullptr, file ? file->originalSize : 0,
                                            file ? file->bytes.size() : 0});
@@ -599,6 +641,10 @@ bool prepareQuizText(const std::string& text, const std::string& folder, const P
         if (!question.answerPicture.empty())
             read(question.answerPicture, where + ".answerPicture", AnswerPictureBase + resource, PictureMedium);
     }
+    // Files no longer named are forgotten.
+    if (options.memo)
+        for (auto entry = options.memo->entries.begin(); entry != options.memo->entries.end();)
+            entry = entry->second.used ? std::next(entry) : options.memo->entries.erase(entry);
     if (hasErrors(*problems)) return false;
     encodeStream(composeContent(*manifest), "", "quiz's texts", &quiz->content, problems);
     encodeStream(composeCodes(*manifest), "codes", "codes", &quiz->codes, problems);

@@ -5,6 +5,7 @@
 // codes resources. Every problem found is collected with the JSON path of its
 // key, so an author sees all of them at once.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -132,9 +133,26 @@ struct MediaProgress {
 };
 typedef std::function<void(const MediaProgress&)> ProgressFunction;
 
+// Media files as an earlier check prepared them, for a caller that checks
+// the same manifest again and again (an editor, after each change): a file
+// is read and prepared again only when its size or modification time, its
+// path or the settings its preparation depends on have changed. Entries for
+// files a check no longer names are dropped by that check.
+struct MediaMemo {
+    struct Entry {
+        bool known = false, used = false, ready = false;
+        unsigned long long size = 0;
+        long long modified = 0;
+        MediaFile file;                  // as prepared; where and resource are set on each use
+        std::vector<Problem> problems;   // likewise without their where
+    };
+    std::map<std::string, Entry> entries;
+};
+
 struct PrepareOptions {
     bool keepPictures = false;   // store picture files as they are
     ProgressFunction progress;   // may be empty
+    MediaMemo* memo = nullptr;   // may be null: every file read and prepared
 };
 
 // Loads and checks a manifest completely: its texts, its media files

@@ -36,6 +36,19 @@ std::string toUtf8(const std::wstring& wide) {
     return utf8;
 }
 
+std::wstring besideThisProgram(const wchar_t* fileName) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return (std::filesystem::path(path).parent_path() / fileName).wstring();
+}
+
 // The system's description of an error code, on one line.
 static std::string systemMessage(DWORD code) {
     wchar_t* text = nullptr;
@@ -222,7 +235,11 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
     PrepareOptions options;
     options.keepPictures = request.keepPictures;
     options.progress = progress;
-    if (!prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems)) return false;
+    const bool prepared =
+        request.manifestText.empty()
+            ? prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems)
+            : prepareQuizText(request.manifestText, request.manifestFolder, options, &manifest, &quiz, problems);
+    if (!prepared) return false;
 
     std::wstring player = toWide(request.playerPath);
     std::wstring output = toWide(request.outputPath);

@@ -12,6 +12,10 @@
 
 struct BuildRequest {
     std::string manifestPath;
+    // When not empty, the manifest itself (an editor's, maybe unsaved), its
+    // media paths relative to manifestFolder; manifestPath is then not read.
+    std::string manifestText;
+    std::string manifestFolder;
     std::string outputPath;
     std::string playerPath;      // the player executable the quiz is written into
     bool keepPictures = false;   // store picture files as they are
@@ -35,6 +39,10 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
 // parts left out; false with error when the quiz cannot be read or written.
 bool unpackQuiz(const std::string& quizPath, const std::string& folder, const ProgressFunction& progress,
                 std::vector<std::string>* warnings, std::string* error);
+
+// The file of that name in this program's folder: the player that quizmaker
+// and the editor are shipped beside.
+std::wstring besideThisProgram(const wchar_t* fileName);
 
 // UTF-8 to and from the wide strings of Windows' file names.
 std::wstring toWide(const std::string& utf8);
