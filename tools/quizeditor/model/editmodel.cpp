@@ -1,5 +1,7 @@
 #include "editmodel.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "play/compare.h"
@@ -73,8 +75,9 @@ std::string dumped(const ManifestDocument& document) {
 void recheck(EditorModel* model) {
     model->problems.clear();
     PreparedQuiz prepared;
-    prepareQuizText(dumped(model->document), model->folder, PrepareOptions(), &model->manifest, &prepared,
-                    &model->problems);
+    PrepareOptions options;
+    options.memo = &model->media;
+    prepareQuizText(dumped(model->document), model->folder, options, &model->manifest, &prepared, &model->problems);
 }
 
 // The model holds a new document, saved or not, with nothing to undo.

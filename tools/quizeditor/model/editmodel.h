@@ -54,6 +54,7 @@ struct EditorModel {
     // Derived from the document after every change.
     Manifest manifest;               // valid where the problems show no error
     std::vector<Problem> problems;   // exactly what quizmaker check reports
+    MediaMemo media;                 // media files prepared by the checks, while unchanged
 };
 
 // A new, empty quiz of one empty question (text style, one answer, reveal
