@@ -1,5 +1,5 @@
 #!/bin/bash
-# Checks that two builds made the same player and quizmaker, byte for byte
+# Checks that two builds made the same player, quizmaker and editor, byte for byte
 # but for the PE header's link time stamp and checksum: the i686 test build
 # (win32-tests) is only worth its runs while its programs are the ones that
 # ship (win32).
@@ -7,7 +7,7 @@
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 RELEASE_BUILD TEST_BUILD" >&2; exit 2; }
 status=0
-for program in src/app/quizplayer.exe tools/quizmaker/quizmaker.exe; do
+for program in src/app/quizplayer.exe tools/quizmaker/quizmaker.exe tools/quizeditor/quizeditor.exe; do
     python3 - "$1/$program" "$2/$program" <<'PY' || status=1
 import struct, sys
 

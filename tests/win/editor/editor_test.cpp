@@ -1,0 +1,532 @@
+// The editor's real main window, made in-process over a scratch folder:
+// menu commands are sent as WM_COMMAND, texts set in its controls, list
+// rows selected and double-clicked as the list reports them, and what the
+// window shows and saves is read back. Its message boxes and file dialogs
+// are answered by the test through the services the window is made with.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "content/loader.h"
+#include "controls.h"
+#include "editorwindow.h"
+#include "win/support/harness.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Two text questions; the second answer has a curly apostrophe (a warning).
+const char capitales[] = u8R"({
+  "title": "Capitales",
+  "creator": "Équipe",
+  "style": 0,
+  "answerMode": 2,
+  "questions": [
+    { "answer": "Paris", "caption": "France ?" },
+    { "answer": "L’Aquila", "caption": "Abruzzes ?" },
+    { "answer": "Rome", "caption": "Italie ?" }
+  ],
+  "codes": [ "C", "CA" ]
+})";
+
+// What the window asks of the system, answered from the test's queues.
+struct FakeSystem {
+    std::vector<std::wstring> asked;
+    std::deque<int> answers;                 // replies to questions; boxes with OK only are answered OK
+    std::deque<std::wstring> files, folders; // what the dialogs give; none left: cancelled
+    std::vector<FileChoice> fileChoices;
+    std::vector<std::wstring> started;
+
+    EditorServices services() {
+        EditorServices services;
+        services.ask = [this](HWND, const std::wstring& text, UINT buttons) {
+            asked.push_back(text);
+            if ((buttons & MB_TYPEMASK) == MB_OK) return IDOK;
+            if (answers.empty()) {
+                ADD_FAILURE() << "an unexpected question";
+                return IDCANCEL;
+            }
+            int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
+        services.chooseFile = [this](HWND, const FileChoice& choice, std::wstring* path) {
+            fileChoices.push_back(choice);
+            if (files.empty()) return false;
+            *path = files.front();
+            files.pop_front();
+            return true;
+        };
+        services.chooseFolder = [this](HWND, const std::wstring&, std::wstring* folder) {
+            if (folders.empty()) return false;
+            *folder = folders.front();
+            folders.pop_front();
+            return true;
+        };
+        services.chooseColour = [](HWND, COLORREF* colour) {
+            *colour = RGB(0x10, 0x20, 0x30);
+            return true;
+        };
+        services.startProgram = [this](const std::wstring& program) {
+            started.push_back(program);
+            return true;
+        };
+        return services;
+    }
+};
+
+// A file path the program can open under Wine, whose drive Z: is the root
+// of the Linux file system the build's paths are written in.
+std::wstring programPath(const char* built) {
+    std::string path = built;
+    return std::wstring(L"Z:") + std::wstring(path.begin(), path.end());
+}
+
+// A picture quiz of one question, its picture and answer picture the test's
+// photograph in img/.
+const char pictureQuiz[] = u8R"({"title":"Photos","creator":"Moi","style":1,"answerMode":3,
+  "questions":[{"answer":"Vélo","media":"img/photo.jpg","answerPicture":"img/photo.jpg","reveal":"Un vélo."}],
+  "codes":["V"]})";
+
+class EditorTest : public ::testing::Test {
+protected:
+    ScratchDirectory scratch;
+    FakeSystem system;
+    HWND editor = nullptr;
+
+    void SetUp() override {
+        static const bool ready = [] {
+            INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+            InitCommonControlsEx(&controls);
+            return registerEditorClass(GetModuleHandleW(nullptr)) != 0;
+        }();
+        ASSERT_TRUE(ready);
+        EditorServices services = system.services();
+        services.playerPath = programPath(QUIZ_PLAYER);
+        editor = createEditorWindow(GetModuleHandleW(nullptr), services);
+        ASSERT_NE(editor, nullptr);
+        ShowWindow(editor, SW_SHOW);
+        pumpMessages();
+    }
+    void TearDown() override {
+        if (IsWindow(editor)) DestroyWindow(editor);
+        pumpMessages();
+    }
+
+    std::wstring path(const char* name) { return (fs::path(scratch.path) / name).wstring(); }
+    std::wstring write(const char* name, const std::string& utf8) {
+        writeFile((fs::path(scratch.path) / name).string().c_str(), utf8);
+        return path(name);
+    }
+    std::string saved(const char* name) { return fileBytes((fs::path(scratch.path) / name).string().c_str()); }
+
+    HWND control(ControlId id) { return GetDlgItem(editor, id); }
+    std::wstring text(HWND window) {
+        wchar_t buffer[4096] = L"";
+        GetWindowTextW(window, buffer, 4096);
+        return buffer;
+    }
+    std::wstring text(ControlId id) { return text(control(id)); }
+    void command(int id) {
+        SendMessageW(editor, WM_COMMAND, id, 0);
+        pumpMessages();
+    }
+    // Typing over a field's text: the edit control reports the change (a
+    // multi-line one does not for WM_SETTEXT).
+    void type(ControlId id, const std::wstring& typed) {
+        SendMessageW(control(id), EM_SETSEL, 0, -1);
+        SendMessageW(control(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+    }
+    void choose(ControlId id, int index) {
+        SendMessageW(control(id), CB_SETCURSEL, index, 0);
+        SendMessageW(editor, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control(id)));
+    }
+    void selectRow(ControlId list, int row) {
+        ListView_SetItemState(control(list), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    int selectedRow(ControlId list) { return ListView_GetNextItem(control(list), -1, LVNI_SELECTED); }
+    int rows(ControlId list) { return ListView_GetItemCount(control(list)); }
+    std::wstring cell(ControlId list, int row, int column) {
+        wchar_t buffer[1024] = L"";
+        ListView_GetItemText(control(list), row, column, buffer, 1024);
+        return buffer;
+    }
+    void doubleClick(ControlId list, int row) {
+        NMITEMACTIVATE click = {};
+        click.hdr.hwndFrom = control(list);
+        click.hdr.idFrom = list;
+        click.hdr.code = NM_DBLCLK;
+        click.iItem = row;
+        SendMessageW(editor, WM_NOTIFY, list, reinterpret_cast<LPARAM>(&click));
+    }
+    int problemRow(const std::wstring& where) {
+        for (int row = 0; row < rows(ProblemList); ++row)
+            if (cell(ProblemList, row, 1) == where) return row;
+        return -1;
+    }
+    // Handles messages until the build or unpack in progress has ended.
+    void waitForTheJob() {
+        for (int wait = 0; wait < 6000 && editorBusy(editor); ++wait) {
+            pumpMessages();
+            Sleep(10);
+        }
+        pumpMessages();
+        EXPECT_FALSE(editorBusy(editor));
+    }
+    void writePicture() {
+        HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(10));  // RT_RCDATA
+        const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+        fs::create_directories(fs::path(scratch.path) / "img");
+        write("img/photo.jpg", std::string(bytes, SizeofResource(nullptr, found)));
+    }
+    void open(const std::string& json) {
+        openEditorFile(editor, write("quiz.json", json));
+        pumpMessages();
+    }
+};
+
+}  // namespace
+
+TEST_F(EditorTest, AnOpenedManifestShowsItsSettingsQuestionsAndProblems) {
+    open(capitales);
+    EXPECT_EQ(text(editor), L"Capitales – quiz.json – Éditeur de quiz");
+    EXPECT_EQ(text(TitleEdit), L"Capitales");
+    EXPECT_EQ(text(CreatorEdit), L"Équipe");
+    EXPECT_EQ(text(CodesEdit), L"C\r\nCA");
+    EXPECT_EQ(SendMessageW(control(StyleCombo), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(control(ModeCombo), CB_GETCURSEL, 0, 0), 1);
+    ASSERT_EQ(rows(QuestionList), 3);
+    EXPECT_EQ(cell(QuestionList, 1, 1), L"Abruzzes ?");
+    EXPECT_EQ(cell(QuestionList, 1, 2), L"L’Aquila");
+    EXPECT_EQ(selectedRow(QuestionList), 0);
+    EXPECT_EQ(text(AnswerEdit), L"Paris");
+    EXPECT_EQ(text(QuestionHeading), L"Question 1 sur 3");
+    ASSERT_EQ(rows(ProblemList), 1);
+    EXPECT_EQ(cell(ProblemList, 0, 0), L"Attention");
+    EXPECT_EQ(cell(ProblemList, 0, 1), L"Question 2 – réponse");
+    selectRow(QuestionList, 2);
+    EXPECT_EQ(text(AnswerEdit), L"Rome");
+    EXPECT_EQ(text(CaptionEdit), L"Italie ?");
+}
+
+TEST_F(EditorTest, ChangesMadeInTheWindowAreSavedAsTheManifest) {
+    open(capitales);
+    type(TitleEdit, L"Capitales d'Europe");
+    choose(StyleCombo, 1);
+    choose(FormatCombo, 1);
+    SendMessageW(editor, WM_COMMAND, ColourButton, reinterpret_cast<LPARAM>(control(ColourButton)));
+    selectRow(QuestionList, 1);
+    type(AnswerEdit, L"L'Aquila");
+    type(SecondAnswerEdit, L"Abruzzes");
+    command(CommandAddQuestion);  // after the second, selected
+    type(AnswerEdit, L"Berlin");
+    selectRow(QuestionList, 0);
+    command(CommandDeleteQuestion);  // Paris
+    selectRow(QuestionList, 2);
+    command(CommandMoveUp);  // Rome before Berlin
+    EXPECT_EQ(text(editor), L"Capitales d'Europe – quiz.json * – Éditeur de quiz");
+    command(CommandSave);
+    EXPECT_EQ(text(editor), L"Capitales d'Europe – quiz.json – Éditeur de quiz");
+    EXPECT_EQ(saved("quiz.json"), u8R"({
+  "title": "Capitales d'Europe",
+  "creator": "Équipe",
+  "explanation": "",
+  "firstRowCaption": "",
+  "secondRowCaption": "",
+  "style": 1,
+  "questionFormat": 2,
+  "answerMode": 2,
+  "backColour": "#102030",
+  "questions": [
+    {
+      "answer": "L'Aquila",
+      "secondAnswer": "Abruzzes",
+      "caption": "Abruzzes ?",
+      "reveal": "",
+      "media": "",
+      "answerPicture": ""
+    },
+    {
+      "answer": "Rome",
+      "secondAnswer": "",
+      "caption": "Italie ?",
+      "reveal": "",
+      "media": "",
+      "answerPicture": ""
+    },
+    {
+      "answer": "Berlin",
+      "secondAnswer": "",
+      "caption": "",
+      "reveal": "",
+      "media": "",
+      "answerPicture": ""
+    }
+  ],
+  "codes": [
+    "C",
+    "CA"
+  ]
+}
+)");
+    EXPECT_EQ(cell(QuestionList, 0, 2), L"L'Aquila / Abruzzes");
+    EXPECT_EQ(selectedRow(QuestionList), 1);
+    command(CommandUndo);  // the move
+    EXPECT_EQ(cell(QuestionList, 1, 2), L"Berlin / ");
+    EXPECT_EQ(text(editor), L"Capitales d'Europe – quiz.json * – Éditeur de quiz");
+}
+
+TEST_F(EditorTest, UnsavedChangesAreSavedDiscardedOrKeptAsTheAuthorAnswers) {
+    const std::wstring question = L"Enregistrer les modifications de « quiz.json » ?";
+    const struct {
+        const char* name;
+        int command;   // WM_CLOSE for closing the window
+        int answer;
+        bool saved, windowLeft;
+        const wchar_t* titleAfter;
+    } cases[] = {
+        {"new, yes", CommandNew, IDYES, true, true, L""},
+        {"new, no", CommandNew, IDNO, false, true, L""},
+        {"new, cancel", CommandNew, IDCANCEL, false, true, L"Changé"},
+        {"open, yes", CommandOpen, IDYES, true, true, L"Autre"},
+        {"open, no", CommandOpen, IDNO, false, true, L"Autre"},
+        {"open, cancel", CommandOpen, IDCANCEL, false, true, L"Changé"},
+        {"close, yes", WM_CLOSE, IDYES, true, false, nullptr},
+        {"close, no", WM_CLOSE, IDNO, false, false, nullptr},
+        {"close, cancel", WM_CLOSE, IDCANCEL, false, true, L"Changé"},
+    };
+    const std::wstring other = write("autre.json", R"({"title":"Autre","questions":[{"answer":"X"}]})");
+    for (const auto& c : cases) {
+        TearDown();
+        SetUp();
+        open(capitales);
+        type(TitleEdit, L"Changé");
+        system.asked.clear();
+        system.answers = {c.answer};
+        system.files = {other};
+        if (c.command == WM_CLOSE) SendMessageW(editor, WM_CLOSE, 0, 0);
+        else command(c.command);
+        pumpMessages();
+        ASSERT_EQ(system.asked.size(), 1u) << c.name;
+        EXPECT_EQ(system.asked[0], question) << c.name;
+        EXPECT_EQ(saved("quiz.json").find("Chang") != std::string::npos, c.saved) << c.name;
+        ASSERT_EQ(IsWindow(editor) != FALSE, c.windowLeft) << c.name;
+        if (c.windowLeft) {
+            EXPECT_EQ(text(TitleEdit), c.titleAfter) << c.name;
+        }
+    }
+    // Nothing unsaved: nothing asked.
+    TearDown();
+    SetUp();
+    system.asked.clear();
+    command(CommandNew);
+    command(CommandNew);
+    EXPECT_TRUE(system.asked.empty());
+}
+
+TEST_F(EditorTest, TheTryFieldShowsThePlayersVerdictAsTheAuthorTypes) {
+    open(u8R"({"questionFormat":2,"questions":[{"answer":"Paris","secondAnswer":"Seine"},{"answer":"Été"}]})");
+    const struct {
+        int question, which;
+        const wchar_t *typed, *verdict;
+    } cases[] = {
+        {0, 0, L"paris", L"BRAVO"},  {0, 0, L"Pari", L"Quasiment"}, {0, 0, L"Lyon", L"FAUX"},
+        {0, 0, L"", L"?"},           {0, 1, L"seine", L"BRAVO"},    {0, 1, L"Paris", L"FAUX"},
+        {1, 0, L"été", L"Quasiment"}, {1, 0, L"Été", L"BRAVO"},
+    };
+    for (const auto& c : cases) {
+        selectRow(QuestionList, c.question);
+        choose(TryWhich, c.which);
+        type(TryEdit, c.typed);
+        EXPECT_EQ(text(VerdictText), c.verdict) << c.typed;
+    }
+    // The typos of the selected answer, with the same verdicts.
+    EXPECT_EQ(cell(TypoList, 0, 1), L"Été");
+    EXPECT_EQ(cell(TypoList, 0, 2), L"BRAVO");
+    EXPECT_EQ(cell(TypoList, 2, 0), L"sans accents");
+    EXPECT_EQ(cell(TypoList, 2, 1), L"Ete");
+    EXPECT_EQ(cell(TypoList, 2, 2), L"Presque");
+    // An answer check refuses is not judged.
+    type(AnswerEdit, L"É|té");
+    EXPECT_EQ(text(VerdictText), L"—");
+    EXPECT_EQ(rows(TypoList), 0);
+}
+
+TEST_F(EditorTest, DoubleClickingAProblemSelectsItsQuestionAndPutsTheCaretInItsField) {
+    open(capitales);
+    selectRow(QuestionList, 2);
+    type(RevealEdit, L"a|b");
+    type(CodesEdit, L"C\r\nC|A");
+    type(TitleEdit, L"\u2192");
+    selectRow(QuestionList, 0);
+    const struct {
+        const wchar_t* where;
+        int question;
+        ControlId field;
+        DWORD selectionStart, selectionEnd;
+    } cases[] = {
+        {L"Question 3 – révélation", 2, RevealEdit, 0, 3},
+        {L"Question 2 – réponse", 1, AnswerEdit, 0, 8},
+        {L"Codes – score 2", 1, CodesEdit, 3, 6},
+        {L"Titre", 1, TitleEdit, 0, 1},
+    };
+    for (const auto& c : cases) {
+        int row = problemRow(c.where);
+        ASSERT_GE(row, 0) << c.where;
+        doubleClick(ProblemList, row);
+        EXPECT_EQ(selectedRow(QuestionList), c.question) << c.where;
+        EXPECT_EQ(GetFocus(), control(c.field)) << c.where;
+        DWORD start = 0, end = 0;
+        SendMessageW(control(c.field), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, c.selectionStart) << c.where;
+        EXPECT_EQ(end, c.selectionEnd) << c.where;
+    }
+    // The refused texts stay in their fields as typed.
+    EXPECT_EQ(text(TitleEdit), L"\u2192");
+    selectRow(QuestionList, 2);
+    EXPECT_EQ(text(RevealEdit), L"a|b");
+}
+
+TEST_F(EditorTest, TheKeyboardMovesThroughTheFieldsAndReachesTheQuestionCommands) {
+    open(capitales);
+    HACCEL keys = createEditorAccelerators();
+    // A key pressed in a control, through the editor's message loop; true
+    // when the editor took it (otherwise it is dispatched as the loop does).
+    auto press = [&](ControlId id, UINT key, bool control, bool alt, bool shift) {
+        BYTE state[256] = {};
+        state[VK_CONTROL] = control ? 0x80 : 0;
+        state[VK_MENU] = alt ? 0x80 : 0;
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(state);
+        SetFocus(this->control(id));
+        // A letter with Alt is the character the keyboard layer makes of it.
+        const UINT kind = alt ? (key >= 'a' && key <= 'z' ? WM_SYSCHAR : WM_SYSKEYDOWN) : WM_KEYDOWN;
+        MSG message = {this->control(id), kind, key, alt ? 0x20000001 : 1, 0, {0, 0}};
+        if (!translateEditorMessage(editor, keys, &message)) DispatchMessageW(&message);
+        pumpMessages();
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    };
+    const struct {
+        const char* name;
+        ControlId from;
+        UINT key;
+        bool control, alt, shift;
+        ControlId focusAfter;
+        const wchar_t* answers;   // the answers column, joined
+    } cases[] = {
+        {"Tab leaves a multi-line field", RevealEdit, VK_TAB, false, false, false, MediaEdit, L"Paris,L’Aquila,Rome"},
+        {"Shift+Tab goes back", MediaEdit, VK_TAB, false, false, true, RevealEdit, L"Paris,L’Aquila,Rome"},
+        {"Alt+R goes to the answer", TitleEdit, 'r', false, true, false, AnswerEdit, L"Paris,L’Aquila,Rome"},
+        {"Alt+P goes to the problems", TitleEdit, 'p', false, true, false, ProblemList, L"Paris,L’Aquila,Rome"},
+        {"Ctrl+Enter adds a question", AnswerEdit, VK_RETURN, true, false, false, AnswerEdit, L"Paris,,L’Aquila,Rome"},
+        {"Ctrl+Z takes it back", AnswerEdit, 'Z', true, false, false, AnswerEdit, L"Paris,L’Aquila,Rome"},
+        {"Alt+Down moves the question down", QuestionList, VK_DOWN, false, true, false, QuestionList,
+         L"L’Aquila,Paris,Rome"},
+        {"Delete in the list deletes it", QuestionList, VK_DELETE, false, false, false, QuestionList, L"L’Aquila,Rome"},
+        {"Insert in the list adds one", QuestionList, VK_INSERT, false, false, false, AnswerEdit, L"L’Aquila,Rome,"},
+    };
+    for (const auto& c : cases) {
+        press(c.from, c.key, c.control, c.alt, c.shift);
+        EXPECT_EQ(GetFocus(), control(c.focusAfter)) << c.name;
+        std::wstring answers;
+        for (int row = 0; row < rows(QuestionList); ++row) answers += (row ? L"," : L"") + cell(QuestionList, row, 2);
+        EXPECT_EQ(answers, c.answers) << c.name;
+    }
+    DestroyAcceleratorTable(keys);
+}
+
+TEST_F(EditorTest, BuildingWritesTheQuizIntoACopyOfThePlayerAndTestingStartsIt) {
+    writePicture();
+    open(pictureQuiz);
+    type(TitleEdit, L"Photos de vacances");  // unsaved: the build takes the quiz as shown
+    system.files = {path("photos.exe")};
+    command(CommandBuild);
+    waitForTheJob();
+    ASSERT_EQ(system.fileChoices.size(), 1u);
+    EXPECT_EQ(system.fileChoices[0].name, L"quiz.exe");
+    EXPECT_EQ(text(StatusText).rfind(L"Quiz construit : ", 0), 0u) << text(StatusText).size();
+    EXPECT_FALSE(IsWindowVisible(control(ProgressBar)));
+
+    HMODULE built = LoadLibraryExW(path("photos.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(built, nullptr);
+    for (int picture : {401, 10401})
+        EXPECT_NE(FindResourceW(built, MAKEINTRESOURCEW(picture), L"IMG"), nullptr) << picture;
+    Quiz quiz;
+    {
+        MessageCapture capture;
+        loadContent(&quiz, built);
+        EXPECT_TRUE(capture.messages.empty());
+    }
+    FreeLibrary(built);
+    EXPECT_STREQ(quiz.title, "Photos de vacances");
+    EXPECT_EQ(quiz.style, 1);
+    EXPECT_EQ(quiz.answerMode, 3);
+    ASSERT_EQ(quiz.questionCount, 1);
+    EXPECT_STREQ(quiz.firstQuestion->answer, "V\xE9lo");  // "Vélo" in Windows-1252
+    EXPECT_STREQ(quiz.codes[0], "V");
+
+    command(CommandTest);
+    waitForTheJob();
+    ASSERT_EQ(system.started.size(), 1u);
+    const fs::path tested = system.started[0];
+    EXPECT_EQ(tested.filename(), L"quiz.exe");
+    EXPECT_TRUE(fs::exists(tested));
+    wchar_t temporary[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temporary);
+    EXPECT_EQ(tested.wstring().rfind(temporary, 0), 0u);
+    // The test folders go with the window.
+    DestroyWindow(editor);
+    EXPECT_FALSE(fs::exists(tested.parent_path()));
+}
+
+TEST_F(EditorTest, BuildingWaitsUntilTheQuizHasNoError) {
+    writePicture();
+    open(pictureQuiz);
+    type(AnswerEdit, L"V|lo");
+    for (int build : {CommandBuild, CommandTest}) {
+        system.asked.clear();
+        SetFocus(control(TitleEdit));
+        command(build);
+        EXPECT_FALSE(editorBusy(editor));
+        EXPECT_TRUE(system.fileChoices.empty());
+        ASSERT_EQ(system.asked.size(), 1u);
+        EXPECT_NE(system.asked[0].find(L"1 erreur"), std::wstring::npos);
+        EXPECT_EQ(GetFocus(), control(AnswerEdit));  // the first error's field
+    }
+    EXPECT_TRUE(system.started.empty());
+}
+
+TEST_F(EditorTest, AQuizProgramOpensUnpackedIntoTheChosenFolder) {
+    writePicture();
+    open(pictureQuiz);
+    system.files = {path("photos.exe")};
+    command(CommandBuild);
+    waitForTheJob();
+    command(CommandNew);
+    system.files = {path("photos.exe")};
+    system.folders = {path("extrait")};
+    command(CommandOpenProgram);
+    waitForTheJob();
+    EXPECT_EQ(text(editor), L"Photos – quiz.json – Éditeur de quiz");
+    EXPECT_TRUE(fs::exists(fs::path(path("extrait")) / "quiz.json"));
+    EXPECT_EQ(text(AnswerEdit), L"Vélo");
+    EXPECT_EQ(text(RevealEdit), L"Un vélo.");
+    EXPECT_FALSE(text(MediaEdit).empty());
+    EXPECT_TRUE(fs::exists(fs::path(path("extrait")) / text(MediaEdit)));
+    // A folder that holds a quiz already is replaced only when the author agrees.
+    system.files = {path("photos.exe")};
+    system.folders = {path("extrait")};
+    system.answers = {IDNO};
+    type(AnswerEdit, L"Moto");
+    command(CommandSave);
+    command(CommandOpenProgram);
+    EXPECT_FALSE(editorBusy(editor));
+    EXPECT_NE(saved("extrait/quiz.json").find("Moto"), std::string::npos);
+}

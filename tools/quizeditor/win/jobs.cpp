@@ -1,0 +1,236 @@
+// Building, testing and unpacking quiz programs on a worker thread, so the
+// window keeps answering while pictures are prepared and resources written.
+// The worker works on its own copy of what it needs, posts its progress to
+// the window and, once done, a last message; the window then takes the
+// results on its own thread.
+#include "editorstate.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <filesystem>
+
+#include "quizbuild.h"
+
+namespace fs = std::filesystem;
+
+enum class JobKind { Build, Test, Unpack };
+
+struct WorkerJob {
+    JobKind kind;
+    HWND window;
+    HANDLE thread = nullptr;
+    BuildRequest request;      // Build and Test
+    std::string program;       // Unpack: the quiz program, and the folder it goes to
+    std::string folder;
+    bool fine = false;
+    std::vector<Problem> problems;
+    BuildSummary summary;
+    std::vector<std::string> warnings;
+    std::string error;
+};
+
+namespace {
+
+DWORD WINAPI runJob(void* parameter) {
+    WorkerJob* job = static_cast<WorkerJob*>(parameter);
+    // Pictures are decoded by the imaging component, which needs COM here.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ProgressFunction progress = [job](const MediaProgress& step) {
+        PostMessageW(job->window, JobProgressMessage, static_cast<WPARAM>(step.number), step.count);
+    };
+    if (job->kind == JobKind::Unpack)
+        job->fine = unpackQuiz(job->program, job->folder, progress, &job->warnings, &job->error);
+    else
+        job->fine = buildQuiz(job->request, progress, &job->problems, &job->summary, &job->error);
+    if (SUCCEEDED(com)) CoUninitialize();
+    PostMessageW(job->window, JobFinishedMessage, 0, 0);
+    return 0;
+}
+
+void startJob(EditorWindow* state, WorkerJob* job, const std::wstring& status) {
+    job->window = state->window;
+    job->thread = CreateThread(nullptr, 0, runJob, job, 0, nullptr);
+    if (!job->thread) {
+        delete job;
+        tell(state, L"Impossible de lancer le travail en arrière-plan.");
+        return;
+    }
+    state->job = job;
+    HWND bar = controlOf(state, ProgressBar);
+    SendMessageW(bar, PBM_SETRANGE32, 0, 1);
+    SendMessageW(bar, PBM_SETPOS, 0, 0);
+    ShowWindow(bar, SW_SHOW);
+    showStatus(state, status);
+    showModel(state);
+}
+
+// Building needs a quiz without errors: the first one is shown instead.
+bool readyToBuild(EditorWindow* state) {
+    const std::vector<Problem>& problems = state->model.problems;
+    size_t errors = 0, first = problems.size();
+    for (size_t i = 0; i < problems.size(); ++i)
+        if (problems[i].error && errors++ == 0) first = i;
+    if (errors == 0) return true;
+    tell(state, L"Le quiz a " + std::to_wstring(errors) + (errors == 1 ? L" erreur" : L" erreurs") +
+                    L" : corrigez-les avant de le construire (la liste des problèmes les montre).");
+    goToProblem(state, static_cast<int>(first));
+    return false;
+}
+
+WorkerJob* buildJob(EditorWindow* state, JobKind kind, const std::wstring& output) {
+    WorkerJob* job = new WorkerJob();
+    job->kind = kind;
+    job->request.manifestText = manifestText(state->model);
+    job->request.manifestFolder = state->model.folder;
+    job->request.outputPath = toUtf8(output);
+    job->request.playerPath = toUtf8(state->services.playerPath);
+    return job;
+}
+
+std::wstring programName(const EditorWindow* state) {
+    std::wstring stem = fs::u8path(state->model.suggestedName).stem().wstring();
+    return (stem.empty() ? L"quiz" : stem) + L".exe";
+}
+
+// A new folder under the user's temporary folder, "" when none can be made.
+std::wstring freshTestFolder(EditorWindow* state) {
+    wchar_t temporary[MAX_PATH + 1] = L"";
+    GetTempPathW(MAX_PATH + 1, temporary);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        std::wstring folder = std::wstring(temporary) + L"quizeditor-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(state->testFolders.size() + attempt);
+        if (CreateDirectoryW(folder.c_str(), nullptr)) {
+            state->testFolders.push_back(folder);
+            return folder;
+        }
+    }
+    return L"";
+}
+
+std::wstring describeFailure(const WorkerJob* job) {
+    std::wstring text;
+    for (const Problem& problem : job->problems)
+        if (problem.error) text += L"\n• " + toWide(problem.where.empty() ? problem.message : problem.where + ": " + problem.message);
+    if (!job->error.empty()) text += L"\n" + toWide(job->error);
+    return text;
+}
+
+// Each gives what the status line says afterwards.
+std::wstring finishBuild(EditorWindow* state, WorkerJob* job) {
+    const std::wstring output = toWide(job->request.outputPath);
+    if (!job->fine) {
+        tell(state, L"Impossible de construire « " + output + L" » :" + describeFailure(job));
+        return L"La construction a échoué.";
+    }
+    if (job->kind == JobKind::Build)
+        return L"Quiz construit : " + output + L" (" + toWide(describeSize(job->summary.executableBytes)) + L")";
+    if (!state->services.startProgram(output)) {
+        tell(state, L"Impossible de lancer « " + output + L" ».");
+        return L"Le quiz de test n'a pas pu être lancé.";
+    }
+    return L"Quiz de test lancé : " + output;
+}
+
+std::wstring finishUnpack(EditorWindow* state, WorkerJob* job) {
+    if (!job->fine) {
+        tell(state, L"Impossible d'ouvrir le quiz « " + toWide(job->program) + L" » :\n" + toWide(job->error));
+        return L"L'extraction a échoué.";
+    }
+    std::string error;
+    const std::string manifest = (fs::u8path(job->folder) / "quiz.json").u8string();
+    if (!openManifestFile(&state->model, manifest, &error)) {
+        tell(state, L"Impossible d'ouvrir « " + toWide(manifest) + L" » :\n" + toWide(error));
+        return L"L'extraction a échoué.";
+    }
+    showModel(state);
+    std::wstring warnings;
+    for (const std::string& warning : job->warnings) warnings += L"\n• " + toWide(warning);
+    if (!warnings.empty()) tell(state, L"Le quiz est ouvert, avec ces remarques :" + warnings);
+    return L"Quiz extrait dans " + toWide(job->folder);
+}
+
+}  // namespace
+
+void buildProgram(EditorWindow* state) {
+    if (state->job || !readyToBuild(state)) return;
+    std::wstring output;
+    FileChoice choice{true, FileKind::QuizProgram, folderForDialogs(state), programName(state)};
+    if (!state->services.chooseFile(state->window, choice, &output)) return;
+    rememberFolder(state, output);
+    startJob(state, buildJob(state, JobKind::Build, output), L"Construction de « " + output + L" »…");
+}
+
+void testProgram(EditorWindow* state) {
+    if (state->job || !readyToBuild(state)) return;
+    std::wstring folder = freshTestFolder(state);
+    if (folder.empty()) {
+        tell(state, L"Impossible de créer un dossier temporaire pour tester le quiz.");
+        return;
+    }
+    std::wstring output = (fs::path(folder) / programName(state)).wstring();
+    startJob(state, buildJob(state, JobKind::Test, output), L"Construction du quiz de test…");
+}
+
+void openProgram(EditorWindow* state) {
+    if (state->job || !settleUnsavedChanges(state)) return;
+    std::wstring program;
+    if (state->services.chooseFile(state->window, FileChoice{false, FileKind::QuizProgram, folderForDialogs(state), L""},
+                                   &program))
+        openProgramFile(state, program);
+}
+
+void openProgramFile(EditorWindow* state, const std::wstring& program) {
+    if (state->job) return;
+    rememberFolder(state, program);
+    std::wstring folder;
+    if (!state->services.chooseFolder(state->window, fs::path(program).parent_path().wstring(), &folder)) return;
+    if (fs::exists(fs::path(folder) / L"quiz.json") &&
+        state->services.ask(state->window, L"Le dossier « " + folder + L" » contient déjà un quiz.json. Le remplacer ?",
+                            MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
+    WorkerJob* job = new WorkerJob();
+    job->kind = JobKind::Unpack;
+    job->program = toUtf8(program);
+    job->folder = toUtf8(folder);
+    state->lastFolder = folder;
+    startJob(state, job, L"Extraction de « " + program + L" »…");
+}
+
+LRESULT onJobProgress(EditorWindow* state, int done, int count) {
+    HWND bar = controlOf(state, ProgressBar);
+    SendMessageW(bar, PBM_SETRANGE32, 0, count > 0 ? count : 1);
+    SendMessageW(bar, PBM_SETPOS, done, 0);
+    if (state->job)
+        showStatus(state, (state->job->kind == JobKind::Unpack ? L"Extraction : " : L"Construction : ") +
+                              std::to_wstring(done) + L" / " + std::to_wstring(count) + L" fichiers");
+    return 0;
+}
+
+LRESULT onJobFinished(EditorWindow* state) {
+    WorkerJob* job = state->job;
+    if (!job) return 0;
+    WaitForSingleObject(job->thread, INFINITE);
+    CloseHandle(job->thread);
+    state->job = nullptr;
+    ShowWindow(controlOf(state, ProgressBar), SW_HIDE);
+    const std::wstring note = job->kind == JobKind::Unpack ? finishUnpack(state, job) : finishBuild(state, job);
+    delete job;
+    showModel(state);
+    showStatus(state, note);
+    return 0;
+}
+
+void finishJobs(EditorWindow* state) {
+    if (state->job) {
+        WaitForSingleObject(state->job->thread, INFINITE);
+        CloseHandle(state->job->thread);
+        delete state->job;
+        state->job = nullptr;
+    }
+    // A test quiz still running keeps its folder; the others go.
+    for (const std::wstring& folder : state->testFolders) {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+}
