@@ -4,15 +4,21 @@
 # screenshot to build/screenshot.png.
 #   ./run.sh            the text sample (examples/capitales)
 #   ./run.sh drapeaux   another sample folder under examples/
+#   ./run.sh editor [SAMPLE]   the editor, on a copy of the sample if named
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 ensure_packages
 
+editor=0
+if [ "${1:-}" = "editor" ]; then
+    editor=1
+    shift
+fi
 sample="${1:-capitales}"
 for preset in native win64; do
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target quizplayer quizmaker 2>/dev/null \
+    cmake --build --preset "$preset" --target quizplayer quizmaker quizeditor 2>/dev/null \
         || cmake --build --preset "$preset"
 done
 
@@ -21,6 +27,26 @@ headless=0
 start_display
 trap stop_display EXIT
 
+# Runs a Windows program from the current folder; without a display, takes a
+# screenshot once it has had time to open and then ends it.
+show() {
+    if [ "$headless" -eq 1 ]; then
+        wine "$@" &
+        local program=$!
+        sleep "${QUIZ_SCREENSHOT_DELAY:-6}"
+        import -window root "$root/build/screenshot.png"
+        echo "Screenshot: build/screenshot.png"
+        kill "$program" 2>/dev/null || true
+    else
+        wine "$@"
+    fi
+}
+root="$(pwd)"
+
+if [ "$editor" -eq 1 ] && [ $# -eq 0 ]; then
+    show build/win64/tools/quizeditor/quizeditor.exe
+    exit 0
+fi
 if [ ! -f "examples/$sample/quiz.json" ]; then
     echo "error: no sample 'examples/$sample/quiz.json'; samples: $(ls examples | tr '\n' ' ')" >&2
     exit 1
@@ -32,17 +58,14 @@ if [ -f "examples/$sample/make-pictures.sh" ]; then
 fi
 out="build/samples/$sample"
 mkdir -p "$out"
+if [ "$editor" -eq 1 ]; then
+    # The editor saves where it opened: a copy, so the sample stays as it is.
+    cp -r "examples/$sample/." "$out/"
+    show build/win64/tools/quizeditor/quizeditor.exe "$out/quiz.json"
+    exit 0
+fi
 wine build/win64/tools/quizmaker/quizmaker.exe build "examples/$sample/quiz.json" \
     -o "$out/$sample.exe" --player build/win64/src/app/quizplayer.exe
 
 cd "$out"
-if [ "$headless" -eq 1 ]; then
-    wine "./$sample.exe" &
-    player=$!
-    sleep "${QUIZ_SCREENSHOT_DELAY:-6}"
-    import -window root ../../screenshot.png
-    echo "Screenshot: build/screenshot.png"
-    kill "$player" 2>/dev/null || true
-else
-    wine "./$sample.exe"
-fi
+show "./$sample.exe"
