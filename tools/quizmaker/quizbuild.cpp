@@ -235,6 +235,7 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
     PrepareOptions options;
     options.keepPictures = request.keepPictures;
     options.progress = progress;
+    options.memo = request.memo;
     const bool prepared =
         request.manifestText.empty()
             ? prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems)

@@ -19,6 +19,7 @@ struct BuildRequest {
     std::string outputPath;
     std::string playerPath;      // the player executable the quiz is written into
     bool keepPictures = false;   // store picture files as they are
+    MediaMemo* memo = nullptr;   // media prepared by earlier checks (an editor's), or null
 };
 
 struct BuildSummary {

@@ -21,6 +21,7 @@ struct WorkerJob {
     HWND window;
     HANDLE thread = nullptr;
     BuildRequest request;      // Build and Test
+    MediaMemo media;           // the model's prepared media, so unchanged files are not prepared again
     std::string program;       // Unpack: the quiz program, and the folder it goes to
     std::string folder;
     bool fine = false;
@@ -85,6 +86,8 @@ WorkerJob* buildJob(EditorWindow* state, JobKind kind, const std::wstring& outpu
     job->request.manifestFolder = state->model.folder;
     job->request.outputPath = toUtf8(output);
     job->request.playerPath = toUtf8(state->services.playerPath);
+    job->media = state->model.media;
+    job->request.memo = &job->media;
     return job;
 }
 
