@@ -59,13 +59,3 @@ TEST(EditorLayout, TheListsTakeWhatALargerWindowGivesAndTheFieldsFollowItsWidth)
         }
     }
 }
-
-TEST(EditorLayout, AWindowSmallerThanTheLeastIsLaidOutAsTheLeast) {
-    const FontMetrics font = {7, 16};
-    const Box least = minimumClientArea(font);
-    const EditorLayout tiny = layOutEditor(100, 80, font), smallest = layOutEditor(least.right, least.bottom, font);
-    for (int id = FirstControl; id < ControlEnd; ++id) {
-        EXPECT_EQ(tiny[ControlId(id)].right, smallest[ControlId(id)].right) << id;
-        EXPECT_EQ(tiny[ControlId(id)].bottom, smallest[ControlId(id)].bottom) << id;
-    }
-}

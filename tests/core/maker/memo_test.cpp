@@ -80,9 +80,7 @@ TEST_F(MemoTest, ACheckThroughTheMemoGivesWhatACheckWithoutItGives) {
         R"({"style":1,"questions":[{"answer":"A","media":"big.jpg"},{"answer":"B","media":"small.jpg"}]})",
         // The same files for other questions, and an answer picture: other names and resources.
         R"({"style":1,"answerMode":1,"questions":[{"answer":"B","media":"small.jpg","answerPicture":"big.jpg"},
-            {"answer":"A","media":"big.jpg"}]})",
-        R"({"style":1,"questions":[{"answer":"A","media":"text.jpg"},{"answer":"B","media":"none.jpg"}]})",
-        R"({"style":1,"backColour":"#000000","questions":[{"answer":"A","media":"big.jpg"}]})",
+            {"answer":"A","media":"big.jpg"},{"answer":"C","media":"text.jpg"},{"answer":"D","media":"none.jpg"}]})",
     };
     MediaMemo memo;
     for (int round = 0; round < 2; ++round)
