@@ -474,3 +474,18 @@ TEST_F(EditorTest, AQuizProgramOpensUnpackedIntoTheChosenFolder) {
     EXPECT_FALSE(editorBusy(editor));
     EXPECT_NE(saved("extrait/quiz.json").find("Moto"), std::string::npos);
 }
+
+TEST_F(EditorTest, AnImportedBankIsUnsavedUntilSavedWhereTheAuthorSays) {
+    fs::create_directories(fs::path(scratch.path) / "banque" / "img");
+    const std::wstring bank = write("banque/geo.csv", "question;r\xC3\xA9ponse;m\xC3\xA9" "dia\nFrance ?;Paris;img/paris.jpg\n");
+    openEditorFile(editor, bank);
+    EXPECT_EQ(text(editor), L"geo – Sans nom * – Éditeur de quiz");
+    EXPECT_EQ(cell(QuestionList, 0, 2), L"Paris");
+    system.files = {path("quiz.json")};
+    command(CommandSave);
+    ASSERT_EQ(system.fileChoices.size(), 1u);
+    EXPECT_EQ(system.fileChoices[0].name, L"geo.json");
+    EXPECT_EQ(text(editor), L"geo – quiz.json – Éditeur de quiz");
+    // The picture's path, relative to the bank, now relative to the manifest.
+    EXPECT_EQ(text(MediaEdit), L"banque/img/paris.jpg");
+}
