@@ -23,11 +23,14 @@ cat >"$q/good.json" <<'EOF'
   "questions": [ { "answer": "rouge", "media": "img/red.jpg", "answerPicture": "img/red.jpg" } ] }
 EOF
 g="$q/good.json"
-before="$(ls -laR "$q")"
+# The listing leaves out "..": the work folder's own time changes as the
+# runs write their output there, and would differ across a minute's turn.
+listing() { ls -laR "$q" | grep -v ' \.\.$'; }
+before="$(listing)"
 run check "$g"
 expect 0 "check of a good picture quiz"
 if [ -s "$work/err" ]; then fail "check of a good picture quiz said: $(cat "$work/err")"; fi
-if [ "$before" != "$(ls -laR "$q")" ]; then fail "check wrote into the quiz folder"; fi
+if [ "$before" != "$(listing)" ]; then fail "check wrote into the quiz folder"; fi
 for line in "^$g: questions\[0\]\.media: 'img/red.jpg' JPEG 640 x 480, [0-9.]* KB -> 260 x 195, [0-9.]* KB$" \
     "^$g: questions\[0\]\.answerPicture: 'img/red.jpg' JPEG 640 x 480" \
     "^$g: ready to build, 1 question, 2 media files ([0-9.]* KB stored of [0-9.]* KB)$"; do

@@ -61,8 +61,9 @@ Bytes grey(int width, int height) {
 }
 
 struct MemoTest : ::testing::Test {
+    // One folder a test: CTest runs the tests of this program side by side.
     fs::path folder = fs::temp_directory_path() /
-                      ("quizmaker-memo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                      (std::string("quizmaker-memo-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override {
         fs::remove_all(folder);
         fs::create_directories(folder);
