@@ -174,14 +174,14 @@ TEST(EditingModel, SavingMarksTheQuizSavedAndUndoingPastTheSaveMarksItChanged) {
 TEST(EditingModel, ProblemsFollowTheEditsAndRefusedTextsStayAsTyped) {
     const struct {
         Field field;
-        const char* text;
+        std::string text;
         const char* where;
         bool error;
     } cases[] = {
         {Field::Answer, "a|b", "questions[1].answer", true},
         {Field::Answer, "caf\xC3\xA9 ", "questions[1].answer", false},  // "café ": a trailing space
         {Field::Caption, "a \xE2\x86\x92 b", "questions[1].caption", true},  // an arrow Windows-1252 lacks
-        {Field::Title, std::string(260, 'x').c_str(), "title", true},
+        {Field::Title, std::string(260, 'x'), "title", true},
         {Field::Codes, "A\r\nB\r\nC\r\nD", "codes", true},  // more codes than questions
         {Field::Media, "img/a.jpg", "questions[1].media", true},  // media in a text quiz
         {Field::Answer, "", "questions[1].answer", false},
