@@ -369,6 +369,8 @@ TEST_F(EditorTest, TheKeyboardMovesThroughTheFieldsAndReachesTheQuestionCommands
         ControlId focusAfter;
         const wchar_t* answers;   // the answers column, joined
     } cases[] = {
+        {"Escape in a multi-line field closes nothing", RevealEdit, VK_ESCAPE, false, false, false, RevealEdit,
+         L"Paris,L’Aquila,Rome"},
         {"Tab leaves a multi-line field", RevealEdit, VK_TAB, false, false, false, MediaEdit, L"Paris,L’Aquila,Rome"},
         {"Shift+Tab goes back", MediaEdit, VK_TAB, false, false, true, RevealEdit, L"Paris,L’Aquila,Rome"},
         {"Alt+R goes to the answer", TitleEdit, 'r', false, true, false, AnswerEdit, L"Paris,L’Aquila,Rome"},

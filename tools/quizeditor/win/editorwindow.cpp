@@ -469,9 +469,14 @@ HACCEL createEditorAccelerators() {
 
 bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
     if (TranslateAcceleratorW(editor, table, message)) return true;
-    // Multi-line fields would take Tab as a character: it moves on instead.
-    if (message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
-        (GetWindowLongPtrW(message->hwnd, GWL_STYLE) & ES_MULTILINE) && GetParent(message->hwnd) == editor) {
+    // Multi-line fields take every key: Tab would be a character (it moves
+    // on instead), and Escape would close the window, as such a field does
+    // for a dialog (it does nothing).
+    const bool multiLine = GetParent(message->hwnd) == editor &&
+                           (GetWindowLongPtrW(message->hwnd, GWL_STYLE) & ES_MULTILINE);
+    const bool key = message->message == WM_KEYDOWN || message->message == WM_CHAR;
+    if (multiLine && key && message->wParam == VK_ESCAPE) return true;
+    if (multiLine && message->message == WM_KEYDOWN && message->wParam == VK_TAB) {
         HWND next = GetNextDlgTabItem(editor, message->hwnd, GetKeyState(VK_SHIFT) < 0);
         if (next) SetFocus(next);
         return true;
