@@ -17,7 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     EditorServices services = systemServices();
     HWND editor = registerEditorClass(instance) ? createEditorWindow(instance, services) : nullptr;
     if (!editor) {
-        MessageBoxW(nullptr, L"Impossible d'ouvrir la fenêtre de l'éditeur.", L"Éditeur de quiz", MB_OK | MB_ICONERROR);
+        services.ask(nullptr, L"Impossible d'ouvrir la fenêtre de l'éditeur.", MB_OK | MB_ICONERROR);
         return 1;
     }
     ShowWindow(editor, showCommand);
