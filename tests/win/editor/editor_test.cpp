@@ -130,6 +130,13 @@ protected:
         return buffer;
     }
     std::wstring text(ControlId id) { return text(control(id)); }
+    // Makes the editor the active window again: the window tests of other
+    // programs running beside this one take the activation as they open
+    // theirs, and the keyboard focus goes with it.
+    void activate() {
+        SetForegroundWindow(editor);
+        SetActiveWindow(editor);
+    }
     void command(int id) {
         SendMessageW(editor, WM_COMMAND, id, 0);
         pumpMessages();
@@ -327,6 +334,7 @@ TEST_F(EditorTest, DoubleClickingAProblemSelectsItsQuestionAndPutsTheCaretInItsF
     for (const auto& c : cases) {
         int row = problemRow(c.where);
         ASSERT_GE(row, 0) << c.where;
+        activate();
         doubleClick(ProblemList, row);
         EXPECT_EQ(selectedRow(QuestionList), c.question) << c.where;
         EXPECT_EQ(GetFocus(), control(c.field)) << c.where;
@@ -352,6 +360,7 @@ TEST_F(EditorTest, TheKeyboardMovesThroughTheFieldsAndReachesTheQuestionCommands
         state[VK_MENU] = alt ? 0x80 : 0;
         state[VK_SHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(state);
+        activate();
         SetFocus(this->control(id));
         // A letter with Alt is the character the keyboard layer makes of it.
         const UINT kind = alt ? (key >= 'a' && key <= 'z' ? WM_SYSCHAR : WM_SYSKEYDOWN) : WM_KEYDOWN;
@@ -440,6 +449,7 @@ TEST_F(EditorTest, BuildingWaitsUntilTheQuizHasNoErrorAndShowsTheFirst) {
     writePicture();
     open(pictureQuiz);
     type(AnswerEdit, L"V|lo");
+    activate();
     SetFocus(control(TitleEdit));
     command(CommandTest);
     EXPECT_FALSE(editorBusy(editor));
