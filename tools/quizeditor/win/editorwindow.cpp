@@ -148,14 +148,14 @@ void chooseFont(EditorWindow* state) {
 
 bool createControls(EditorWindow* state) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(state->window, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : controlSpecs) {
-        const bool edge = lstrcmpW(spec.className, L"EDIT") == 0 || lstrcmpW(spec.className, WC_LISTVIEWW) == 0;
-        HWND control = CreateWindowExW(edge ? WS_EX_CLIENTEDGE : 0, spec.className, spec.text,
-                                       WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 10, 10, state->window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    for (const ControlSpec& made : controlSpecs) {
+        const bool edge = lstrcmpW(made.className, L"EDIT") == 0 || lstrcmpW(made.className, WC_LISTVIEWW) == 0;
+        HWND control = CreateWindowExW(edge ? WS_EX_CLIENTEDGE : 0, made.className, made.text,
+                                       WS_CHILD | WS_VISIBLE | made.style, 0, 0, 10, 10, state->window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(made.id)), instance, nullptr);
         if (!control) return false;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
-        state->controls[spec.id - FirstControl] = control;
+        state->controls[made.id - FirstControl] = control;
     }
     for (const ChoiceList& list : choiceLists)
         for (int k = 0; k < list.count; ++k)
