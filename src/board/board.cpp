@@ -7,7 +7,7 @@
 
 namespace {
 
-const COLORREF labelColours[LabelColourCount] = {0xC0FFFF, 0x0064FF, 0x00FF00, 0x0000FF, 0x26CBFF};
+const COLORREF QuestionLabelColour = 0xC0FFFF;
 
 HWND* controlSlot(ControlTable* controls, int id) {
     if (id > AnswerFieldBase && id <= AnswerFieldBase + MaxAnswerFields)
@@ -20,10 +20,10 @@ HWND* controlSlot(ControlTable* controls, int id) {
     return nullptr;
 }
 
-HBRUSH labelBrush(BoardState* state, LabelColour colour) {
-    HBRUSH& brush = state->labelBrushes[colour];
-    if (!brush) brush = CreateSolidBrush(labelColours[colour]);
-    return brush;
+// A label brush of the state's, made the first time it is needed.
+HBRUSH madeOnce(HBRUSH* brush, COLORREF colour) {
+    if (!*brush) *brush = CreateSolidBrush(colour);
+    return *brush;
 }
 
 // Sets the new position (limited to the bar's range) and moves the content
@@ -119,29 +119,23 @@ INT_PTR paintWith(HDC dc, COLORREF colour, HBRUSH brush) {
     return reinterpret_cast<INT_PTR>(brush);
 }
 
-INT_PTR paintWith(BoardState* state, HDC dc, LabelColour colour) {
-    return paintWith(dc, labelColours[colour], labelBrush(state, colour));
-}
-
 INT_PTR paintWithBackground(BoardState* state, HDC dc) {
     return paintWith(dc, state->quiz->backColour, static_cast<HBRUSH>(state->quiz->backBrush));
 }
 
 INT_PTR paintVerdict(BoardState* state, HDC dc, Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Empty: return FALSE;  // not judged yet: the default colours
-    case Verdict::Right: return paintWith(state, dc, RightColour);
-    case Verdict::Anagram: return paintWith(state, dc, AnagramColour);
-    case Verdict::Wrong: return paintWith(state, dc, WrongColour);
-    default: return paintWith(state, dc, NearColour);
-    }
+    const long colour = verdictColour(verdict);
+    if (colour == DefaultVerdictColour) return FALSE;  // not judged yet: the default colours
+    return paintWith(dc, static_cast<COLORREF>(colour),
+                     madeOnce(&state->verdictBrushes[static_cast<int>(verdict)], static_cast<COLORREF>(colour)));
 }
 
 INT_PTR onCtlColorStatic(BoardState* state, HDC dc, HWND label) {
     const int id = GetDlgCtrlID(label);
     const PlayState* play = state->play;
     if (const PlayField* field = playField(play, id - VerdictLabelBase)) return paintVerdict(state, dc, field->verdict);
-    if (id == QuestionLabelId) return paintWith(state, dc, QuestionColour);
+    if (id == QuestionLabelId)
+        return paintWith(dc, QuestionLabelColour, madeOnce(&state->questionBrush, QuestionLabelColour));
     if (id == NumberLabelId || id == RowCaptionId) return paintWithBackground(state, dc);
     const long revealRange = static_cast<long>(state->quiz->questionFormat) * state->quiz->questionCount;
     if (id > RevealBoxBase && id <= RevealBoxBase + revealRange) return paintWithBackground(state, dc);
@@ -157,7 +151,8 @@ INT_PTR onDestroy(BoardState* state) {
 // which let their clips go only now.
 INT_PTR onNcDestroy(HWND board, BoardState* state) {
     removeMediaFiles(&state->media.files);
-    for (HBRUSH brush : state->labelBrushes)
+    if (state->questionBrush) DeleteObject(state->questionBrush);
+    for (HBRUSH brush : state->verdictBrushes)
         if (brush) DeleteObject(brush);
     SetWindowLongPtrA(board, DWLP_USER, 0);
     delete state;

@@ -14,8 +14,6 @@ struct ControlTable {
     HWND pictureBoxes[MaxQuestions + 1];
 };
 
-enum LabelColour { QuestionColour, AnagramColour, RightColour, WrongColour, NearColour, LabelColourCount };
-
 struct BoardState {
     HWND board;
     HINSTANCE instance;
@@ -27,7 +25,8 @@ struct BoardState {
     int visibleWidth;           // the client area, at most the content
     int visibleHeight;
     ControlTable controls;
-    HBRUSH labelBrushes[LabelColourCount];  // made when first needed
+    HBRUSH questionBrush;                   // made when first needed
+    HBRUSH verdictBrushes[VerdictCount];    // likewise, one a verdict
     HICON playIcon;
     HICON stopIcon;
     MediaPlayers media;

@@ -207,3 +207,13 @@ const char* verdictText(Verdict verdict) {
 }
 
 const char* chooseVerdict(const char* typed, const char* stored) { return verdictText(verdictOf(typed, stored)); }
+
+long verdictColour(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Empty: return DefaultVerdictColour;
+    case Verdict::Right: return 0x00FF00;
+    case Verdict::Wrong: return 0x0000FF;
+    case Verdict::Anagram: return 0x0064FF;
+    default: return 0x26CBFF;
+    }
+}

@@ -1,7 +1,8 @@
 #pragma once
 // Judging one typed answer against its stored answer: pure byte-level text
 // processing over Windows-1252 texts of at most 259 characters. No heap, no
-// state: the same two texts always give the same verdict.
+// state: the same two texts always give the same verdict. Also the colour
+// each verdict is shown in.
 
 // The ten verdicts, exactly as the verdict labels show them.
 extern const char VerdictEmpty[];        // "?"
@@ -17,7 +18,15 @@ extern const char VerdictWrong[];        // "FAUX"
 
 // The verdicts as the play model holds them, in the order of the texts above.
 enum class Verdict : unsigned char { Empty, Right, Anagram, Almost, Nearly, TooLong, TooShort, NotFar, Idea, Wrong };
+constexpr int VerdictCount = static_cast<int>(Verdict::Wrong) + 1;
 const char* verdictText(Verdict verdict);
+
+// The background a verdict label is painted with, as 0x00BBGGRR: right
+// green, wrong red, anagram orange, every other judged verdict golden
+// yellow; DefaultVerdictColour (the window's own colours) for "?", nothing
+// judged yet. The player's board and the editor's try pane both follow it.
+enum { DefaultVerdictColour = -1 };
+long verdictColour(Verdict verdict);
 
 void upperCaseAscii(char* text);
 void normaliseTypedAnswer(char* text);
