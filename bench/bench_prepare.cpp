@@ -109,9 +109,9 @@ const std::vector<UprightPixels>& references() {
         for (const Bytes& photo : photos()) {
             UprightPixels pixels;
             PreparedPicture picture;
-            std::string why;
+            Message why;
             if (!decodeUprightPicture(photo, PictureOptions(), &pixels, &picture, &why)) {
-                fprintf(stderr, "a photograph cannot be read: %s\n", why.c_str());
+                fprintf(stderr, "a photograph cannot be read: %s\n", why.english.c_str());
                 exit(1);
             }
             all.push_back(pixels);
@@ -125,7 +125,7 @@ void BM_PreparePhoto(benchmark::State& state) {
     for (auto _ : state) {
         Bytes stored;
         PreparedPicture picture;
-        std::string why;
+        Message why;
         preparePicture(photos()[next], PictureOptions(), &stored, &picture, &why);
         next = (next + 1) % photos().size();
         benchmark::DoNotOptimize(stored.data());

@@ -1,6 +1,6 @@
 // quizmaker's preparation of a picture file on arbitrary bytes.
 // Invariants checked (besides every read and write staying in bounds):
-// - a refused file is told why;
+// - a refused file is told why, in English and in French;
 // - a prepared picture is stored at a size that fitting into the box keeps,
 //   as a baseline JPEG the player's decoder reads at that very size.
 #include <stddef.h>
@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes file(data, data + size);
     Bytes stored;
     PreparedPicture picture;
-    std::string why;
+    Message why;
     if (!preparePicture(file, PictureOptions(), &stored, &picture, &why)) {
-        FUZZ_CHECK(!why.empty());
+        FUZZ_CHECK(!why.english.empty() && !why.french.empty());
         return 0;
     }
     const FittedSize again = fittedSize(picture.storedWidth, picture.storedHeight, PictureBoxSize, PictureBoxSize);

@@ -120,28 +120,35 @@ static std::filesystem::path toPath(const std::string& utf8) {
     return std::filesystem::u8path(utf8);
 }
 
-bool readFile(const std::string& path, Bytes* bytes, std::string* error) {
+std::string cannotOpenInFrench(const std::string& path, const std::string& shown) {
+    std::error_code ignored;
+    if (!std::filesystem::exists(toPath(path), ignored)) return u8"fichier introuvable : " + shown;
+    return u8"impossible d'ouvrir « " + shown + u8" »";
+}
+
+bool readFile(const std::string& path, Bytes* bytes, Message* error) {
     std::ifstream in(toPath(path), std::ios::binary);
     if (!in) {
-        *error = "cannot open '" + path + "' for reading";
+        *error = Message{"cannot open '" + path + "' for reading", cannotOpenInFrench(path, path)};
         return false;
     }
     bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) {
-        *error = "cannot read '" + path + "'";
+        *error = Message{"cannot read '" + path + "'", u8"impossible de lire « " + path + u8" »"};
         return false;
     }
     return true;
 }
 
-bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string* error) {
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, Message* error) {
     std::filesystem::path target = toPath(path);
     std::filesystem::path temporary = target;
     temporary += ".quizmaker-tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) {
-            *error = "cannot create '" + path + "'";
+            *error = Message{"cannot create '" + path + "'",
+                             u8"impossible de créer « " + path + u8" »"};
             return false;
         }
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -149,7 +156,8 @@ bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::strin
         if (!out) {
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
-            *error = "cannot write '" + path + "'";
+            *error = Message{"cannot write '" + path + "'",
+                             u8"impossible d'écrire « " + path + u8" »"};
             return false;
         }
     }
@@ -158,10 +166,25 @@ bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::strin
     if (code) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        *error = "cannot replace '" + path + "': " + code.message();
+        *error = Message{"cannot replace '" + path + "': " + code.message(),
+                         u8"impossible de remplacer « " + path + u8" »"};
         return false;
     }
     return true;
+}
+
+bool readFile(const std::string& path, Bytes* bytes, std::string* error) {
+    Message message;
+    const bool fine = readFile(path, bytes, &message);
+    if (!fine) *error = message.english;
+    return fine;
+}
+
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string* error) {
+    Message message;
+    const bool fine = writeFileAtomically(path, bytes, &message);
+    if (!fine) *error = message.english;
+    return fine;
 }
 
 bool wantsHelp(const std::vector<std::string>& args) {

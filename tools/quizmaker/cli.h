@@ -7,6 +7,14 @@
 
 typedef std::vector<unsigned char> Bytes;
 
+// What the library tells people, in the two languages of the programs that
+// show it: English for quizmaker's command line, French for the editor's
+// windows. Both UTF-8, both written where the message is made.
+struct Message {
+    std::string english;
+    std::string french;
+};
+
 enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 
 // Converts UTF-8 to Windows-1252. False when the text is not valid UTF-8 or
@@ -24,10 +32,16 @@ void warn(const std::string& message);
 // the bytes themselves.
 void printText(const std::string& utf8);
 
-bool readFile(const std::string& path, Bytes* bytes, std::string* error);
+bool readFile(const std::string& path, Bytes* bytes, Message* error);
 // Writes to a temporary file beside path, then moves it into place: either
 // the whole file is there or nothing is.
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, Message* error);
+// The same with the error in English only, for the command line.
+bool readFile(const std::string& path, Bytes* bytes, std::string* error);
 bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string* error);
+// Why a file could not be opened, in French, naming it as shown: "fichier
+// introuvable : img/paris.jpg" when there is no such file.
+std::string cannotOpenInFrench(const std::string& path, const std::string& shown);
 
 // True when args holds "--help" or "-h".
 bool wantsHelp(const std::vector<std::string>& args);

@@ -64,10 +64,10 @@ int runBuild(const Args& args) {
     if (request.playerPath.empty()) request.playerPath = toUtf8(besideThisProgram(L"quizplayer.exe"));
     std::vector<Problem> problems;
     BuildSummary summary;
-    std::string error;
+    Message error;
     bool built = buildQuiz(request, printProgress, &problems, &summary, &error);
     printProblems(request.manifestPath, problems);
-    if (!built) return error.empty() ? ExitFailure : failWith(error);
+    if (!built) return error.english.empty() ? ExitFailure : failWith(error.english);
     if (summary.pictures + summary.sounds + summary.videos > 0)
         fprintf(stderr, "quizmaker: %s: %s with %s, %s and %s (the original files would make it %s)\n",
                 request.outputPath.c_str(), describeSize(summary.executableBytes).c_str(),
@@ -84,11 +84,11 @@ int runUnpack(const Args& args) {
         fprintf(stderr, "usage: quizmaker unpack QUIZ.exe -o DIR\n");
         return ExitUsage;
     }
-    std::vector<std::string> warnings;
-    std::string error;
+    std::vector<Message> warnings;
+    Message error;
     bool unpacked = unpackQuiz(quizPath, folder, printProgress, &warnings, &error);
-    for (const std::string& warning : warnings) warn(warning);
-    return unpacked ? ExitOk : failWith(error);
+    for (const Message& warning : warnings) warn(warning.english);
+    return unpacked ? ExitOk : failWith(error.english);
 }
 
 #endif

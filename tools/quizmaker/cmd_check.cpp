@@ -23,7 +23,7 @@ static std::string describeStored(const MediaFile& file) {
     if (picture.storedAsItIs) return line + ", stored as it is";
     line += " -> " + std::to_string(picture.storedWidth) + " x " + std::to_string(picture.storedHeight) + ", " +
             describeSize(file.bytes.size());
-    if (picture.orientation != 1) line += std::string(", ") + describeOrientation(picture.orientation);
+    if (picture.orientation != 1) line += ", " + describeOrientation(picture.orientation).english;
     return line;
 }
 

@@ -54,38 +54,39 @@ struct Signature {
     size_t at;
     const char* bytes;
     size_t length;
-    const char* what;
+    const char* english;
+    const char* french;
 };
-#define SIGNATURE(at, bytes, what) {at, bytes, sizeof(bytes) - 1, what}
+#define SIGNATURE(at, bytes, english, french) {at, bytes, sizeof(bytes) - 1, english, french}
 
 // Formats authors are likely to pick by mistake, by their leading bytes.
 const Signature others[] = {
-    SIGNATURE(0, "%PDF", "a PDF document"),
-    SIGNATURE(0, "PK\x03\x04", "a Zip archive (or an office document)"),
-    SIGNATURE(0, "PK\x05\x06", "a Zip archive (or an office document)"),
-    SIGNATURE(0, "Rar!", "a RAR archive"),
-    SIGNATURE(0, "7z\xBC\xAF", "a 7-Zip archive"),
-    SIGNATURE(0, "\x1F\x8B", "a gzip archive"),
-    SIGNATURE(0, "MZ", "a Windows program"),
-    SIGNATURE(0, "\x7F" "ELF", "a Linux program"),
-    SIGNATURE(0, "II*\0", "a TIFF picture"),
-    SIGNATURE(0, "MM\0*", "a TIFF picture"),
-    SIGNATURE(8, "WEBP", "a WebP picture"),
-    SIGNATURE(4, "ftypheic", "a HEIC picture"),
-    SIGNATURE(4, "ftypheix", "a HEIC picture"),
-    SIGNATURE(4, "ftypmif1", "a HEIF picture"),
-    SIGNATURE(4, "ftypavif", "an AVIF picture"),
-    SIGNATURE(4, "ftypM4A", "an M4A sound"),
-    SIGNATURE(4, "ftypqt", "a QuickTime video"),
-    SIGNATURE(4, "ftyp", "an MP4 video"),
-    SIGNATURE(0, "OggS", "an Ogg sound or video"),
-    SIGNATURE(0, "fLaC", "a FLAC sound"),
-    SIGNATURE(0, "MThd", "a MIDI file"),
-    SIGNATURE(0, "\x30\x26\xB2\x75", "a Windows Media sound or video"),
-    SIGNATURE(0, "\x1A\x45\xDF\xA3", "a Matroska or WebM video"),
-    SIGNATURE(0, "\xD0\xCF\x11\xE0", "an old Office document"),
-    SIGNATURE(0, "8BPS", "a Photoshop document"),
-    SIGNATURE(0, "RIFF", "a RIFF file"),
+    SIGNATURE(0, "%PDF", "a PDF document", u8"un document PDF"),
+    SIGNATURE(0, "PK\x03\x04", "a Zip archive (or an office document)", u8"une archive Zip (ou un document bureautique)"),
+    SIGNATURE(0, "PK\x05\x06", "a Zip archive (or an office document)", u8"une archive Zip (ou un document bureautique)"),
+    SIGNATURE(0, "Rar!", "a RAR archive", u8"une archive RAR"),
+    SIGNATURE(0, "7z\xBC\xAF", "a 7-Zip archive", u8"une archive 7-Zip"),
+    SIGNATURE(0, "\x1F\x8B", "a gzip archive", u8"une archive gzip"),
+    SIGNATURE(0, "MZ", "a Windows program", u8"un programme Windows"),
+    SIGNATURE(0, "\x7F" "ELF", "a Linux program", u8"un programme Linux"),
+    SIGNATURE(0, "II*\0", "a TIFF picture", u8"une image TIFF"),
+    SIGNATURE(0, "MM\0*", "a TIFF picture", u8"une image TIFF"),
+    SIGNATURE(8, "WEBP", "a WebP picture", u8"une image WebP"),
+    SIGNATURE(4, "ftypheic", "a HEIC picture", u8"une image HEIC"),
+    SIGNATURE(4, "ftypheix", "a HEIC picture", u8"une image HEIC"),
+    SIGNATURE(4, "ftypmif1", "a HEIF picture", u8"une image HEIF"),
+    SIGNATURE(4, "ftypavif", "an AVIF picture", u8"une image AVIF"),
+    SIGNATURE(4, "ftypM4A", "an M4A sound", u8"un son M4A"),
+    SIGNATURE(4, "ftypqt", "a QuickTime video", u8"une vidéo QuickTime"),
+    SIGNATURE(4, "ftyp", "an MP4 video", u8"une vidéo MP4"),
+    SIGNATURE(0, "OggS", "an Ogg sound or video", u8"un son ou une vidéo Ogg"),
+    SIGNATURE(0, "fLaC", "a FLAC sound", u8"un son FLAC"),
+    SIGNATURE(0, "MThd", "a MIDI file", u8"un fichier MIDI"),
+    SIGNATURE(0, "\x30\x26\xB2\x75", "a Windows Media sound or video", u8"un son ou une vidéo Windows Media"),
+    SIGNATURE(0, "\x1A\x45\xDF\xA3", "a Matroska or WebM video", u8"une vidéo Matroska ou WebM"),
+    SIGNATURE(0, "\xD0\xCF\x11\xE0", "an old Office document", u8"un ancien document Office"),
+    SIGNATURE(0, "8BPS", "a Photoshop document", u8"un document Photoshop"),
+    SIGNATURE(0, "RIFF", "a RIFF file", u8"un fichier RIFF"),
 };
 #undef SIGNATURE
 
@@ -115,33 +116,35 @@ bool isPictureType(FileType type) {
 
 namespace {
 
-std::string describe(View file, bool behindTag) {
+Message describe(View file, bool behindTag) {
     switch (typeOf(file)) {
-    case FileJpeg: return "a JPEG picture";
-    case FilePng: return "a PNG picture";
-    case FileGif: return "a GIF picture";
-    case FileBmp: return "a BMP picture";
-    case FileMp3: return "an MP3 sound";
-    case FileWav: return "a WAV sound";
-    case FileAvi: return "an AVI video";
+    case FileJpeg: return {"a JPEG picture", u8"une image JPEG"};
+    case FilePng: return {"a PNG picture", u8"une image PNG"};
+    case FileGif: return {"a GIF picture", u8"une image GIF"};
+    case FileBmp: return {"a BMP picture", u8"une image BMP"};
+    case FileMp3: return {"an MP3 sound", u8"un son MP3"};
+    case FileWav: return {"a WAV sound", u8"un son WAV"};
+    case FileAvi: return {"an AVI video", u8"une vidéo AVI"};
     case FileOther: break;
     }
-    if (file.size == 0) return "an empty file";
+    if (file.size == 0) return {"an empty file", u8"un fichier vide"};
     // A tag in front says nothing of what follows it.
     const size_t start = behindTag ? 0 : afterId3(file);
     if (start > 0) {
-        if (start == file.size) return "an ID3 tag without a sound";
-        return describe(View{file.data + start, file.size - start}, true) + " behind an ID3 tag";
+        if (start == file.size) return {"an ID3 tag without a sound", u8"une étiquette ID3 sans son"};
+        const Message behind = describe(View{file.data + start, file.size - start}, true);
+        return {behind.english + " behind an ID3 tag", behind.french + u8" derrière une étiquette ID3"};
     }
     for (const Signature& signature : others)
-        if (startsWith(file, signature.at, signature.bytes, signature.length)) return signature.what;
-    if (looksLikeText(file)) return "a text file";
-    return "unknown data";
+        if (startsWith(file, signature.at, signature.bytes, signature.length))
+            return {signature.english, signature.french};
+    if (looksLikeText(file)) return {"a text file", u8"un fichier texte"};
+    return {"unknown data", u8"un contenu inconnu"};
 }
 
 }  // namespace
 
-std::string describeFile(const Bytes& file) { return describe(View{file.data(), file.size()}, false); }
+Message describeFile(const Bytes& file) { return describe(View{file.data(), file.size()}, false); }
 
 const char* extensionOf(const unsigned char* bytes, size_t size) {
     switch (typeOf(View{bytes, size})) {

@@ -127,7 +127,8 @@ bool splitRecords(const std::string& text, char delimiter, std::vector<Record>* 
         }
     }
     if (quoted) {
-        addNote(notes, quoteRow, NoteError, "a quoted field opened in this row is never closed");
+        addNote(notes, quoteRow, NoteError, "a quoted field opened in this row is never closed",
+                u8"un champ ouvert par un guillemet dans cette ligne n'est jamais fermé");
         return false;
     }
     if (started || !field.empty()) endRecord();
@@ -180,13 +181,17 @@ void readCsv(const std::string& utf8, Bank* bank) {
         SourceText BankQuestion::*text = heading.empty() ? nullptr : columnFor(heading);
         if (!heading.empty() && !text) {
             addNote(&bank->notes, headerRow, NoteError,
-                    "unknown column '" + heading + "': the first row names the columns, among " + knownColumns());
+                    "unknown column '" + heading + "': the first row names the columns, among " + knownColumns(),
+                    u8"colonne inconnue « " + heading + u8" » : la première ligne nomme les colonnes, parmi " +
+                        knownColumns());
             fine = false;
         }
         for (size_t k = 0; text && k < columns.size(); ++k) {
             if (columns[k] == text) {
                 addNote(&bank->notes, headerRow, NoteError,
-                        "the columns '" + trimmed(headings[k]) + "' and '" + heading + "' give the same text");
+                        "the columns '" + trimmed(headings[k]) + "' and '" + heading + "' give the same text",
+                        u8"les colonnes « " + trimmed(headings[k]) + u8" » et « " + heading +
+                            u8" » donnent le même texte");
                 fine = false;
             }
         }
@@ -195,7 +200,8 @@ void readCsv(const std::string& utf8, Bank* bank) {
     }
     if (!answerColumn && fine) {
         addNote(&bank->notes, headerRow, NoteError,
-                "no answer column: the first row names the columns, among " + knownColumns());
+                "no answer column: the first row names the columns, among " + knownColumns(),
+                u8"aucune colonne de réponse : la première ligne nomme les colonnes, parmi " + knownColumns());
         fine = false;
     }
     if (!fine) return;
@@ -216,7 +222,8 @@ void readCsv(const std::string& utf8, Bank* bank) {
             any = true;
         }
         if (lost)
-            addNote(&bank->notes, record.row, NoteWarning, "text in a column without a name is not imported");
+            addNote(&bank->notes, record.row, NoteWarning, "text in a column without a name is not imported",
+                    u8"le texte d'une colonne sans nom n'est pas importé");
         if (any) bank->questions.push_back(question);
     }
 }

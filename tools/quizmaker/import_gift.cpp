@@ -165,8 +165,9 @@ Answer readAnswer(const Block& block, size_t start, size_t end) {
     return answer;
 }
 
-void skip(Bank* bank, int line, const char* kind) {
-    addNote(&bank->notes, line, NoteSkipped, kind);
+// A question of a kind the player cannot ask, named in both languages.
+void skip(Bank* bank, int line, const char* kind, const char* french) {
+    addNote(&bank->notes, line, NoteSkipped, kind, french);
     ++bank->skipped;
 }
 
@@ -177,20 +178,23 @@ void readQuestion(const Block& block, Bank* bank) {
     if (text.compare(begin, 2, "::") == 0) {
         size_t close = findUnescaped(text, "::", begin + 2, text.size());
         if (close == npos) {
-            addNote(&bank->notes, line, NoteError, "the title opened with '::' is never closed");
+            addNote(&bank->notes, line, NoteError, "the title opened with '::' is never closed",
+                    u8"le titre ouvert par « :: » n'est jamais fermé");
             return;
         }
         begin = close + 2;
     }
     size_t open = findUnescaped(text, "{", begin, text.size());
-    if (open == npos) return skip(bank, line, "description (no answer)");
+    if (open == npos) return skip(bank, line, "description (no answer)", u8"description (sans réponse)");
     size_t close = findUnescaped(text, "}", open + 1, text.size());
     if (close == npos) {
-        addNote(&bank->notes, block.lineAt(open), NoteError, "the '{' of the answers is never closed");
+        addNote(&bank->notes, block.lineAt(open), NoteError, "the '{' of the answers is never closed",
+                u8"l'accolade « { » des réponses n'est jamais fermée");
         return;
     }
     if (findUnescaped(text, "{", close + 1, text.size()) != npos) {
-        addNote(&bank->notes, line, NoteError, "more than one '{' answer block; a question has one");
+        addNote(&bank->notes, line, NoteError, "more than one '{' answer block; a question has one",
+                u8"plus d'un bloc de réponses « { » : une question n'en a qu'un");
         return;
     }
 
@@ -198,8 +202,9 @@ void readQuestion(const Block& block, Bank* bank) {
     size_t general = findUnescaped(text, "####", open + 1, close);
     size_t answersEnd = general == npos ? close : general;
     size_t first = firstNonBlank(text, open + 1, answersEnd);
-    if (first == npos) return skip(bank, line, "essay (no answer to compare)");
-    if (text[first] == '#') return skip(bank, line, "numerical (no typed text answer)");
+    if (first == npos) return skip(bank, line, "essay (no answer to compare)", u8"rédaction (aucune réponse à comparer)");
+    if (text[first] == '#')
+        return skip(bank, line, "numerical (no typed text answer)", u8"numérique (pas de réponse en texte à taper)");
     // Where each answer starts: at each "=" or "~".
     std::vector<size_t> starts;
     for (size_t at = first; at < answersEnd; ++at) {
@@ -212,27 +217,34 @@ void readQuestion(const Block& block, Bank* bank) {
         std::string word = trimmed(text.substr(first, (hash == npos ? answersEnd : hash) - first));
         for (char& c : word) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
         if (starts.empty() && (word == "t" || word == "f" || word == "true" || word == "false"))
-            return skip(bank, line, "true/false (no typed answer)");
+            return skip(bank, line, "true/false (no typed answer)", u8"vrai/faux (pas de réponse à taper)");
         addNote(&bank->notes, block.lineAt(first), NoteError,
-                "answers in braces start with '=' or '~' (or are T, F, TRUE or FALSE)");
+                "answers in braces start with '=' or '~' (or are T, F, TRUE or FALSE)",
+                u8"les réponses entre accolades commencent par « = » ou « ~ » (ou sont T, F, TRUE ou FALSE)");
         return;
     }
     starts.push_back(answersEnd);
     std::vector<Answer> answers;
     for (size_t k = 0; k + 1 < starts.size(); ++k) {
-        if (text[starts[k]] == '~') return skip(bank, line, "multiple choice (no typed answer)");
+        if (text[starts[k]] == '~')
+            return skip(bank, line, "multiple choice (no typed answer)", u8"choix multiple (pas de réponse à taper)");
         if (findUnescaped(text, "->", starts[k], starts[k + 1]) != npos)
-            return skip(bank, line, "matching (no typed answer)");
+            return skip(bank, line, "matching (no typed answer)", u8"appariement (pas de réponse à taper)");
         answers.push_back(readAnswer(block, starts[k], starts[k + 1]));
     }
 
     auto kept = std::find_if(answers.begin(), answers.end(), [](const Answer& a) { return a.fullCredit; });
-    if (kept == answers.end()) return skip(bank, line, "short answer without a full-credit answer");
+    if (kept == answers.end())
+        return skip(bank, line, "short answer without a full-credit answer", u8"réponse courte sans réponse à 100 %");
     for (auto other = answers.begin(); other != answers.end(); ++other) {
         if (other == kept) continue;
         std::string why = other->fullCredit ? "the player has one answer per field"
                                             : "it earns " + other->credit + "% of the credit, only full credit counts";
-        addNote(&bank->notes, other->text.line, NoteWarning, "answer '" + other->text.text + "' dropped: " + why);
+        std::string french = other->fullCredit ? u8"le lecteur a une réponse par champ"
+                                               : u8"elle ne vaut que " + other->credit +
+                                                     u8" % des points, seules les réponses à 100 % comptent";
+        addNote(&bank->notes, other->text.line, NoteWarning, "answer '" + other->text.text + "' dropped: " + why,
+                u8"réponse « " + other->text.text + u8" » écartée : " + french);
     }
 
     BankQuestion question;

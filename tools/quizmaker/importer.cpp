@@ -9,13 +9,17 @@
 #include "importparse.h"
 
 const QuestionKey questionKeys[6] = {
-    {"caption", &BankQuestion::caption}, {"answer", &BankQuestion::answer},
-    {"secondAnswer", &BankQuestion::secondAnswer}, {"reveal", &BankQuestion::reveal},
-    {"media", &BankQuestion::media}, {"answerPicture", &BankQuestion::answerPicture},
+    {"caption", u8"libellé", &BankQuestion::caption},
+    {"answer", u8"réponse", &BankQuestion::answer},
+    {"secondAnswer", u8"deuxième réponse", &BankQuestion::secondAnswer},
+    {"reveal", u8"révélation", &BankQuestion::reveal},
+    {"media", u8"média", &BankQuestion::media},
+    {"answerPicture", u8"image de la réponse", &BankQuestion::answerPicture},
 };
 
-void addNote(std::vector<ImportNote>* notes, int line, ImportNoteKind kind, const std::string& message) {
-    notes->push_back(ImportNote{line, kind, message});
+void addNote(std::vector<ImportNote>* notes, int line, ImportNoteKind kind, const std::string& message,
+             const std::string& french) {
+    notes->push_back(ImportNote{line, kind, message, french});
 }
 
 std::string trimmed(const std::string& text) {
@@ -100,9 +104,11 @@ static int styleOfMedium(const std::string& path) {
     return -1;
 }
 
-static const char* styleName(int style) {
-    static const char* const names[] = {"text", "pictures", "sounds", "videos"};
-    return names[style];
+// The style's name, and in French as the editor's Style list names it.
+static const char* styleName(int style, bool french = false) {
+    static const char* const names[][2] = {
+        {"text", u8"texte"}, {"pictures", u8"images"}, {"sounds", u8"sons"}, {"videos", u8"vidéos"}};
+    return names[style][french ? 1 : 0];
 }
 
 // The style the media files call for; -1 when they do not agree or a name
@@ -116,29 +122,35 @@ static int styleFromMedia(const std::vector<BankQuestion>& questions, std::vecto
         if (style < 0) {
             addNote(notes, question.media.line, NoteError,
                     "media: cannot tell from the name '" + question.media.text +
-                        "' whether it is a picture (.jpg), a sound (.mp3) or a video (.avi); give --style");
+                        "' whether it is a picture (.jpg), a sound (.mp3) or a video (.avi); give --style",
+                    u8"média : le nom « " + question.media.text +
+                        u8" » ne dit pas s'il s'agit d'une image (.jpg), d'un son (.mp3) ou d'une vidéo (.avi)");
             known = false;
         } else if (firstLine[style] == 0) {
             firstLine[style] = question.media.line;
         }
     }
     int found = -1;
-    std::string kinds;
+    std::string kinds, french;
     for (int style = StylePictures; style <= StyleVideos; ++style) {
         if (firstLine[style] == 0) continue;
-        kinds += std::string(kinds.empty() ? "" : " and ") + styleName(style) + " (row " +
-                 std::to_string(firstLine[style]) + ")";
+        const std::string line = std::to_string(firstLine[style]);
+        kinds += std::string(kinds.empty() ? "" : " and ") + styleName(style) + " (row " + line + ")";
+        french += std::string(french.empty() ? "" : " et ") + styleName(style, true) + u8" (ligne " + line + ")";
         found = found < 0 ? style : INT_MAX;
     }
     if (found == INT_MAX) {
-        addNote(notes, 0, NoteError, "the media files mix " + kinds + ", but a quiz shows one kind; give --style");
+        addNote(notes, 0, NoteError, "the media files mix " + kinds + ", but a quiz shows one kind; give --style",
+                u8"les médias mêlent " + french + u8", mais un quiz n'en montre qu'une sorte");
         return -1;
     }
     if (!known) return -1;
     if (found > 0)
         addNote(notes, 0, NoteInfo,
                 "style " + std::to_string(found) + " (" + styleName(found) +
-                    ") chosen from the media files; --style chooses another");
+                    ") chosen from the media files; --style chooses another",
+                u8"style « " + std::string(styleName(found, true)) +
+                    u8" » choisi d'après les médias ; la liste Style en choisit un autre");
     return found < 0 ? StyleText : found;
 }
 
@@ -162,9 +174,14 @@ static void addProblems(const std::vector<Problem>& problems, const BankQuestion
                         std::vector<ImportNote>* notes) {
     for (const Problem& problem : problems) {
         int line = question.line;
-        for (const QuestionKey& key : questionKeys)
-            if (problem.where == key.name && (question.*key.text).line > 0) line = (question.*key.text).line;
-        addNote(notes, line, problem.error ? NoteError : NoteWarning, problem.where + " " + problem.message);
+        std::string field = problem.where;
+        for (const QuestionKey& key : questionKeys) {
+            if (problem.where != key.name) continue;
+            field = key.french;
+            if ((question.*key.text).line > 0) line = (question.*key.text).line;
+        }
+        addNote(notes, line, problem.error ? NoteError : NoteWarning, problem.where + " " + problem.message,
+                field + u8" : " + problem.french);
     }
 }
 
@@ -178,7 +195,8 @@ static void makeManifest(const Bank& bank, const ImportOptions& options, ImportR
         title = std::filesystem::u8path(options.sourcePath).stem().u8string();
     checkText(title, PlainText, "title", &manifest.title, &problems);
     for (const Problem& problem : problems)
-        addNote(&notes, 0, problem.error ? NoteError : NoteWarning, "title " + problem.message);
+        addNote(&notes, 0, problem.error ? NoteError : NoteWarning, "title " + problem.message,
+                u8"titre : " + problem.french);
 
     std::vector<BankQuestion> questions = bank.questions;
     if (options.first > 0 && questions.size() > static_cast<size_t>(options.first)) {
@@ -186,12 +204,15 @@ static void makeManifest(const Bank& bank, const ImportOptions& options, ImportR
         questions.resize(static_cast<size_t>(options.first));
     }
     // An empty bank; one whose header failed has said why already.
-    if (questions.empty() && !importFailed(*result)) addNote(&notes, 0, NoteError, "no question to import");
+    if (questions.empty() && !importFailed(*result))
+        addNote(&notes, 0, NoteError, "no question to import", u8"aucune question à importer");
     if (questions.size() > MaxQuestions)
         addNote(&notes, 0, NoteError,
                 std::to_string(questions.size()) + " questions; the player holds at most " +
                     std::to_string(MaxQuestions) + " (--first " + std::to_string(MaxQuestions) +
-                    " imports the first ones)");
+                    " imports the first ones)",
+                std::to_string(questions.size()) + u8" questions : le lecteur en garde au plus " +
+                    std::to_string(MaxQuestions));
 
     manifest.style = options.style >= 0 ? options.style : styleFromMedia(questions, &notes);
     manifest.answerMode = options.answerMode;
@@ -221,7 +242,7 @@ static void makeManifest(const Bank& bank, const ImportOptions& options, ImportR
     }
     problems.clear();
     if (manifest.style >= 0) warnAboutHiddenReveals(manifest, &problems);
-    for (const Problem& problem : problems) addNote(&notes, 0, NoteWarning, problem.message);
+    for (const Problem& problem : problems) addNote(&notes, 0, NoteWarning, problem.message, problem.french);
     result->imported = static_cast<int>(manifest.questions.size());
 }
 
@@ -249,10 +270,10 @@ bool importQuestions(const Bytes& bytes, const ImportOptions& options, ImportRes
 
 bool importFile(const ImportOptions& options, ImportResult* result) {
     Bytes bytes;
-    std::string error;
+    Message error;
     if (!readFile(options.sourcePath, &bytes, &error)) {
         *result = ImportResult();
-        addNote(&result->notes, 0, NoteError, error);
+        addNote(&result->notes, 0, NoteError, error.english, error.french);
         return false;
     }
     return importQuestions(bytes, options, result);

@@ -36,7 +36,8 @@ enum ImportNoteKind {
 struct ImportNote {
     int line;   // the source's line (a CSV's row as the spreadsheet numbers it); 0: the whole file
     ImportNoteKind kind;
-    std::string message;
+    std::string message;   // as quizmaker prints it, in English
+    std::string french;    // the same for the editor
 };
 
 struct ImportResult {

@@ -17,9 +17,10 @@ struct BankQuestion {
     SourceText caption, answer, secondAnswer, reveal, media, answerPicture;
 };
 
-// The manifest key of each text of a question.
+// The manifest key of each text of a question, and the editor's name for it.
 struct QuestionKey {
     const char* name;
+    const char* french;
     SourceText BankQuestion::*text;
 };
 extern const QuestionKey questionKeys[6];
@@ -36,6 +37,7 @@ void readGift(const std::string& utf8, Bank* bank);
 // known columns.
 bool looksLikeCsv(const std::string& utf8);
 
-void addNote(std::vector<ImportNote>* notes, int line, ImportNoteKind kind, const std::string& message);
+void addNote(std::vector<ImportNote>* notes, int line, ImportNoteKind kind, const std::string& message,
+             const std::string& french);
 // The text without the spaces, tabs and line breaks around it.
 std::string trimmed(const std::string& text);

@@ -14,12 +14,14 @@
 
 using nlohmann::json;
 
-static void addError(std::vector<Problem>* problems, const std::string& where, const std::string& message) {
-    problems->push_back(Problem{true, where, message});
+static void addError(std::vector<Problem>* problems, const std::string& where, const std::string& message,
+                     const std::string& french) {
+    problems->push_back(Problem{true, where, message, french});
 }
 
-static void addWarning(std::vector<Problem>* problems, const std::string& where, const std::string& message) {
-    problems->push_back(Problem{false, where, message});
+static void addWarning(std::vector<Problem>* problems, const std::string& where, const std::string& message,
+                       const std::string& french) {
+    problems->push_back(Problem{false, where, message, french});
 }
 
 bool hasErrors(const std::vector<Problem>& problems) {
@@ -92,11 +94,12 @@ static bool isCurlyQuote(unsigned long cp) {
            cp == 0xAB || cp == 0xBB || cp == 0x2039 || cp == 0x203A;
 }
 
-static std::string joinQuoted(const std::set<std::string>& characters) {
+// "'a', 'b'", or in French "« a », « b »".
+static std::string joinQuoted(const std::set<std::string>& characters, bool french = false) {
     std::string out;
     for (const std::string& character : characters) {
         if (!out.empty()) out += ", ";
-        out += "'" + character + "'";
+        out += french ? u8"« " + character + u8" »" : "'" + character + "'";
     }
     return out;
 }
@@ -105,12 +108,15 @@ static std::string joinQuoted(const std::set<std::string>& characters) {
 // player compares bytes, trims only the typed answer and folds only a to z.
 static void warnAboutAnswer(const std::string& utf8, const std::string& where, std::vector<Problem>* problems) {
     if (utf8.empty()) {
-        addWarning(problems, where, "is empty: no typed answer can ever be right");
+        addWarning(problems, where, "is empty: no typed answer can ever be right",
+                   u8"est vide : aucune réponse tapée ne pourra être juste");
         return;
     }
     if (utf8.front() == ' ' || utf8.back() == ' ')
         addWarning(problems, where,
-                   "starts or ends with a space: typed answers are trimmed, so they can never match it");
+                   "starts or ends with a space: typed answers are trimmed, so they can never match it",
+                   u8"commence ou finit par une espace : le lecteur retire les espaces autour de la réponse "
+                   u8"tapée, qui ne pourra donc jamais être juste");
     std::set<std::string> quotes, spaces, capitals, others;
     for (const CodePoint& point : codePoints(utf8)) {
         if (isCurlyQuote(point.value)) quotes.insert(point.bytes);
@@ -121,15 +127,21 @@ static void warnAboutAnswer(const std::string& utf8, const std::string& where, s
     if (!quotes.empty())
         addWarning(problems, where,
                    "holds the curly apostrophe or quote " + joinQuoted(quotes) +
-                       ": players type a straight ' or \" instead, which counts as another character");
+                       ": players type a straight ' or \" instead, which counts as another character",
+                   u8"contient l'apostrophe ou le guillemet typographique " + joinQuoted(quotes, true) +
+                       u8" : les joueurs tapent ' ou \" à la place, que le lecteur compte comme un autre caractère");
     if (!spaces.empty())
-        addWarning(problems, where, "holds a non-breaking space: players type an ordinary space instead");
+        addWarning(problems, where, "holds a non-breaking space: players type an ordinary space instead",
+                   u8"contient une espace insécable : les joueurs tapent une espace ordinaire à la place");
     if (!capitals.empty())
         addWarning(problems, where,
                    "holds the accented capital " + joinQuoted(capitals) +
-                       ": players type the small letter, which the player does not take for the capital");
+                       ": players type the small letter, which the player does not take for the capital",
+                   u8"contient la majuscule accentuée " + joinQuoted(capitals, true) +
+                       u8" : les joueurs tapent la minuscule, que le lecteur ne prend pas pour la majuscule");
     if (!others.empty())
-        addWarning(problems, where, "holds " + joinQuoted(others) + ", which is not on a usual keyboard");
+        addWarning(problems, where, "holds " + joinQuoted(others) + ", which is not on a usual keyboard",
+                   u8"contient " + joinQuoted(others, true) + u8", absent d'un clavier ordinaire");
 }
 
 bool checkText(const std::string& utf8, TextKind kind, const std::string& where, std::string* cp1252,
@@ -137,33 +149,43 @@ bool checkText(const std::string& utf8, TextKind kind, const std::string& where,
     cp1252->clear();
     std::string converted;
     if (!utf8ToCp1252(utf8, &converted)) {
-        std::set<std::string> missing;
+        std::map<std::string, unsigned long> missing;   // each character once, in the order of its bytes
         for (const CodePoint& point : codePoints(utf8)) {
             std::string ignored;
-            if (!utf8ToCp1252(point.bytes, &ignored)) missing.insert(point.bytes + " (" + hexCodePoint(point.value) + ")");
+            if (!utf8ToCp1252(point.bytes, &ignored)) missing[point.bytes] = point.value;
         }
-        std::string list;
-        for (const std::string& item : missing) list += (list.empty() ? "" : ", ") + item;
-        addError(problems, where, "holds " + list + ", which Windows-1252 cannot store");
+        std::string list, french;
+        for (const auto& character : missing) {
+            const std::string code = " (" + hexCodePoint(character.second) + ")";
+            list += (list.empty() ? "" : ", ") + character.first + code;
+            french += (french.empty() ? u8"« " : u8", « ") + character.first + u8" »" + code;
+        }
+        addError(problems, where, "holds " + list + ", which Windows-1252 cannot store",
+                 u8"contient " + french + u8", que le lecteur ne sait pas enregistrer (hors de Windows-1252)");
         return false;
     }
     bool fine = true;
     if (converted.find('|') != std::string::npos) {
-        addError(problems, where, "holds a '|', which the player reads as the end of the text");
+        addError(problems, where, "holds a '|', which the player reads as the end of the text",
+                 u8"contient « | », que le lecteur lit comme la fin du texte");
         fine = false;
     }
     if (converted.find('\0') != std::string::npos) {
-        addError(problems, where, "holds a zero character, which the player drops");
+        addError(problems, where, "holds a zero character, which the player drops",
+                 u8"contient un caractère nul, que le lecteur supprime");
         fine = false;
     }
     if (kind == CodeText && converted.find_first_of("\r\n") != std::string::npos) {
-        addError(problems, where, "holds a line break, which would shift every following code");
+        addError(problems, where, "holds a line break, which would shift every following code",
+                 u8"contient un retour à la ligne, qui décalerait tous les codes suivants");
         fine = false;
     }
     if (converted.size() > TextMaxLength) {
         addError(problems, where,
                  "is " + std::to_string(converted.size()) + " bytes long in Windows-1252; at most " +
-                     std::to_string(TextMaxLength) + " fit");
+                     std::to_string(TextMaxLength) + " fit",
+                 u8"est trop long : " + std::to_string(converted.size()) + u8" caractères, pour " +
+                     std::to_string(TextMaxLength) + u8" au plus");
         fine = false;
     }
     if (kind == AnswerText) warnAboutAnswer(utf8, where, problems);
@@ -176,7 +198,7 @@ static void readTextValue(const json& value, const std::string& where, TextKind 
                           std::vector<Problem>* problems) {
     out->clear();
     if (!value.is_string()) {
-        addError(problems, where, "must be a text (a JSON string)");
+        addError(problems, where, "must be a text (a JSON string)", u8"doit être un texte (une chaîne JSON)");
         return;
     }
     checkText(value.get_ref<const std::string&>(), kind, where, out, problems);
@@ -190,12 +212,13 @@ static void readText(const json& object, const char* key, const std::string& whe
 }
 
 // Reads a whole-number key within [low, high]; absent keeps the default.
-static void readNumber(const json& object, const char* key, int low, int high, const std::string& meaning,
-                       int* out, std::vector<Problem>* problems) {
+static void readNumber(const json& object, const char* key, int low, int high, const Message& meaning, int* out,
+                       std::vector<Problem>* problems) {
     if (!object.contains(key)) return;
     const json& value = object[key];
     if (!value.is_number_integer()) {
-        addError(problems, key, "must be a whole number: " + meaning);
+        addError(problems, key, "must be a whole number: " + meaning.english,
+                 u8"doit être un nombre entier : " + meaning.french);
         return;
     }
     // Huge unsigned values would not fit a signed read; any of them is out of range.
@@ -203,7 +226,8 @@ static void readNumber(const json& object, const char* key, int low, int high, c
                            ? 1000000LL
                            : value.get<long long>();
     if (number < low || number > high) {
-        addError(problems, key, std::to_string(number) + " is out of range: " + meaning);
+        addError(problems, key, std::to_string(number) + " is out of range: " + meaning.english,
+                 std::to_string(number) + u8" n'est pas permis : " + meaning.french);
         return;
     }
     *out = static_cast<int>(number);
@@ -220,8 +244,9 @@ static void readColour(const json& object, Manifest* manifest, std::vector<Probl
     if (!object.contains("backColour")) return;
     const json& value = object["backColour"];
     const char* expected = "must be a colour written \"#RRGGBB\", for example \"#FF8000\"";
+    const char* french = u8"doit être une couleur écrite « #RRGGBB », par exemple « #FF8000 »";
     if (!value.is_string()) {
-        addError(problems, "backColour", expected);
+        addError(problems, "backColour", expected, french);
         return;
     }
     const std::string& text = value.get_ref<const std::string&>();
@@ -232,7 +257,7 @@ static void readColour(const json& object, Manifest* manifest, std::vector<Probl
         fine = digits[k] >= 0;
     }
     if (!fine) {
-        addError(problems, "backColour", expected);
+        addError(problems, "backColour", expected, french);
         return;
     }
     manifest->red = static_cast<unsigned char>(digits[0] * 16 + digits[1]);
@@ -246,7 +271,8 @@ static void readPath(const json& object, const char* key, const std::string& whe
     if (!object.contains(key)) return;
     const json& value = object[key];
     if (!value.is_string()) {
-        addError(problems, where, "must be a file path (a JSON string)");
+        addError(problems, where, "must be a file path (a JSON string)",
+                 u8"doit être un chemin de fichier (une chaîne JSON)");
         return;
     }
     *out = value.get<std::string>();
@@ -256,24 +282,30 @@ static void readPath(const json& object, const char* key, const std::string& whe
 static void rejectUnknownKeys(const json& object, const std::set<std::string>& known, const std::string& prefix,
                               std::vector<Problem>* problems) {
     for (auto item = object.begin(); item != object.end(); ++item)
-        if (!known.count(item.key())) addError(problems, prefix + item.key(), "unknown key");
+        if (!known.count(item.key())) addError(problems, prefix + item.key(), "unknown key", u8"clé inconnue");
 }
 
 void settleQuestion(const Manifest& manifest, const std::string& prefix, ManifestQuestion* question,
                     std::vector<Problem>* problems) {
     if (manifest.questionFormat != TwoAnswers && !question->secondAnswer.empty()) {
-        addWarning(problems, prefix + "secondAnswer", "not stored: only questionFormat 2 has a second answer");
+        addWarning(problems, prefix + "secondAnswer", "not stored: only questionFormat 2 has a second answer",
+                   u8"pas enregistrée : il faut « Deux réponses » dans Nombre de réponses");
         question->secondAnswer.clear();
     }
     if (!question->reveal.empty() && !modeCarriesReveals(manifest.answerMode)) {
-        addWarning(problems, prefix + "reveal", "not stored: only answerMode 2, 3 and 4 show reveal texts");
+        addWarning(problems, prefix + "reveal", "not stored: only answerMode 2, 3 and 4 show reveal texts",
+                   u8"pas enregistrée : seuls les affichages « Texte », « Texte et image » et "
+                   u8"« Tous les textes à la fin » montrent la révélation");
         question->reveal.clear();
     }
     if (!question->media.empty() && manifest.style == StyleText)
-        addError(problems, prefix + "media", "a text quiz (style 0) shows no media; remove it or change the style");
+        addError(problems, prefix + "media", "a text quiz (style 0) shows no media; remove it or change the style",
+                 u8"un quiz de style Texte ne montre aucun média : retirez-le ou changez le style");
     if (!question->answerPicture.empty() && !modeShowsAnswerPicture(manifest.answerMode))
         addWarning(problems, prefix + "answerPicture",
-                   "stored but not shown: only answerMode 1 and 3 show answer pictures");
+                   "stored but not shown: only answerMode 1 and 3 show answer pictures",
+                   u8"enregistrée mais jamais montrée : seuls les affichages « Image de la réponse » et "
+                   u8"« Texte et image » la montrent");
 }
 
 void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* problems) {
@@ -283,7 +315,9 @@ void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* prob
         revealsOrPictures = revealsOrPictures || !question.reveal.empty() || !question.answerPicture.empty();
     if (revealsOrPictures && manifest.style != StylePictures)
         addWarning(problems, "questions",
-                   "reveal texts and answer pictures are stored but shown only in a picture quiz (style 1)");
+                   "reveal texts and answer pictures are stored but shown only in a picture quiz (style 1)",
+                   u8"les révélations et les images de la réponse sont enregistrées, mais seul un quiz de style "
+                   u8"Images les montre");
 }
 
 static void readQuestion(const json& object, const std::string& where, const Manifest& manifest,
@@ -304,11 +338,12 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
     *manifest = Manifest();
     json root = json::parse(text, nullptr, false);
     if (root.is_discarded()) {
-        addError(problems, "", "is not valid JSON (or not UTF-8)");
+        addError(problems, "", "is not valid JSON (or not UTF-8)", u8"ce n'est pas du JSON valide (ou pas de l'UTF-8)");
         return;
     }
     if (!root.is_object()) {
-        addError(problems, "", "must hold a JSON object with the quiz's keys");
+        addError(problems, "", "must hold a JSON object with the quiz's keys",
+                 u8"ce fichier doit contenir un objet JSON avec les clés du quiz");
         return;
     }
     rejectUnknownKeys(root,
@@ -320,24 +355,33 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
     readText(root, "explanation", "explanation", PlainText, &manifest->explanation, problems);
     readText(root, "firstRowCaption", "firstRowCaption", PlainText, &manifest->firstRowCaption, problems);
     readText(root, "secondRowCaption", "secondRowCaption", PlainText, &manifest->secondRowCaption, problems);
-    readNumber(root, "style", 0, 3, "0 text, 1 pictures, 2 sounds, 3 videos", &manifest->style, problems);
-    readNumber(root, "questionFormat", 1, 2, "1 or 2 answers per question", &manifest->questionFormat, problems);
-    readNumber(root, "answerMode", 0, 255, "a byte, 0 to 255", &manifest->answerMode, problems);
+    readNumber(root, "style", 0, 3, {"0 text, 1 pictures, 2 sounds, 3 videos", u8"0 Texte, 1 Images, 2 Sons, 3 Vidéos"},
+               &manifest->style, problems);
+    readNumber(root, "questionFormat", 1, 2, {"1 or 2 answers per question", u8"1 ou 2 réponses par question"},
+               &manifest->questionFormat, problems);
+    readNumber(root, "answerMode", 0, 255, {"a byte, 0 to 255", u8"un octet, de 0 à 255"}, &manifest->answerMode,
+               problems);
     readColour(root, manifest, problems);
 
     if (!root.contains("questions") || !root["questions"].is_array()) {
-        addError(problems, "questions", "must be a list of questions");
+        addError(problems, "questions", "must be a list of questions", u8"doit être une liste de questions");
     } else {
         const json& list = root["questions"];
-        if (list.empty()) addError(problems, "questions", "a quiz needs at least one question");
+        if (list.empty())
+            addError(problems, "questions", "a quiz needs at least one question",
+                     u8"un quiz doit avoir au moins une question");
         if (list.size() > MaxQuestions)
             addError(problems, "questions",
                      std::to_string(list.size()) + " questions; the player holds at most " +
+                         std::to_string(MaxQuestions),
+                     std::to_string(list.size()) + u8" questions : le lecteur en garde au plus " +
                          std::to_string(MaxQuestions));
         for (size_t i = 0; i < list.size(); ++i) {
             std::string where = "questions[" + std::to_string(i) + "]";
             ManifestQuestion question;
-            if (!list[i].is_object()) addError(problems, where, "must be an object with the question's keys");
+            if (!list[i].is_object())
+                addError(problems, where, "must be an object with the question's keys",
+                         u8"doit être un objet avec les clés de la question");
             else readQuestion(list[i], where, *manifest, &question, problems);
             manifest->questions.push_back(question);
         }
@@ -348,12 +392,15 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
     if (root.contains("codes")) {
         const json& list = root["codes"];
         if (!list.is_array()) {
-            addError(problems, "codes", "must be a list of texts");
+            addError(problems, "codes", "must be a list of texts", u8"doit être une liste de textes");
         } else {
             if (list.size() > manifest->questions.size())
                 addError(problems, "codes",
                          std::to_string(list.size()) + " codes for " + std::to_string(manifest->questions.size()) +
-                             " questions: the player shows one code per score, at most one per question");
+                             " questions: the player shows one code per score, at most one per question",
+                         std::to_string(list.size()) + u8" codes pour " +
+                             std::to_string(manifest->questions.size()) +
+                             u8" questions : le lecteur montre un code par score, donc au plus un par question");
             for (size_t i = 0; i < list.size(); ++i) {
                 std::string code;
                 readTextValue(list[i], "codes[" + std::to_string(i) + "]", CodeText, &code, problems);
@@ -365,9 +412,9 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
 
 bool loadManifestFile(const std::string& path, Manifest* manifest, std::vector<Problem>* problems) {
     Bytes bytes;
-    std::string error;
+    Message error;
     if (!readFile(path, &bytes, &error)) {
-        addError(problems, "", error);
+        addError(problems, "", error.english, error.french);
         return false;
     }
     loadManifestText(std::string(bytes.begin(), bytes.end()), manifest, problems);
@@ -463,17 +510,38 @@ std::string describeSize(unsigned long long bytes) {
     return text;
 }
 
+std::string describeSizeInFrench(unsigned long long bytes) {
+    if (bytes < 1024) return std::to_string(bytes) + (bytes < 2 ? " octet" : " octets");
+    std::string text = describeSize(bytes);
+    text.replace(text.find('.'), 1, ",");
+    text.back() = 'o';   // "KB" and "MB" become "Ko" and "Mo"
+    return text;
+}
+
+Message describeCoderFailure(CoderResult result) {
+    switch (result) {
+    case CoderNoMemory: return {describeCoderResult(result), u8"la mémoire manque"};
+    case CoderBadInput: return {describeCoderResult(result), u8"les données sont vides, trop courtes ou trop longues"};
+    case CoderTooWide: return {describeCoderResult(result), u8"un code dépasserait 32 bits"};
+    case CoderMalformed: return {describeCoderResult(result), u8"les données codées sont abîmées"};
+    default: return {describeCoderResult(result), u8"résultat inconnu du codage"};
+    }
+}
+
 // Sounds and videos are stored as they are, so their kind is checked by
 // their headers: the player hands sounds to a player of MP3 and WAV files,
 // and videos to one of AVI files.
-static bool acceptMedium(MediumKind kind, const Bytes& bytes, std::string* why) {
+static bool acceptMedium(MediumKind kind, const Bytes& bytes, Message* why) {
     const FileType type = fileTypeOf(bytes);
+    const Message what = describeFile(bytes);
     if (kind == SoundMedium && type != FileMp3 && type != FileWav) {
-        *why = "is " + describeFile(bytes) + ", not an MP3 or WAV sound";
+        *why = {"is " + what.english + ", not an MP3 or WAV sound",
+                u8"n'est pas un son que le lecteur sait jouer (MP3 ou WAV) : c'est " + what.french};
         return false;
     }
     if (kind == VideoMedium && type != FileAvi) {
-        *why = "is " + describeFile(bytes) + ", not an AVI video";
+        *why = {"is " + what.english + ", not an AVI video",
+                u8"n'est pas une vidéo que le lecteur sait jouer (AVI) : c'est " + what.french};
         return false;
     }
     return true;
@@ -488,38 +556,51 @@ static const MediaFile* prepareMedium(const std::string& folder, const std::stri
     file.path = path;
     file.kind = kind;
     Bytes original;
-    std::string error;
-    if (!readFile(resolveMediaPath(folder, path), &original, &error)) {
-        addError(problems, where, error);
+    Message error;
+    const std::string resolved = resolveMediaPath(folder, path);
+    if (!readFile(resolved, &original, &error)) {
+        // The author knows the file by the path they wrote.
+        addError(problems, where, error.english, cannotOpenInFrench(resolved, path));
         return nullptr;
     }
+    const std::string quoted = "'" + path + "' ", french = u8"« " + path + u8" » ";
     if (original.empty()) {
-        addError(problems, where, "'" + path + "' is empty");
+        addError(problems, where, quoted + "is empty", french + u8"est vide");
         return nullptr;
     }
     file.originalSize = original.size();
-    file.what = describeFile(original);
-    std::string why;
+    file.what = describeFile(original).english;
+    Message why;
     const bool fine = kind == PictureMedium ? preparePicture(original, options, &file.bytes, &file.picture, &why)
                                             : acceptMedium(kind, original, &why);
     if (!fine) {
-        addError(problems, where, "'" + path + "' " + why);
+        addError(problems, where, quoted + why.english, french + why.french);
         return nullptr;
     }
     if (kind != PictureMedium) file.bytes.swap(original);
     if (file.bytes.size() > LargeMediumBytes)
         addWarning(problems, where,
-                   "'" + path + "' is " + describeSize(file.bytes.size()) +
-                       ", stored as it is: the quiz grows as much, too big to send by mail and slow to open");
+                   quoted + "is " + describeSize(file.bytes.size()) +
+                       ", stored as it is: the quiz grows as much, too big to send by mail and slow to open",
+                   french + u8"pèse " + describeSizeInFrench(file.bytes.size()) +
+                       u8" et sera enregistré tel quel : le quiz grossit d'autant, trop pour un courriel, "
+                       u8"et s'ouvre lentement");
+    const std::string width = std::to_string(file.picture.width), height = std::to_string(file.picture.height),
+                      box = std::to_string(PictureBoxSize);
     if (kind == PictureMedium && file.picture.enlarged)
         addWarning(problems, where,
-                   "'" + path + "' is " + std::to_string(file.picture.width) + " x " +
-                       std::to_string(file.picture.height) + ", smaller than its " + std::to_string(PictureBoxSize) +
-                       " x " + std::to_string(PictureBoxSize) + " box: it will be enlarged and look blurred");
+                   quoted + "is " + width + " x " + height + ", smaller than its " + box + " x " + box +
+                       " box: it will be enlarged and look blurred",
+                   french + u8"fait " + width + u8" × " + height + u8" pixels, moins que sa case de " + box +
+                       u8" × " + box + u8" : l'image sera agrandie et paraîtra floue");
+    const Message turned = describeOrientation(file.picture.orientation);
     if (kind == PictureMedium && options.keepOriginal && file.picture.orientation != 1)
         addWarning(problems, where,
-                   "'" + path + "' is marked to be " + describeOrientation(file.picture.orientation) +
-                       " to stand upright, which a picture stored as it is does not get: the player shows it turned");
+                   quoted + "is marked to be " + turned.english +
+                       " to stand upright, which a picture stored as it is does not get: the player shows it turned",
+                   french + u8"doit être " + turned.french +
+                       u8" pour être droite, ce qu'une image enregistrée telle quelle ne reçoit pas : "
+                       u8"le lecteur la montre de travers");
     quiz->media.push_back(file);
     return &quiz->media.back();
 }
@@ -564,12 +645,15 @@ static const MediaFile* readMedium(const std::string& folder, const std::string&
 }
 
 // Encodes one plain stream; both sides must stay under the coder's limit.
-static bool encodeStream(const Bytes& plain, const std::string& where, const char* what, Bytes* encoded,
+static bool encodeStream(const Bytes& plain, const std::string& where, const Message& what, Bytes* encoded,
                          std::vector<Problem>* problems) {
+    const std::string limit = std::to_string(ManifestMaxStream);
     if (plain.size() > ManifestMaxStream) {
         addError(problems, where,
-                 std::string("the ") + what + " come to " + std::to_string(plain.size()) + " bytes; at most " +
-                     std::to_string(ManifestMaxStream) + " can be stored");
+                 "the " + what.english + " come to " + std::to_string(plain.size()) + " bytes; at most " + limit +
+                     " can be stored",
+                 what.french + u8" font " + std::to_string(plain.size()) + u8" octets ; au plus " + limit +
+                     u8" peuvent être enregistrés");
         return false;
     }
     EncoderState encoder;
@@ -578,14 +662,17 @@ static bool encodeStream(const Bytes& plain, const std::string& where, const cha
     if (result == CoderOk) encoded->assign(output.bytes, output.bytes + output.count);
     releaseContent(output.bytes);
     if (result != CoderOk) {
-        addError(problems, where,
-                 std::string("cannot encode the ") + what + ": " + describeCoderResult(result));
+        const Message why = describeCoderFailure(result);
+        addError(problems, where, "cannot encode the " + what.english + ": " + why.english,
+                 u8"impossible de coder " + what.french + u8" : " + why.french);
         return false;
     }
     if (encoded->size() > ManifestMaxStream) {
         addError(problems, where,
-                 std::string("the encoded ") + what + " come to " + std::to_string(encoded->size()) +
-                     " bytes; the player reads at most " + std::to_string(ManifestMaxStream));
+                 "the encoded " + what.english + " come to " + std::to_string(encoded->size()) +
+                     " bytes; the player reads at most " + limit,
+                 what.french + u8" font " + std::to_string(encoded->size()) +
+                     u8" octets une fois codés ; le lecteur en lit au plus " + limit);
         return false;
     }
     return true;
@@ -595,9 +682,9 @@ bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options,
                  PreparedQuiz* quiz, std::vector<Problem>* problems) {
     *quiz = PreparedQuiz();
     Bytes bytes;
-    std::string error;
+    Message error;
     if (!readFile(manifestPath, &bytes, &error)) {
-        addError(problems, "", error);
+        addError(problems, "", error.english, error.french);
         return false;
     }
     return prepareQuizText(std::string(bytes.begin(), bytes.end()), manifestFolder(manifestPath), options, manifest,
@@ -635,7 +722,8 @@ bool prepareQuizText(const std::string& text, const std::string& folder, const P
         std::string where = "questions[" + std::to_string(i) + "]";
         int resource = static_cast<int>(i) + 1;
         if (question.media.empty() && withMedia)
-            addWarning(problems, where + ".media", "no medium: the question's cell stays empty");
+            addWarning(problems, where + ".media", "no medium: the question's cell stays empty",
+                       u8"aucun média : la case de la question restera vide");
         if (!question.media.empty() && withMedia)
             read(question.media, where + ".media", QuestionMediaBase + resource, kind);
         if (!question.answerPicture.empty())
@@ -646,7 +734,7 @@ bool prepareQuizText(const std::string& text, const std::string& folder, const P
         for (auto entry = options.memo->entries.begin(); entry != options.memo->entries.end();)
             entry = entry->second.used ? std::next(entry) : options.memo->entries.erase(entry);
     if (hasErrors(*problems)) return false;
-    encodeStream(composeContent(*manifest), "", "quiz's texts", &quiz->content, problems);
-    encodeStream(composeCodes(*manifest), "codes", "codes", &quiz->codes, problems);
+    encodeStream(composeContent(*manifest), "", {"quiz's texts", u8"les textes du quiz"}, &quiz->content, problems);
+    encodeStream(composeCodes(*manifest), "codes", {"codes", u8"les codes"}, &quiz->codes, problems);
     return !hasErrors(*problems);
 }

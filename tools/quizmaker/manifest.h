@@ -45,9 +45,10 @@ struct Manifest {
 };
 
 struct Problem {
-    bool error;          // false: a warning
-    std::string where;   // JSON path of the key, empty for the whole file
-    std::string message;
+    bool error;           // false: a warning
+    std::string where;    // JSON path of the key, empty for the whole file
+    std::string message;  // as quizmaker prints it, in English
+    std::string french;   // the same for the editor's problems list
 };
 
 enum MediumKind { PictureMedium, SoundMedium, VideoMedium };
@@ -166,5 +167,10 @@ bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options,
 bool prepareQuizText(const std::string& text, const std::string& folder, const PrepareOptions& options,
                      Manifest* manifest, PreparedQuiz* quiz, std::vector<Problem>* problems);
 
-// Sizes for people: "812 bytes", "18.4 KB", "3.2 MB".
+// Sizes for people: "812 bytes", "18.4 KB", "3.2 MB"; in French "812 octets",
+// "18,4 Ko", "3,2 Mo".
 std::string describeSize(unsigned long long bytes);
+std::string describeSizeInFrench(unsigned long long bytes);
+
+// What a failure of the content coder means, in both languages.
+Message describeCoderFailure(CoderResult result);

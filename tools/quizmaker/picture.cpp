@@ -201,16 +201,16 @@ FittedSize storedPictureSize(int width, int height) {
     return size;
 }
 
-const char* describeOrientation(int orientation) {
+Message describeOrientation(int orientation) {
     switch (orientation) {
-    case 2: return "mirrored left to right";
-    case 3: return "rotated 180 degrees";
-    case 4: return "mirrored top to bottom";
-    case 5: return "mirrored, then rotated 90 degrees anticlockwise";
-    case 6: return "rotated 90 degrees clockwise";
-    case 7: return "mirrored, then rotated 90 degrees clockwise";
-    case 8: return "rotated 90 degrees anticlockwise";
-    default: return "";
+    case 2: return {"mirrored left to right", u8"retournée de gauche à droite"};
+    case 3: return {"rotated 180 degrees", u8"tournée de 180°"};
+    case 4: return {"mirrored top to bottom", u8"retournée de haut en bas"};
+    case 5: return {"mirrored, then rotated 90 degrees anticlockwise", u8"retournée, puis tournée de 90° vers la gauche"};
+    case 6: return {"rotated 90 degrees clockwise", u8"tournée de 90° vers la droite"};
+    case 7: return {"mirrored, then rotated 90 degrees clockwise", u8"retournée, puis tournée de 90° vers la droite"};
+    case 8: return {"rotated 90 degrees anticlockwise", u8"tournée de 90° vers la gauche"};
+    default: return {};
     }
 }
 
@@ -220,11 +220,14 @@ namespace {
 // transparency, *channels saying which) after the checks stb_image does not
 // make, and fills in the file's own facts. Null with why on failure.
 unsigned char* decodeFullPicture(const Bytes& file, const PictureOptions& options, int* channels,
-                                 PreparedPicture* picture, std::string* why) {
+                                 PreparedPicture* picture, Message* why) {
     *picture = PreparedPicture();
     const FileType type = fileTypeOf(file);
     if (!isPictureType(type)) {
-        *why = "is " + describeFile(file) + ", not a picture: use a JPEG, PNG, BMP or GIF picture";
+        const Message what = describeFile(file);
+        *why = {"is " + what.english + ", not a picture: use a JPEG, PNG, BMP or GIF picture",
+                u8"n'est pas une image que le lecteur sait afficher : c'est " + what.french +
+                    u8" (prenez une image JPEG, PNG, BMP ou GIF)"};
         return nullptr;
     }
     const JpegMarkers markers = type == FileJpeg ? readJpegMarkers(file) : JpegMarkers();
@@ -232,36 +235,44 @@ unsigned char* decodeFullPicture(const Bytes& file, const PictureOptions& option
     picture->format = type == FilePng ? "PNG" : type == FileGif ? "GIF" : type == FileBmp ? "BMP"
                       : markers.progressive ? "progressive JPEG" : "JPEG";
     const std::string format = picture->format;
+    const std::string french = markers.progressive ? u8"JPEG progressif" : format;
     if (options.keepOriginal && type != FileJpeg) {
-        *why = "is a " + format + " picture; pictures stored as they are (--keep-pictures) must be JPEG pictures";
+        *why = {"is a " + format + " picture; pictures stored as they are (--keep-pictures) must be JPEG pictures",
+                u8"est une image " + french + u8" : les images enregistrées telles quelles doivent être des JPEG"};
         return nullptr;
     }
     if ((type == FileBmp && !bmpIsWhole(file)) || (type == FileGif && !gifIsWhole(file)) || !markers.segmentsWhole) {
-        *why = "is a damaged " + format + " picture: the file is cut short";
+        *why = {"is a damaged " + format + " picture: the file is cut short",
+                u8"est une image " + french + u8" abîmée : le fichier est incomplet"};
         return nullptr;
     }
     if (!markers.tablesFit) {
-        *why = "is a damaged " + format + " picture: a Huffman table holds more than 256 codes";
+        *why = {"is a damaged " + format + " picture: a Huffman table holds more than 256 codes",
+                u8"est une image " + french + u8" abîmée : une table de Huffman a plus de 256 codes"};
         return nullptr;
     }
     if (file.size() > INT_MAX) {
-        *why = "is too large to read";
+        *why = {"is too large to read", u8"est un fichier trop gros pour être lu"};
         return nullptr;
     }
     const int count = static_cast<int>(file.size());
     int width = 0, height = 0, own = 0;
     if (stbi_info_from_memory(file.data(), count, &width, &height, &own) &&
         static_cast<long long>(width) * height > MaxPicturePixels) {
-        *why = "is " + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
-               std::to_string(MaxPicturePixels / 1000000) + " million pixels can be read: make it smaller first";
+        const std::string millions = std::to_string(MaxPicturePixels / 1000000);
+        *why = {"is " + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " + millions +
+                    " million pixels can be read: make it smaller first",
+                u8"fait " + std::to_string(width) + u8" × " + std::to_string(height) + u8" pixels ; au plus " +
+                    millions + u8" millions de pixels peuvent être lus : réduisez l'image d'abord"};
         return nullptr;
     }
     *channels = own == 2 || own == 4 ? 4 : 3;
     unsigned char* pixels = stbi_load_from_memory(file.data(), count, &width, &height, &own, *channels);
     if (!pixels) {
         const char* reason = stbi_failure_reason();
-        *why = "is a damaged or unsupported " + format + " picture" +
-               (reason && *reason ? std::string(" (") + reason + ")" : "");
+        *why = {"is a damaged or unsupported " + format + " picture" +
+                    (reason && *reason ? std::string(" (") + reason + ")" : ""),
+                u8"est une image " + french + u8" abîmée, ou d'une sorte que le lecteur ne sait pas lire"};
         return nullptr;
     }
     picture->width = width;
@@ -275,7 +286,7 @@ unsigned char* decodeFullPicture(const Bytes& file, const PictureOptions& option
 }  // namespace
 
 bool decodeUprightPicture(const Bytes& file, const PictureOptions& options, UprightPixels* upright,
-                          PreparedPicture* picture, std::string* why) {
+                          PreparedPicture* picture, Message* why) {
     int channels;
     unsigned char* pixels = decodeFullPicture(file, options, &channels, picture, why);
     if (!pixels) return false;
@@ -294,7 +305,8 @@ bool decodeUprightPicture(const Bytes& file, const PictureOptions& options, Upri
                                   scaledHeight, scaledWidth * 4);
     stbi_image_free(pixels);
     if (!fine) {
-        *why = "is too large to scale in the memory available";
+        *why = {"is too large to scale in the memory available",
+                u8"est trop grande pour être mise à l'échelle dans la mémoire disponible"};
         return false;
     }
     upright->width = size.width;
@@ -316,7 +328,7 @@ bool encodeBaselineJpeg(const UprightPixels& upright, int quality, Bytes* stored
 }
 
 bool preparePicture(const Bytes& file, const PictureOptions& options, Bytes* stored, PreparedPicture* picture,
-                    std::string* why) {
+                    Message* why) {
     if (options.keepOriginal) {
         int channels;
         unsigned char* pixels = decodeFullPicture(file, options, &channels, picture, why);
@@ -341,7 +353,7 @@ bool preparePicture(const Bytes& file, const PictureOptions& options, Bytes* sto
         return true;
     }
     if (!encodeBaselineJpeg(upright, StoredJpegQuality, stored)) {
-        *why = "could not be encoded as a JPEG picture";
+        *why = {"could not be encoded as a JPEG picture", u8"n'a pas pu être enregistrée en JPEG"};
         return false;
     }
     return true;

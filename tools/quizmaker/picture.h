@@ -40,8 +40,8 @@ struct PreparedPicture {
 FittedSize storedPictureSize(int width, int height);
 
 // What "turned upright" meant for an orientation, e.g. "rotated 90 degrees
-// clockwise"; "" for 1.
-const char* describeOrientation(int orientation);
+// clockwise" ("tournée de 90° vers la droite"); empty for 1.
+Message describeOrientation(int orientation);
 
 // A picture decoded, turned upright and scaled to its stored size, before
 // encoding: 3 bytes (red, green, blue) a pixel, rows top-down.
@@ -50,12 +50,13 @@ struct UprightPixels {
     std::vector<unsigned char> rgb;
 };
 bool decodeUprightPicture(const Bytes& file, const PictureOptions& options, UprightPixels* upright,
-                          PreparedPicture* picture, std::string* why);
+                          PreparedPicture* picture, Message* why);
 // Baseline JPEG at quality 1 to 100.
 bool encodeBaselineJpeg(const UprightPixels& upright, int quality, Bytes* stored);
 
 // Prepares file (named for messages only by the caller). False with why
-// ("is a PDF document, not a picture: ...", "is a damaged PNG picture ...")
-// when it is not a picture the player can show.
+// ("is a PDF document, not a picture: ...", "is a damaged PNG picture ...";
+// "n'est pas une image que le lecteur sait afficher : ...") when it is not
+// a picture the player can show.
 bool preparePicture(const Bytes& file, const PictureOptions& options, Bytes* stored, PreparedPicture* picture,
-                    std::string* why);
+                    Message* why);

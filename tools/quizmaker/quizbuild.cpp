@@ -49,19 +49,28 @@ std::wstring besideThisProgram(const wchar_t* fileName) {
     return (std::filesystem::path(path).parent_path() / fileName).wstring();
 }
 
-// The system's description of an error code, on one line.
-static std::string systemMessage(DWORD code) {
+// The system's description of an error code in a language (0: the
+// system's own), on one line; empty when the system has none.
+static std::string systemText(DWORD code, DWORD language) {
     wchar_t* text = nullptr;
     DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+                                  nullptr, code, language, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message = length && text ? std::wstring(text, length) : L"";
     if (text) LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
                                 message.back() == L'.'))
         message.pop_back();
-    if (message.empty()) return "error " + std::to_string(code);
     return toUtf8(message);
+}
+
+// The system's description of an error code: in its own language for the
+// command line, in French where the system has French texts (otherwise in
+// its own language too).
+static Message systemMessage(DWORD code) {
+    const std::string own = systemText(code, 0), french = systemText(code, MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
+    const std::string number = std::to_string(code);
+    return {own.empty() ? "error " + number : own, !french.empty() ? french : !own.empty() ? own : u8"erreur " + number};
 }
 
 // ---------------------------------------------------------------------------
@@ -132,10 +141,12 @@ static bool listPlayerResources(const std::wstring& path, std::vector<KeptResour
 // Replaces all resources of the copy by the player's own and the quiz's.
 // Starting from none is what removes the quiz resources of every language.
 static bool writeQuizResources(const std::wstring& path, const PreparedQuiz& quiz,
-                               const std::vector<KeptResource>& kept, std::string* error) {
+                               const std::vector<KeptResource>& kept, Message* error) {
     HANDLE update = BeginUpdateResourceW(path.c_str(), TRUE);
     if (!update) {
-        *error = "cannot open the copy of the player for writing resources: " + systemMessage(GetLastError());
+        const Message why = systemMessage(GetLastError());
+        *error = {"cannot open the copy of the player for writing resources: " + why.english,
+                  u8"impossible d'ouvrir la copie du lecteur pour y écrire les ressources : " + why.french};
         return false;
     }
     struct Item {
@@ -155,13 +166,17 @@ static bool writeQuizResources(const std::wstring& path, const PreparedQuiz& qui
     for (const Item& item : items) {
         if (!UpdateResourceW(update, asResourceName(item.type), asResourceName(item.name), item.language,
                              const_cast<unsigned char*>(item.bytes->data()), static_cast<DWORD>(item.bytes->size()))) {
-            *error = "cannot write a resource into the copy of the player: " + systemMessage(GetLastError());
+            const Message why = systemMessage(GetLastError());
+            *error = {"cannot write a resource into the copy of the player: " + why.english,
+                      u8"impossible d'écrire une ressource dans la copie du lecteur : " + why.french};
             EndUpdateResourceW(update, TRUE);
             return false;
         }
     }
     if (!EndUpdateResourceW(update, FALSE)) {
-        *error = "cannot write the resources into the copy of the player: " + systemMessage(GetLastError());
+        const Message why = systemMessage(GetLastError());
+        *error = {"cannot write the resources into the copy of the player: " + why.english,
+                  u8"impossible d'écrire les ressources dans la copie du lecteur : " + why.french};
         return false;
     }
     return true;
@@ -198,7 +213,7 @@ static bool peLayout(const Bytes& bytes, size_t* symbolPointerAt, uint32_t* sect
 // the COFF symbol table pointer where it was (players built with debugging
 // information carry one). Point it at the moved table, or clear it when the
 // table did not survive, so that tools reading the quiz do not trip on it.
-static bool repairSymbolTable(const Bytes& player, const std::wstring& path, std::string* error) {
+static bool repairSymbolTable(const Bytes& player, const std::wstring& path, Message* error) {
     size_t oldAt, newAt;
     uint32_t oldEnd, newEnd;
     if (!peLayout(player, &oldAt, &oldEnd)) return true;
@@ -207,7 +222,8 @@ static bool repairSymbolTable(const Bytes& player, const std::wstring& path, std
     Bytes quiz;
     if (!readFile(toUtf8(path), &quiz, error)) return false;
     if (!peLayout(quiz, &newAt, &newEnd)) {
-        *error = "the copy of the player is no longer a Windows program after writing the resources";
+        *error = {"the copy of the player is no longer a Windows program after writing the resources",
+                  u8"la copie du lecteur n'est plus un programme Windows après l'écriture des ressources"};
         return false;
     }
     uint32_t newPointer = newEnd + (oldPointer - oldEnd);
@@ -221,14 +237,14 @@ static bool repairSymbolTable(const Bytes& player, const std::wstring& path, std
     out.write(reinterpret_cast<const char*>(quiz.data()), static_cast<std::streamsize>(quiz.size()));
     out.close();
     if (!out) {
-        *error = "cannot rewrite the copy of the player";
+        *error = {"cannot rewrite the copy of the player", u8"impossible de réécrire la copie du lecteur"};
         return false;
     }
     return true;
 }
 
 bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, std::vector<Problem>* problems,
-               BuildSummary* summary, std::string* error) {
+               BuildSummary* summary, Message* error) {
     *summary = BuildSummary();
     Manifest manifest;
     PreparedQuiz quiz;
@@ -247,17 +263,19 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
     std::wstring temporary = output + L".quizmaker-tmp";
     // The copy is made beside the output, so the final move is a rename.
     if (!CopyFileW(player.c_str(), temporary.c_str(), FALSE)) {
-        DWORD code = GetLastError();
+        const Message why = systemMessage(GetLastError());
         DeleteFileW(temporary.c_str());
-        *error = "cannot copy the player '" + request.playerPath + "' to '" + toUtf8(temporary) +
-                 "': " + systemMessage(code);
+        *error = {"cannot copy the player '" + request.playerPath + "' to '" + toUtf8(temporary) + "': " + why.english,
+                  u8"impossible de copier le lecteur « " + request.playerPath + u8" » vers « " + toUtf8(temporary) +
+                      u8" » : " + why.french};
         return false;
     }
     Bytes playerBytes;
     std::vector<KeptResource> kept;
     bool fine = readFile(toUtf8(temporary), &playerBytes, error);
     if (fine && !listPlayerResources(temporary, &kept)) {
-        *error = "the player '" + request.playerPath + "' is not a Windows program";
+        *error = {"the player '" + request.playerPath + "' is not a Windows program",
+                  u8"le lecteur « " + request.playerPath + u8" » n'est pas un programme Windows"};
         fine = false;
     }
     fine = fine && writeQuizResources(temporary, quiz, kept, error) && repairSymbolTable(playerBytes, temporary, error);
@@ -265,7 +283,9 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
     if (fine && GetFileAttributesExW(temporary.c_str(), GetFileExInfoStandard, &attributes))
         summary->executableBytes = (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
     if (fine && !MoveFileExW(temporary.c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        *error = "cannot write '" + request.outputPath + "': " + systemMessage(GetLastError());
+        const Message why = systemMessage(GetLastError());
+        *error = {"cannot write '" + request.outputPath + "': " + why.english,
+                  u8"impossible d'écrire « " + request.outputPath + u8" » : " + why.french};
         fine = false;
     }
     if (!fine) {
@@ -293,52 +313,59 @@ static bool findResource(HMODULE module, const char* type, int number, ResourceB
 
 // Decodes one stream and hands the plain bytes to parse.
 static bool decodeResource(const ResourceBytes& view, Quiz* quiz,
-                           bool (*parse)(Quiz*, const unsigned char*, size_t), std::string* error) {
+                           bool (*parse)(Quiz*, const unsigned char*, size_t), Message* error) {
     DecoderState decoder;
     CoderOutput plain = {nullptr, 0};
     CoderResult result = runDecoder(&decoder, view.bytes, view.size, &plain);
     bool parsed = result == CoderOk && parse(quiz, plain.bytes, plain.count);
     releaseContent(plain.bytes);
     if (result != CoderOk) {
-        *error = describeCoderResult(result);
+        *error = describeCoderFailure(result);
         return false;
     }
-    if (!parsed) *error = "the decoded bytes do not have the quiz layout";
+    if (!parsed) *error = {"the decoded bytes do not have the quiz layout", u8"les données décodées n'ont pas la forme d'un quiz"};
     return parsed;
 }
 
 static bool writeBytes(const std::filesystem::path& path, const unsigned char* bytes, size_t size,
-                       std::string* error) {
+                       Message* error) {
     std::error_code ignored;
     std::filesystem::create_directories(path.parent_path(), ignored);
     return writeFileAtomically(path.u8string(), Bytes(bytes, bytes + size), error);
 }
 
 bool unpackQuiz(const std::string& quizPath, const std::string& folder, const ProgressFunction& progress,
-                std::vector<std::string>* warnings, std::string* error) {
+                std::vector<Message>* warnings, Message* error) {
     HMODULE module = LoadLibraryExW(toWide(quizPath).c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) {
-        *error = "cannot open '" + quizPath + "' as a Windows program: " + systemMessage(GetLastError());
+        const Message why = systemMessage(GetLastError());
+        *error = {"cannot open '" + quizPath + "' as a Windows program: " + why.english,
+                  u8"impossible d'ouvrir « " + quizPath + u8" » comme un programme Windows : " + why.french};
         return false;
     }
     Quiz quiz;
     ResourceBytes content, codes;
     if (!findResource(module, ContentResourceType, ContentResourceNumber, &content) || content.size == 0) {
         FreeLibrary(module);
-        *error = "'" + quizPath + "' holds no quiz: it has no content resource (PATCH 104)";
+        *error = {"'" + quizPath + "' holds no quiz: it has no content resource (PATCH 104)",
+                  u8"« " + quizPath + u8" » ne contient aucun quiz : la ressource du contenu (PATCH 104) manque"};
         return false;
     }
     if (!decodeResource(content, &quiz, parseContent, error)) {
         FreeLibrary(module);
-        *error = "cannot read the quiz content of '" + quizPath + "': " + *error;
+        *error = {"cannot read the quiz content of '" + quizPath + "': " + error->english,
+                  u8"impossible de lire le contenu du quiz « " + quizPath + u8" » : " + error->french};
         return false;
     }
-    std::string why;
+    Message why;
     if (!findResource(module, ContentResourceType, CodesResourceNumber, &codes) || codes.size == 0)
-        warnings->push_back("'" + quizPath + "' has no codes resource (PATCH 105): the codes stay empty");
+        warnings->push_back({"'" + quizPath + "' has no codes resource (PATCH 105): the codes stay empty",
+                             u8"« " + quizPath + u8" » n'a pas de ressource des codes (PATCH 105) : les codes restent vides"});
     else if (!decodeResource(codes, &quiz, parseCodes, &why))
-        warnings->push_back("cannot read the codes of '" + quizPath + "': " + why + "; the codes stay empty");
+        warnings->push_back({"cannot read the codes of '" + quizPath + "': " + why.english + "; the codes stay empty",
+                             u8"impossible de lire les codes de « " + quizPath + u8" » : " + why.french +
+                                 u8" ; les codes restent vides"});
 
     Manifest manifest;
     manifest.title = quiz.title;
@@ -372,8 +399,11 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
         if (findResource(module, MediaResourceType, QuestionMediaBase + number, &medium)) {
             const std::string resource = std::to_string(QuestionMediaBase + number);
             if (quiz.style == StyleText) {
-                warnings->push_back("question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
-                                    resource + " left out");
+                warnings->push_back({"question " + std::to_string(number) + ": a text quiz shows no media; IMG " +
+                                         resource + " left out",
+                                     "question " + std::to_string(number) +
+                                         u8" : un quiz de style Texte ne montre aucun média ; IMG " + resource +
+                                         u8" laissée de côté"});
             } else {
                 question.media = "media/" + resource + extensionOf(medium.bytes, medium.size);
                 media.push_back(Medium{medium, index, &ManifestQuestion::media});

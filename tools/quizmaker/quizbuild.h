@@ -33,13 +33,13 @@ struct BuildSummary {
 // moves it to the output path. False with the manifest's problems, or with
 // error for a failure of its own; either way no file is left behind.
 bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, std::vector<Problem>* problems,
-               BuildSummary* summary, std::string* error);
+               BuildSummary* summary, Message* error);
 
 // Writes folder/quiz.json and the stored media of the quiz executable,
 // reporting each media file to progress as it is written. Warnings tell of
 // parts left out; false with error when the quiz cannot be read or written.
 bool unpackQuiz(const std::string& quizPath, const std::string& folder, const ProgressFunction& progress,
-                std::vector<std::string>* warnings, std::string* error);
+                std::vector<Message>* warnings, Message* error);
 
 // The file of that name in this program's folder: the player that quizmaker
 // and the editor are shipped beside.

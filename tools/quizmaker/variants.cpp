@@ -88,19 +88,19 @@ static std::vector<std::string> words(const std::string& text) {
     return list;
 }
 
-static void add(std::vector<AnswerVariant>* list, const char* label, const std::string& typed) {
+static void add(std::vector<AnswerVariant>* list, const char* label, const char* french, const std::string& typed) {
     if (typed.empty()) return;
     for (const AnswerVariant& earlier : *list)
         if (earlier.typed == typed) return;
-    list->push_back(AnswerVariant{label, typed});
+    list->push_back(AnswerVariant{label, french, typed});
 }
 
 std::vector<AnswerVariant> likelyAnswers(const std::string& answer) {
     std::vector<AnswerVariant> list;
     if (answer.empty()) return list;
-    add(&list, "right", answer);
-    add(&list, "lower case", lowerCaseCp1252(answer));
-    add(&list, "no accents", withoutAccentsCp1252(answer));
+    add(&list, "right", u8"la réponse", answer);
+    add(&list, "lower case", u8"en minuscules", lowerCaseCp1252(answer));
+    add(&list, "no accents", u8"sans accents", withoutAccentsCp1252(answer));
 
     std::vector<size_t> letters = letterPositions(answer);
     if (!letters.empty()) {
@@ -112,15 +112,15 @@ std::vector<AnswerVariant> likelyAnswers(const std::string& answer) {
                 answer[at] != answer[at + 1]) {
                 std::string swapped = answer;
                 std::swap(swapped[at], swapped[at + 1]);
-                add(&list, "two letters swapped", swapped);
+                add(&list, "two letters swapped", u8"deux lettres inversées", swapped);
                 break;
             }
         }
-        add(&list, "one letter missing", std::string(answer).erase(middle, 1));
-        add(&list, "one letter doubled", std::string(answer).insert(middle, 1, answer[middle]));
+        add(&list, "one letter missing", u8"une lettre oubliée", std::string(answer).erase(middle, 1));
+        add(&list, "one letter doubled", u8"une lettre doublée", std::string(answer).insert(middle, 1, answer[middle]));
         std::string wrong = answer;
         wrong[middle] = wrongLetter(static_cast<unsigned char>(answer[middle]));
-        add(&list, "one letter wrong", wrong);
+        add(&list, "one letter wrong", u8"une lettre fausse", wrong);
     }
 
     std::string lower = lowerCaseCp1252(withoutAccentsCp1252(answer));
@@ -131,25 +131,25 @@ std::vector<AnswerVariant> likelyAnswers(const std::string& answer) {
         bool takesX = lower.size() >= 2 && (lower.compare(lower.size() - 2, 2, "au") == 0 ||
                                             lower.compare(lower.size() - 2, 2, "eu") == 0);
         char ending = takesX ? 'x' : 's';
-        add(&list, "plural", answer + (upperEnd ? static_cast<char>(ending - 0x20) : ending));
+        add(&list, "plural", u8"au pluriel", answer + (upperEnd ? static_cast<char>(ending - 0x20) : ending));
     }
 
     unsigned char first = static_cast<unsigned char>(answer[0]);
     if (isVowel(first) || first == 'h' || first == 'H') {
-        add(&list, "with an article", "l'" + answer);
+        add(&list, "with an article", u8"avec un article", "l'" + answer);
     } else {
-        add(&list, "with an article", "le " + answer);
-        add(&list, "with an article", "la " + answer);
+        add(&list, "with an article", u8"avec un article", "le " + answer);
+        add(&list, "with an article", u8"avec un article", "la " + answer);
     }
-    add(&list, "with an article", "les " + answer);
+    add(&list, "with an article", u8"avec un article", "les " + answer);
 
-    add(&list, "half of it", answer.substr(0, (answer.size() + 1) / 2));
+    add(&list, "half of it", u8"la moitié", answer.substr(0, (answer.size() + 1) / 2));
 
     std::vector<std::string> parts = words(answer);
     if (parts.size() >= 2) {
         std::string reordered;
         for (size_t k = parts.size(); k-- > 0;) reordered += (reordered.empty() ? "" : " ") + parts[k];
-        add(&list, "words in another order", reordered);
+        add(&list, "words in another order", u8"mots dans un autre ordre", reordered);
     }
     return list;
 }

@@ -5,7 +5,8 @@
 #include <vector>
 
 struct AnswerVariant {
-    const char* label;   // what was done to the answer, in English
+    const char* label;    // what was done to the answer, in English
+    const char* french;   // the same in French (UTF-8), for the editor
     std::string typed;
 };
 

@@ -333,6 +333,30 @@ TEST(TryPane, TheLikelyTyposAreInFrenchWithTheirVerdicts) {
     EXPECT_TRUE(likelyTypos(model, 0).empty());
 }
 
+TEST(Wording, ProblemsAndImportNotesAreInFrenchNamingTheAuthorsFilesAsWritten) {
+    ScratchFolder folder;
+    std::ofstream(folder.file("img/carte.jpg"), std::ios::binary) << "%PDF-1.4\n";
+    EditorModel model = opened(R"({"style":1,"questions":[{"answer":"a|b","media":"img/paris.jpg"},
+                                  {"answer":"B","media":"img/carte.jpg"}]})",
+                               folder.file("quiz.json"));
+    const struct { const char *where, *french; } shown[] = {
+        {"questions[0].answer", u8"contient « | », que le lecteur lit comme la fin du texte"},
+        {"questions[0].media", u8"fichier introuvable : img/paris.jpg"},
+        {"questions[1].media", u8"« img/carte.jpg » n'est pas une image que le lecteur sait afficher : "
+                               u8"c'est un document PDF (prenez une image JPEG, PNG, BMP ou GIF)"},
+    };
+    ASSERT_EQ(model.problems.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(model.problems[i].where, shown[i].where);
+        EXPECT_EQ(model.problems[i].french, shown[i].french);
+    }
+    const std::string bank = u8"question;réponse\nFrance ?;Pa|ris\n";
+    ImportResult result;
+    importQuestions(Bytes(bank.begin(), bank.end()), ImportOptions(), &result);
+    EXPECT_EQ(describeImportNotes(result.notes, 12),
+              u8"\n• ligne 2, erreur : réponse : contient « | », que le lecteur lit comme la fin du texte");
+}
+
 TEST(Wording, TheWindowTitleNamesTheQuizItsFileAndUnsavedChanges) {
     EditorModel model;
     startNewQuiz(&model);

@@ -50,7 +50,10 @@ struct Expected {
 // Every expected note is there, and there is no error besides.
 void expectNotes(const ImportResult& result, const std::vector<Expected>& expected) {
     size_t errors = 0, expectedErrors = 0;
-    for (const ImportNote& note : result.notes) errors += note.kind == NoteError;
+    for (const ImportNote& note : result.notes) {
+        errors += note.kind == NoteError;
+        EXPECT_FALSE(note.french.empty()) << note.message;
+    }
     for (const Expected& e : expected) {
         expectedErrors += e.kind == NoteError;
         bool found = false;

@@ -67,6 +67,7 @@ TEST(ManifestErrors, EachBadValueIsAnErrorAtItsOwnKey) {
         std::vector<Problem> problems = load(oneQuestion(c.top, c.question));
         EXPECT_EQ(hasErrorAt(problems, c.where), c.error) << c.top << c.question;
         EXPECT_EQ(hasErrors(problems), c.error) << c.top << c.question;
+        for (const Problem& problem : problems) EXPECT_FALSE(problem.french.empty()) << problem.message;
     }
     EXPECT_TRUE(hasErrorAt(load("{\"questions\":[\"Paris\"]}"), "questions[0]"));
     EXPECT_TRUE(hasErrorAt(load("{\"questions\":{}}"), "questions"));
@@ -86,6 +87,7 @@ TEST(ManifestErrors, BrokenJsonIsOneWholeFileError) {
         ASSERT_EQ(problems.size(), 1u) << text;
         EXPECT_TRUE(problems[0].error);
         EXPECT_EQ(problems[0].where, "");
+        EXPECT_FALSE(problems[0].french.empty());
     }
 }
 
@@ -131,6 +133,7 @@ TEST(ManifestWarnings, DoubtfulValuesGetOneWarningAtTheirKeyAndWhatIsStoredFollo
             EXPECT_FALSE(problems[0].error);
             EXPECT_EQ(problems[0].where, c.where);
             EXPECT_NE(problems[0].message.find(c.says), std::string::npos) << problems[0].message;
+            EXPECT_FALSE(problems[0].french.empty());
         }
         if (c.field) {
             EXPECT_EQ(manifest.questions.back().*c.field, c.stored);

@@ -108,9 +108,9 @@ Shown show(const Bytes& stored) {
 bool near(Rgba a, Rgba b) { return abs(a.r - b.r) <= 8 && abs(a.g - b.g) <= 8 && abs(a.b - b.b) <= 8; }
 
 ::testing::AssertionResult prepared(const Bytes& file, PictureOptions options, Bytes* stored, PreparedPicture* picture) {
-    std::string why;
+    Message why;
     if (preparePicture(file, options, stored, picture, &why)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << why;
+    return ::testing::AssertionFailure() << why.english;
 }
 
 }  // namespace
@@ -256,6 +256,7 @@ TEST(PreparedQuiz, NamesEachFileItRefusesOrWarnsAboutAndSaysWhatItIs) {
             EXPECT_EQ(problems[0].error, c.error);
             EXPECT_EQ(problems[0].where, "questions[0].media");
             EXPECT_EQ(problems[0].message.find("'" + std::string(c.name) + "' " + c.says), 0u) << problems[0].message;
+            EXPECT_EQ(problems[0].french.find(u8"« " + std::string(c.name) + u8" » "), 0u) << problems[0].french;
         }
     }
     fs::remove_all(folder);
@@ -281,5 +282,5 @@ TEST(FileType, IsJudgedByTheLeadingBytesWhateverTheName) {
         {bytesOf("\0\x01\x02\xFE"), "unknown data"},
         {Bytes(), "an empty file"},
     };
-    for (const auto& c : cases) EXPECT_EQ(describeFile(c.file), c.what);
+    for (const auto& c : cases) EXPECT_EQ(describeFile(c.file).english, c.what);
 }

@@ -207,6 +207,8 @@ TEST_F(EditorTest, AnOpenedManifestIsShownAndTheChangesMadeInTheWindowAreSavedAs
     EXPECT_EQ(cell(QuestionList, 1, 1), L"Abruzzes ?");
     EXPECT_EQ(text(AnswerEdit), L"Paris");
     EXPECT_EQ(cell(ProblemList, 0, 1), L"Question 2 – réponse");  // the curly apostrophe
+    EXPECT_EQ(cell(ProblemList, 0, 2), L"contient l'apostrophe ou le guillemet typographique « ’ » : les joueurs "
+                                       L"tapent ' ou \" à la place, que le lecteur compte comme un autre caractère");
     type(TitleEdit, L"Capitales d'Europe");
     choose(StyleCombo, 1);
     choose(FormatCombo, 1);
@@ -291,17 +293,26 @@ TEST_F(EditorTest, UnsavedChangesAreSavedDiscardedOrKeptAsTheAuthorAnswers) {
 
 TEST_F(EditorTest, TheTryFieldShowsThePlayersVerdictAsTheAuthorTypes) {
     open(u8R"({"questionFormat":2,"questions":[{"answer":"Paris","secondAnswer":"Seine"},{"answer":"Été"}]})");
+    const COLORREF golden = RGB(255, 203, 38), face = GetSysColor(COLOR_BTNFACE);
     const struct {
         int question, which;
         const wchar_t *typed, *verdict;
+        COLORREF colour;   // as the player colours its verdict labels
     } cases[] = {
-        {0, 0, L"Pari", L"Quasiment"}, {0, 1, L"seine", L"BRAVO"}, {0, 1, L"Paris", L"FAUX"}, {1, 0, L"été", L"Quasiment"},
+        {0, 0, L"Pari", L"Quasiment", golden}, {0, 1, L"seine", L"BRAVO", RGB(0, 255, 0)},
+        {0, 1, L"Paris", L"FAUX", RGB(255, 0, 0)}, {0, 0, L"sirap", L"Anagramme", RGB(255, 100, 0)},
+        {0, 0, L"", L"?", face}, {1, 0, L"été", L"Quasiment", golden},
     };
     for (const auto& c : cases) {
         selectRow(QuestionList, c.question);
         choose(TryWhich, c.which);
         type(TryEdit, c.typed);
         EXPECT_EQ(text(VerdictText), c.verdict) << c.typed;
+        HDC dc = GetDC(editor);
+        const LRESULT brush = SendMessageW(editor, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                           reinterpret_cast<LPARAM>(control(VerdictText)));
+        ReleaseDC(editor, dc);
+        EXPECT_EQ(brushColour(reinterpret_cast<HBRUSH>(brush)), c.colour) << c.typed;
     }
     // The typos of the selected answer, with their verdicts.
     EXPECT_EQ(cell(TypoList, 2, 0), L"sans accents");

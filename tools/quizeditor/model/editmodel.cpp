@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "play/compare.h"
 #include "variants.h"
 #include "wording.h"
 
@@ -227,7 +226,7 @@ bool openManifestText(EditorModel* model, const std::string& text, const std::st
         std::vector<Problem> problems;
         Manifest ignored;
         loadManifestText(text, &ignored, &problems);
-        *error = problems.empty() ? "is no manifest" : problems.front().message;
+        *error = problems.empty() ? u8"ce n'est pas un quiz" : problems.front().french;
         return false;
     }
     model->path = path;
@@ -239,7 +238,11 @@ bool openManifestText(EditorModel* model, const std::string& text, const std::st
 
 bool openManifestFile(EditorModel* model, const std::string& path, std::string* error) {
     Bytes bytes;
-    if (!readFile(path, &bytes, error)) return false;
+    Message failure;
+    if (!readFile(path, &bytes, &failure)) {
+        *error = failure.french;
+        return false;
+    }
     return openManifestText(model, std::string(bytes.begin(), bytes.end()), path, error);
 }
 
@@ -258,7 +261,11 @@ bool saveManifest(EditorModel* model, const std::string& path, std::string* erro
     ManifestDocument document = model->document;
     rebaseMedia(&document, model->folder, folder);
     std::string text = dumped(document);
-    if (!writeFileAtomically(path, Bytes(text.begin(), text.end()), error)) return false;
+    Message failure;
+    if (!writeFileAtomically(path, Bytes(text.begin(), text.end()), &failure)) {
+        *error = failure.french;
+        return false;
+    }
     rebaseMedia(&model->undo.document, model->folder, folder);
     model->document = document;
     model->path = path;
@@ -416,8 +423,9 @@ ProblemPlace placeOf(const std::string& where) {
 
 Attempt tryAnswer(const EditorModel& model, int which, const std::string& typedUtf8) {
     std::string stored;
-    if (!storedAnswer(model, which, &stored)) return Attempt{false, ""};
-    return Attempt{true, cp1252ToUtf8(chooseVerdict(typedAsPlayerHolds(typedUtf8).c_str(), stored.c_str()))};
+    if (!storedAnswer(model, which, &stored)) return Attempt{false, "", DefaultVerdictColour};
+    const Verdict verdict = verdictOf(typedAsPlayerHolds(typedUtf8).c_str(), stored.c_str());
+    return Attempt{true, cp1252ToUtf8(verdictText(verdict)), verdictColour(verdict)};
 }
 
 std::vector<TypoRow> likelyTypos(const EditorModel& model, int which) {
@@ -425,7 +433,7 @@ std::vector<TypoRow> likelyTypos(const EditorModel& model, int which) {
     std::string stored;
     if (!storedAnswer(model, which, &stored)) return rows;
     for (const AnswerVariant& variant : likelyAnswers(stored))
-        rows.push_back(TypoRow{frenchVariantLabel(variant.label), cp1252ToUtf8(variant.typed),
+        rows.push_back(TypoRow{variant.french, cp1252ToUtf8(variant.typed),
                                cp1252ToUtf8(chooseVerdict(variant.typed.c_str(), stored.c_str()))});
     return rows;
 }

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "manifest.h"
+#include "play/compare.h"
 
 typedef nlohmann::ordered_json ManifestDocument;
 
@@ -62,7 +63,8 @@ struct EditorModel {
 void startNewQuiz(EditorModel* model);
 // Opens manifest text read from path. Whatever the text holds is kept,
 // keys check refuses included; false (model unchanged) only when it is no
-// JSON object, with error saying why.
+// JSON object, with error saying why in French, as every error the model
+// gives.
 bool openManifestText(EditorModel* model, const std::string& text, const std::string& path, std::string* error);
 bool openManifestFile(EditorModel* model, const std::string& path, std::string* error);
 // A manifest made elsewhere (an import): unsaved, its media paths relative
@@ -120,10 +122,12 @@ struct ProblemPlace {
 ProblemPlace placeOf(const std::string& where);
 
 // The player's verdict for a typed answer against the selected question's
-// first (which 0) or second answer (1), as the answer field shows it.
+// first (which 0) or second answer (1), as the player's verdict label shows
+// it: its text and its colour.
 struct Attempt {
     bool judged;           // false: no question, or a stored answer check refuses
     std::string verdict;   // UTF-8
+    long colour;           // 0x00BBGGRR, or DefaultVerdictColour
 };
 Attempt tryAnswer(const EditorModel& model, int which, const std::string& typedUtf8);
 

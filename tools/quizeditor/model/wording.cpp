@@ -14,7 +14,7 @@ const Words fieldWords[] = {
     {Field::FirstRowCaption, u8"Légende de la 1re réponse"}, {Field::SecondRowCaption, u8"Légende de la 2e réponse"},
     {Field::Style, u8"Style"}, {Field::QuestionFormat, u8"Nombre de réponses"}, {Field::AnswerMode, u8"Affichage"},
     {Field::BackColour, u8"Couleur de fond"}, {Field::Codes, u8"Codes"}, {Field::Answer, u8"réponse"},
-    {Field::SecondAnswer, u8"deuxième réponse"}, {Field::Caption, u8"question"}, {Field::Reveal, u8"révélation"},
+    {Field::SecondAnswer, u8"deuxième réponse"}, {Field::Caption, u8"libellé"}, {Field::Reveal, u8"révélation"},
     {Field::Media, u8"média"}, {Field::AnswerPicture, u8"image de la réponse"}, {Field::Questions, u8"Questions"},
 };
 
@@ -50,21 +50,14 @@ std::string describePlace(const std::string& where) {
     return wordsFor(place.field);
 }
 
-std::string frenchVariantLabel(const std::string& label) {
-    static const char* const words[][2] = {
-        {"right", u8"la réponse"},
-        {"lower case", u8"en minuscules"},
-        {"no accents", u8"sans accents"},
-        {"two letters swapped", u8"deux lettres inversées"},
-        {"one letter missing", u8"une lettre oubliée"},
-        {"one letter doubled", u8"une lettre doublée"},
-        {"one letter wrong", u8"une lettre fausse"},
-        {"plural", u8"au pluriel"},
-        {"with an article", u8"avec un article"},
-        {"half of it", u8"la moitié"},
-        {"words in another order", u8"mots dans un autre ordre"},
-    };
-    for (const auto& pair : words)
-        if (label == pair[0]) return pair[1];
-    return label;
+std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t shown) {
+    static const char* const kinds[] = {u8"erreur", u8"attention", u8"ignorée", u8"note"};
+    std::string text;
+    for (size_t i = 0; i < notes.size() && i < shown; ++i) {
+        const ImportNote& note = notes[i];
+        text += u8"\n• " + (note.line > 0 ? u8"ligne " + std::to_string(note.line) + ", " : std::string()) +
+                kinds[note.kind] + u8" : " + note.french;
+    }
+    if (notes.size() > shown) text += u8"\n… et " + std::to_string(notes.size() - shown) + u8" autres.";
+    return text;
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The editor's French texts that depend on the model: the window's title,
-// the name a document goes by, where a problem lies, and what was done to
-// an answer to make a likely typo. UTF-8, like the model's texts.
+// the name a document goes by, where a problem lies and the notes of an
+// import. UTF-8, like the model's texts.
 #include <string>
+#include <vector>
 
 #include "editmodel.h"
+#include "importer.h"
 
 // "Titre – quiz.json * – Éditeur de quiz", the star while unsaved.
 std::string windowTitle(const EditorModel& model);
@@ -14,5 +16,6 @@ std::string documentName(const EditorModel& model);
 // "Titre", "Codes – score 2", "Clé « titel »"; "Fichier" for the whole
 // manifest.
 std::string describePlace(const std::string& where);
-// The French words for a label of likelyAnswers ("no accents").
-std::string frenchVariantLabel(const std::string& label);
+// An import's notes, one a line ("• ligne 3, erreur : réponse : contient
+// « | », ..."), the first shown of them and then how many more there are.
+std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t shown);

@@ -43,6 +43,8 @@ struct EditorWindow {
     int tryWhich = 0;                  // the answer the try pane judges against
     HBRUSH swatchBrush = nullptr;
     long swatchColour = -2;
+    HBRUSH verdictBrush = nullptr;     // the try pane's verdict as the player colours it
+    long verdictColour = DefaultVerdictColour;
     WorkerJob* job = nullptr;          // the running build or unpack
     std::vector<std::wstring> testFolders;   // made by Test, removed at the end
 };

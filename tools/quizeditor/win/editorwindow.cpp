@@ -342,6 +342,10 @@ LRESULT onNotify(EditorWindow* state, NMHDR* header) {
 
 LRESULT onColourStatic(EditorWindow* state, HDC dc, HWND control) {
     if (control == controlOf(state, ColourSwatch) && state->swatchBrush) return reinterpret_cast<LRESULT>(state->swatchBrush);
+    if (control == controlOf(state, VerdictText) && state->verdictBrush) {
+        SetBkColor(dc, static_cast<COLORREF>(state->verdictColour));
+        return reinterpret_cast<LRESULT>(state->verdictBrush);
+    }
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -407,6 +411,7 @@ LRESULT onNcDestroy(EditorWindow* state, HWND window) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     freePreviews(state);
     if (state->swatchBrush) DeleteObject(state->swatchBrush);
+    if (state->verdictBrush) DeleteObject(state->verdictBrush);
     if (state->font) DeleteObject(state->font);
     delete state;
     return 0;

@@ -29,27 +29,16 @@ void openManifestPath(EditorWindow* state, const std::wstring& path) {
     rememberFolder(state, path);
 }
 
-std::wstring describeNote(const ImportNote& note) {
-    static const wchar_t* const kinds[] = {L"erreur", L"attention", L"ignorée", L"note"};
-    std::wstring line = note.line > 0 ? L"ligne " + std::to_wstring(note.line) + L", " : L"";
-    return L"• " + line + kinds[note.kind] + L" : " + toWide(note.message);
-}
-
-std::wstring describeNotes(const std::vector<ImportNote>& notes) {
-    std::wstring text;
-    for (size_t i = 0; i < notes.size() && i < MaxNotesShown; ++i) text += L"\n" + describeNote(notes[i]);
-    if (notes.size() > MaxNotesShown) text += L"\n… et " + std::to_wstring(notes.size() - MaxNotesShown) + L" autres.";
-    return text;
-}
-
 void importBank(EditorWindow* state, const std::wstring& path) {
     ImportOptions options;
     options.sourcePath = toUtf8(path);
     // Media paths stay relative to the bank's folder until the quiz is saved.
     options.outputPath = toUtf8(fs::path(path).replace_extension(L".json").wstring());
     ImportResult result;
-    if (!importFile(options, &result)) {
-        tell(state, L"Impossible d'importer « " + path + L" » :" + describeNotes(result.notes));
+    const bool imported = importFile(options, &result);
+    const std::wstring notes = toWide(describeImportNotes(result.notes, MaxNotesShown));
+    if (!imported) {
+        tell(state, L"Impossible d'importer « " + path + L" » :" + notes);
         return;
     }
     adoptManifest(&state->model, result.manifest, toUtf8(fs::path(path).parent_path().wstring()),
@@ -58,7 +47,7 @@ void importBank(EditorWindow* state, const std::wstring& path) {
     showModel(state);
     if (!result.notes.empty())
         tell(state, L"Questions importées : " + std::to_wstring(result.imported) + L", ignorées : " +
-                        std::to_wstring(result.skipped) + L"." + describeNotes(result.notes));
+                        std::to_wstring(result.skipped) + L"." + notes);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "quizbuild.h"
+#include "wording.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +28,8 @@ struct WorkerJob {
     bool fine = false;
     std::vector<Problem> problems;
     BuildSummary summary;
-    std::vector<std::string> warnings;
-    std::string error;
+    std::vector<Message> warnings;
+    Message error;
 };
 
 namespace {
@@ -114,8 +115,8 @@ std::wstring freshTestFolder(EditorWindow* state) {
 std::wstring describeFailure(const WorkerJob* job) {
     std::wstring text;
     for (const Problem& problem : job->problems)
-        if (problem.error) text += L"\n• " + toWide(problem.where.empty() ? problem.message : problem.where + ": " + problem.message);
-    if (!job->error.empty()) text += L"\n" + toWide(job->error);
+        if (problem.error) text += L"\n• " + toWide(describePlace(problem.where) + u8" : " + problem.french);
+    if (!job->error.french.empty()) text += L"\n" + toWide(job->error.french);
     return text;
 }
 
@@ -127,7 +128,7 @@ std::wstring finishBuild(EditorWindow* state, WorkerJob* job) {
         return L"La construction a échoué.";
     }
     if (job->kind == JobKind::Build)
-        return L"Quiz construit : " + output + L" (" + toWide(describeSize(job->summary.executableBytes)) + L")";
+        return L"Quiz construit : " + output + L" (" + toWide(describeSizeInFrench(job->summary.executableBytes)) + L")";
     if (!state->services.startProgram(output)) {
         tell(state, L"Impossible de lancer « " + output + L" ».");
         return L"Le quiz de test n'a pas pu être lancé.";
@@ -137,7 +138,7 @@ std::wstring finishBuild(EditorWindow* state, WorkerJob* job) {
 
 std::wstring finishUnpack(EditorWindow* state, WorkerJob* job) {
     if (!job->fine) {
-        tell(state, L"Impossible d'ouvrir le quiz « " + toWide(job->program) + L" » :\n" + toWide(job->error));
+        tell(state, L"Impossible d'ouvrir le quiz « " + toWide(job->program) + L" » :\n" + toWide(job->error.french));
         return L"L'extraction a échoué.";
     }
     std::string error;
@@ -148,7 +149,7 @@ std::wstring finishUnpack(EditorWindow* state, WorkerJob* job) {
     }
     showModel(state);
     std::wstring warnings;
-    for (const std::string& warning : job->warnings) warnings += L"\n• " + toWide(warning);
+    for (const Message& warning : job->warnings) warnings += L"\n• " + toWide(warning.french);
     if (!warnings.empty()) tell(state, L"Le quiz est ouvert, avec ces remarques :" + warnings);
     return L"Quiz extrait dans " + toWide(job->folder);
 }

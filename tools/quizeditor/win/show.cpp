@@ -180,6 +180,14 @@ void showTry(EditorWindow* state) {
     setChoice(controlOf(state, TryWhich), state->tryWhich);
     Attempt attempt = tryAnswer(model, state->tryWhich, toUtf8(windowText(controlOf(state, TryEdit))));
     setText(controlOf(state, VerdictText), attempt.judged ? toWide(attempt.verdict) : L"—");
+    if (attempt.colour != state->verdictColour) {
+        if (state->verdictBrush) DeleteObject(state->verdictBrush);
+        state->verdictBrush = attempt.colour == DefaultVerdictColour
+                                  ? nullptr
+                                  : CreateSolidBrush(static_cast<COLORREF>(attempt.colour));
+        state->verdictColour = attempt.colour;
+        InvalidateRect(controlOf(state, VerdictText), nullptr, TRUE);
+    }
     std::vector<TypoRow> typos = likelyTypos(model, state->tryWhich);
     bool same = typos.size() == state->shownTypos.size();
     for (size_t i = 0; same && i < typos.size(); ++i)
@@ -199,7 +207,7 @@ void showTry(EditorWindow* state) {
 bool sameProblems(const std::vector<Problem>& a, const std::vector<Problem>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].error != b[i].error || a[i].where != b[i].where || a[i].message != b[i].message) return false;
+        if (a[i].error != b[i].error || a[i].where != b[i].where || a[i].french != b[i].french) return false;
     return true;
 }
 
@@ -212,7 +220,7 @@ void showProblems(EditorWindow* state) {
         const int row = static_cast<int>(i);
         setCell(list, row, 0, problems[i].error ? L"Erreur" : L"Attention");
         setCell(list, row, 1, toWide(describePlace(problems[i].where)));
-        setCell(list, row, 2, toWide(problems[i].message));
+        setCell(list, row, 2, toWide(problems[i].french));
     }
     state->shownProblems = problems;
 }
@@ -265,7 +273,7 @@ void fitPreview(Preview* preview, SIZE box) {
         options.blue = static_cast<unsigned char>(rgb);
         Bytes stored;
         PreparedPicture picture;
-        std::string why;
+        Message why;
         if (!file.empty() && preparePicture(file, options, &stored, &picture, &why))
             preview->prepared = decodePicture(stored.data(), static_cast<DWORD>(stored.size()));
         preview->failed = !preview->prepared;
