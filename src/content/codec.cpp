@@ -295,31 +295,6 @@ CoderResult runEncoder(EncoderState* state, const unsigned char* source, uint32_
     return result;
 }
 
-// --- Lengths for the stored format's reader ----------------------------------
-
-// Hands over what a run produced, if anything, with extra added to its count.
-static void handOver(CoderOutput produced, uint32_t extra, unsigned char** output, uint32_t* length) {
-    if (!produced.bytes) return;
-    *output = produced.bytes;
-    *length = produced.count + extra;
-}
-
-CoderResult decodeContent(DecoderState* state, const unsigned char* source, uint32_t size, unsigned char** output,
-                          uint32_t* length) {
-    CoderOutput decoded = {nullptr, 0};
-    CoderResult result = runDecoder(state, source, size, &decoded);
-    handOver(decoded, 2, output, length);
-    return result;
-}
-
-CoderResult encodeContent(EncoderState* state, const unsigned char* source, uint32_t size, unsigned char** output,
-                          uint32_t* length) {
-    CoderOutput encoded = {nullptr, 0};
-    CoderResult result = runEncoder(state, source, size, &encoded);
-    handOver(encoded, 1, output, length);
-    return result;
-}
-
 const char* describeCoderResult(CoderResult result) {
     switch (result) {
     case CoderOk: return "success";

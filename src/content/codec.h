@@ -70,13 +70,6 @@ CoderResult runDecoder(DecoderState* state, const unsigned char* source, uint32_
 // Sources are refused as by runDecoder.
 CoderResult runEncoder(EncoderState* state, const unsigned char* source, uint32_t size, CoderOutput* output);
 
-// The same runs with the lengths the stored format's reader was written
-// for: bytes produced + 2 from the decoder, + 1 from the encoder.
-CoderResult decodeContent(DecoderState* state, const unsigned char* source, uint32_t size, unsigned char** output,
-                          uint32_t* length);
-CoderResult encodeContent(EncoderState* state, const unsigned char* source, uint32_t size, unsigned char** output,
-                          uint32_t* length);
-
 void releaseContent(unsigned char* buffer);
 
 // Where the coder obtains its output buffers (malloc unless replaced). Tests
