@@ -12,6 +12,7 @@
 #include <cmath>
 #include <vector>
 
+#include "libjpeg_encode.h"
 #include "media/fit.h"
 #include "media/jpeg.h"
 
@@ -54,29 +55,7 @@ std::vector<unsigned char> photoJpeg() {
             p[1] = (unsigned char)(128 + 100 * std::sin((x + y) / 53.0) + grain);
             p[2] = (unsigned char)(128 + 100 * std::cos(y / 29.0) + grain);
         }
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = 800;
-    info.image_height = 600;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 85, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < 600) {
-        JSAMPROW row = &rgb[info.next_scanline * 800 * 3];
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<unsigned char> jpeg(out, out + size);
-    free(out);
-    return jpeg;
+    return libjpegEncode(rgb.data(), 800, 600, 85, false);
 }
 
 void BM_DecodeAndFitJpeg(benchmark::State& state) {

@@ -14,46 +14,21 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <vector>
 
 #include "layout/layout.h"
+#include "libjpeg_encode.h"
 #include "media/jpeg.h"
 #include "picture.h"
 
 namespace {
 
-// A baseline JPEG from libjpeg, its colour at half (4:2:0) or full (4:4:4)
-// resolution.
+// A baseline JPEG from libjpeg of an upright picture.
 Bytes libjpegEncode(const UprightPixels& pixels, int quality, bool fullColour) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = pixels.width;
-    info.image_height = pixels.height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, quality, TRUE);
-    if (fullColour) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<unsigned char*>(&pixels.rgb[(size_t)info.next_scanline * pixels.width * 3]);
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    Bytes bytes(out, out + size);
-    free(out);
-    return bytes;
+    return ::libjpegEncode(pixels.rgb.data(), pixels.width, pixels.height, quality, fullColour);
 }
 
 // A photograph-like picture: soft colour waves with fine grain and a few
