@@ -9,6 +9,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "importer.h"
+#include "manifestjson.h"
 
 static const char importUsage[] =
     "usage: quizmaker import FILE [-o QUIZ.json] [--title T] [--style N] [--format N] [--mode N] [--first N]\n";
