@@ -4,6 +4,8 @@
 // are escapes, whatever the compiler's execution character set.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -297,5 +299,26 @@ TEST(ImportSyntax, TheFileNameOrElseTheFirstLineTellsCsvFromGift) {
         ImportResult result = importBank(c.text, options);
         ASSERT_EQ(result.manifest.questions.size(), 1u) << c.path << c.text;
         EXPECT_EQ(result.manifest.questions[0].answer, c.answer) << c.path;
+    }
+}
+
+TEST(CsvImport, EveryColumnNameTheReadmeListsGivesItsKey) {
+    std::ifstream in(README_PATH, std::ios::binary);
+    const std::string readme((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(readme.empty());
+    for (const ManifestKey* key : bankColumns()) {
+        std::vector<std::string> names;
+        for (const char* alias : key->aliases)
+            if (alias) names.push_back(alias);
+        names.push_back(key->name);
+        for (const std::string& name : names) {
+            SCOPED_TRACE(name);
+            EXPECT_NE(readme.find("`" + name + "`"), std::string::npos) << "not in the README's table";
+            const bool answer = key->field == Field::Answer;
+            const std::string value = key->kind == KeyKind::Path ? "v.jpg" : "v";
+            ImportResult result = importBank(answer ? name + "\nv\n" : name + ";answer\n" + value + ";Paris\n");
+            ASSERT_EQ(result.manifest.questions.size(), 1u);
+            EXPECT_EQ(result.manifest.questions[0].*key->questionText, value);
+        }
     }
 }
