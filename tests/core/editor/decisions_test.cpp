@@ -146,6 +146,7 @@ TEST(Controls, EachFieldHasOneControlAndALabelNamedByItsKey) {
         EXPECT_TRUE(controls.insert(pair.control).second);
         EXPECT_EQ(controlOfField(pair.field), &pair);
         EXPECT_EQ(fieldOfEdit(pair.control), pair.edit ? pair.field : Field::None);
+        EXPECT_EQ(fieldOfControl(pair.control), pair.field);
         EXPECT_EQ(labelText(pair.label), keyOf(pair.field)->label + std::string(" :"));
     }
     EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None));

@@ -156,32 +156,27 @@ bool looksLikeCsv(const std::string& utf8) {
     return false;
 }
 
-void readCsv(const std::string& utf8, Bank* bank) {
-    std::vector<Record> records;
-    if (!splitRecords(utf8, findDelimiter(utf8), &records, &bank->notes)) return;
-    // The header is the first row that holds anything.
-    size_t header = 0;
-    while (header < records.size() && isBlank(records[header])) ++header;
-    if (header == records.size()) return;
-    int headerRow = records[header].row;
+namespace {
 
-    // Each column's key, or none for a column without a name.
-    const std::vector<std::string>& headings = records[header].fields;
-    std::vector<Field> columns;
+// Each column's key from the header's headings (None for a column without a
+// name); false, with an error for each, when a heading names no key, two
+// name the same key or none names the answer.
+bool readHeader(const Record& header, std::vector<Field>* columns, std::vector<ImportNote>* notes) {
+    const std::vector<std::string>& headings = header.fields;
     bool answerColumn = false, fine = true;
     for (const std::string& raw : headings) {
         std::string heading = trimmed(raw);
         const Field text = heading.empty() ? Field::None : columnFor(heading);
         if (!heading.empty() && text == Field::None) {
-            addNote(&bank->notes, headerRow, NoteError,
+            addNote(notes, header.row, NoteError,
                     "unknown column '" + heading + "': the first row names the columns, among " + knownColumns(),
                     u8"colonne inconnue « " + heading + u8" » : la première ligne nomme les colonnes, parmi " +
                         knownColumns());
             fine = false;
         }
-        for (size_t k = 0; text != Field::None && k < columns.size(); ++k) {
-            if (columns[k] == text) {
-                addNote(&bank->notes, headerRow, NoteError,
+        for (size_t k = 0; text != Field::None && k < columns->size(); ++k) {
+            if ((*columns)[k] == text) {
+                addNote(notes, header.row, NoteError,
                         "the columns '" + trimmed(headings[k]) + "' and '" + heading + "' give the same text",
                         u8"les colonnes « " + trimmed(headings[k]) + u8" » et « " + heading +
                             u8" » donnent le même texte");
@@ -189,34 +184,48 @@ void readCsv(const std::string& utf8, Bank* bank) {
             }
         }
         answerColumn = answerColumn || text == Field::Answer;
-        columns.push_back(text);
+        columns->push_back(text);
     }
     if (!answerColumn && fine) {
-        addNote(&bank->notes, headerRow, NoteError,
+        addNote(notes, header.row, NoteError,
                 "no answer column: the first row names the columns, among " + knownColumns(),
                 u8"aucune colonne de réponse : la première ligne nomme les colonnes, parmi " + knownColumns());
         fine = false;
     }
-    if (!fine) return;
+    return fine;
+}
 
-    for (size_t r = header + 1; r < records.size(); ++r) {
-        const Record& record = records[r];
-        BankQuestion question;
-        question.line = record.row;
-        bool any = false, lost = false;
-        for (size_t k = 0; k < record.fields.size(); ++k) {
-            std::string text = trimmed(record.fields[k]);
-            if (text.empty()) continue;
-            if (k >= columns.size() || columns[k] == Field::None) {
-                lost = true;
-                continue;
-            }
-            question.texts[columns[k]] = SourceText{text, record.row};
-            any = true;
+// One row's question; a row of empty fields gives none.
+void readRow(const Record& record, const std::vector<Field>& columns, Bank* bank) {
+    BankQuestion question;
+    question.line = record.row;
+    bool any = false, lost = false;
+    for (size_t k = 0; k < record.fields.size(); ++k) {
+        std::string text = trimmed(record.fields[k]);
+        if (text.empty()) continue;
+        if (k >= columns.size() || columns[k] == Field::None) {
+            lost = true;
+            continue;
         }
-        if (lost)
-            addNote(&bank->notes, record.row, NoteWarning, "text in a column without a name is not imported",
-                    u8"le texte d'une colonne sans nom n'est pas importé");
-        if (any) bank->questions.push_back(question);
+        question.texts[columns[k]] = SourceText{text, record.row};
+        any = true;
     }
+    if (lost)
+        addNote(&bank->notes, record.row, NoteWarning, "text in a column without a name is not imported",
+                u8"le texte d'une colonne sans nom n'est pas importé");
+    if (any) bank->questions.push_back(question);
+}
+
+}  // namespace
+
+void readCsv(const std::string& utf8, Bank* bank) {
+    std::vector<Record> records;
+    if (!splitRecords(utf8, findDelimiter(utf8), &records, &bank->notes)) return;
+    // The header is the first row that holds anything.
+    size_t header = 0;
+    while (header < records.size() && isBlank(records[header])) ++header;
+    if (header == records.size()) return;
+    std::vector<Field> columns;
+    if (!readHeader(records[header], &columns, &bank->notes)) return;
+    for (size_t r = header + 1; r < records.size(); ++r) readRow(records[r], columns, bank);
 }

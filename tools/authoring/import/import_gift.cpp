@@ -78,14 +78,8 @@ bool breaksLine(const std::string& tag) {
     return false;
 }
 
-// A piece of question text as the player shows it: no format mark, no HTML
-// tags, the usual entities and the GIFT escapes decoded, white space
-// collapsed ("\n" written out stays a line break).
-std::string plainText(const std::string& raw) {
-    std::string text = trimmed(raw);
-    for (const char* mark : {"[html]", "[markdown]", "[plain]", "[moodle]"})
-        if (text.compare(0, strlen(mark), mark) == 0) text.erase(0, strlen(mark));
-
+// The text without its HTML tags; a tag that breaks a line leaves a space.
+std::string withoutTags(const std::string& text) {
     std::string untagged;
     for (size_t i = 0; i < text.size(); ++i) {
         size_t close = text[i] == '<' ? text.find('>', i) : npos;
@@ -98,7 +92,11 @@ std::string plainText(const std::string& raw) {
         if (breaksLine(text.substr(i + 1, close - i - 1))) untagged.push_back(' ');
         i = close;
     }
+    return untagged;
+}
 
+// The usual HTML entities decoded, each run of white space one space.
+std::string collapsedText(const std::string& untagged) {
     static const struct { const char* entity; const char* text; } entities[] = {
         {"&amp;", "&"}, {"&lt;", "<"},   {"&gt;", ">"},   {"&quot;", "\""},
         {"&#39;", "'"}, {"&apos;", "'"}, {"&nbsp;", " "},
@@ -121,7 +119,11 @@ std::string plainText(const std::string& raw) {
         if (!blank) collapsed.push_back(c);
         else if (!collapsed.empty() && collapsed.back() != ' ') collapsed.push_back(' ');
     }
+    return collapsed;
+}
 
+// The GIFT escapes decoded: "\n" a line break, "\~" and the like the sign.
+std::string unescaped(const std::string& collapsed) {
     std::string out;
     for (size_t i = 0; i < collapsed.size(); ++i) {
         char next = i + 1 < collapsed.size() ? collapsed[i + 1] : '\0';
@@ -135,7 +137,17 @@ std::string plainText(const std::string& raw) {
             out.push_back(collapsed[i]);
         }
     }
-    return trimmed(out);
+    return out;
+}
+
+// A piece of question text as the player shows it: no format mark, no HTML
+// tags, the usual entities and the GIFT escapes decoded, white space
+// collapsed ("\n" written out stays a line break).
+std::string plainText(const std::string& raw) {
+    std::string text = trimmed(raw);
+    for (const char* mark : {"[html]", "[markdown]", "[plain]", "[moodle]"})
+        if (text.compare(0, strlen(mark), mark) == 0) text.erase(0, strlen(mark));
+    return trimmed(unescaped(collapsedText(withoutTags(text))));
 }
 
 // One "=" answer: its text, its credit and its feedback.
@@ -171,40 +183,63 @@ void skip(Bank* bank, int line, const char* kind, const char* french) {
     ++bank->skipped;
 }
 
-void readQuestion(const Block& block, Bank* bank) {
+// Where a question's parts lie: its text after the title, its answers'
+// braces, and the general feedback after "####" inside them (npos: none).
+struct QuestionParts {
+    size_t begin, open, close, general;
+    int line;
+};
+
+// Finds the parts; false, with an error or a skipped question noted, when
+// the question is broken or asks for no answer at all.
+bool findParts(const Block& block, Bank* bank, QuestionParts* parts) {
     const std::string& text = block.text;
     size_t begin = firstNonBlank(text, 0, text.size());
-    int line = block.lineAt(begin);
+    const int line = block.lineAt(begin);
     if (text.compare(begin, 2, "::") == 0) {
         size_t close = findUnescaped(text, "::", begin + 2, text.size());
         if (close == npos) {
             addNote(&bank->notes, line, NoteError, "the title opened with '::' is never closed",
                     u8"le titre ouvert par « :: » n'est jamais fermé");
-            return;
+            return false;
         }
         begin = close + 2;
     }
     size_t open = findUnescaped(text, "{", begin, text.size());
-    if (open == npos) return skip(bank, line, "description (no answer)", u8"description (sans réponse)");
+    if (open == npos) {
+        skip(bank, line, "description (no answer)", u8"description (sans réponse)");
+        return false;
+    }
     size_t close = findUnescaped(text, "}", open + 1, text.size());
     if (close == npos) {
         addNote(&bank->notes, block.lineAt(open), NoteError, "the '{' of the answers is never closed",
                 u8"l'accolade « { » des réponses n'est jamais fermée");
-        return;
+        return false;
     }
     if (findUnescaped(text, "{", close + 1, text.size()) != npos) {
         addNote(&bank->notes, line, NoteError, "more than one '{' answer block; a question has one",
                 u8"plus d'un bloc de réponses « { » : une question n'en a qu'un");
-        return;
+        return false;
     }
+    *parts = QuestionParts{begin, open, close, findUnescaped(text, "####", open + 1, close), line};
+    return true;
+}
 
-    // The answers, then the general feedback after "####".
-    size_t general = findUnescaped(text, "####", open + 1, close);
-    size_t answersEnd = general == npos ? close : general;
-    size_t first = firstNonBlank(text, open + 1, answersEnd);
-    if (first == npos) return skip(bank, line, "essay (no answer to compare)", u8"rédaction (aucune réponse à comparer)");
-    if (text[first] == '#')
-        return skip(bank, line, "numerical (no typed text answer)", u8"numérique (pas de réponse en texte à taper)");
+// The "=" answers between the braces; false, with a note, for any other
+// kind of question (or a broken one).
+bool readAnswers(const Block& block, const QuestionParts& parts, Bank* bank, std::vector<Answer>* answers) {
+    const std::string& text = block.text;
+    const int line = parts.line;
+    const size_t answersEnd = parts.general == npos ? parts.close : parts.general;
+    size_t first = firstNonBlank(text, parts.open + 1, answersEnd);
+    if (first == npos) {
+        skip(bank, line, "essay (no answer to compare)", u8"rédaction (aucune réponse à comparer)");
+        return false;
+    }
+    if (text[first] == '#') {
+        skip(bank, line, "numerical (no typed text answer)", u8"numérique (pas de réponse en texte à taper)");
+        return false;
+    }
     // Where each answer starts: at each "=" or "~".
     std::vector<size_t> starts;
     for (size_t at = first; at < answersEnd; ++at) {
@@ -217,49 +252,67 @@ void readQuestion(const Block& block, Bank* bank) {
         std::string word = trimmed(text.substr(first, (hash == npos ? answersEnd : hash) - first));
         for (char& c : word) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
         if (starts.empty() && (word == "t" || word == "f" || word == "true" || word == "false"))
-            return skip(bank, line, "true/false (no typed answer)", u8"vrai/faux (pas de réponse à taper)");
-        addNote(&bank->notes, block.lineAt(first), NoteError,
-                "answers in braces start with '=' or '~' (or are T, F, TRUE or FALSE)",
-                u8"les réponses entre accolades commencent par « = » ou « ~ » (ou sont T, F, TRUE ou FALSE)");
-        return;
+            skip(bank, line, "true/false (no typed answer)", u8"vrai/faux (pas de réponse à taper)");
+        else
+            addNote(&bank->notes, block.lineAt(first), NoteError,
+                    "answers in braces start with '=' or '~' (or are T, F, TRUE or FALSE)",
+                    u8"les réponses entre accolades commencent par « = » ou « ~ » (ou sont T, F, TRUE ou FALSE)");
+        return false;
     }
     starts.push_back(answersEnd);
-    std::vector<Answer> answers;
     for (size_t k = 0; k + 1 < starts.size(); ++k) {
-        if (text[starts[k]] == '~')
-            return skip(bank, line, "multiple choice (no typed answer)", u8"choix multiple (pas de réponse à taper)");
-        if (findUnescaped(text, "->", starts[k], starts[k + 1]) != npos)
-            return skip(bank, line, "matching (no typed answer)", u8"appariement (pas de réponse à taper)");
-        answers.push_back(readAnswer(block, starts[k], starts[k + 1]));
+        if (text[starts[k]] == '~') {
+            skip(bank, line, "multiple choice (no typed answer)", u8"choix multiple (pas de réponse à taper)");
+            return false;
+        }
+        if (findUnescaped(text, "->", starts[k], starts[k + 1]) != npos) {
+            skip(bank, line, "matching (no typed answer)", u8"appariement (pas de réponse à taper)");
+            return false;
+        }
+        answers->push_back(readAnswer(block, starts[k], starts[k + 1]));
     }
+    return true;
+}
 
+// Every answer but the one kept is dropped, each with a warning saying why.
+void noteDroppedAnswers(const std::vector<Answer>& answers, const Answer* kept, Bank* bank) {
+    for (const Answer& other : answers) {
+        if (&other == kept) continue;
+        std::string why = other.fullCredit ? "the player has one answer per field"
+                                           : "it earns " + other.credit + "% of the credit, only full credit counts";
+        std::string french = other.fullCredit ? u8"le lecteur a une réponse par champ"
+                                              : u8"elle ne vaut que " + other.credit +
+                                                    u8" % des points, seules les réponses à 100 % comptent";
+        addNote(&bank->notes, other.text.line, NoteWarning, "answer '" + other.text.text + "' dropped: " + why,
+                u8"réponse « " + other.text.text + u8" » écartée : " + french);
+    }
+}
+
+void readQuestion(const Block& block, Bank* bank) {
+    QuestionParts parts;
+    std::vector<Answer> answers;
+    if (!findParts(block, bank, &parts) || !readAnswers(block, parts, bank, &answers)) return;
     auto kept = std::find_if(answers.begin(), answers.end(), [](const Answer& a) { return a.fullCredit; });
     if (kept == answers.end())
-        return skip(bank, line, "short answer without a full-credit answer", u8"réponse courte sans réponse à 100 %");
-    for (auto other = answers.begin(); other != answers.end(); ++other) {
-        if (other == kept) continue;
-        std::string why = other->fullCredit ? "the player has one answer per field"
-                                            : "it earns " + other->credit + "% of the credit, only full credit counts";
-        std::string french = other->fullCredit ? u8"le lecteur a une réponse par champ"
-                                               : u8"elle ne vaut que " + other->credit +
-                                                     u8" % des points, seules les réponses à 100 % comptent";
-        addNote(&bank->notes, other->text.line, NoteWarning, "answer '" + other->text.text + "' dropped: " + why,
-                u8"réponse « " + other->text.text + u8" » écartée : " + french);
-    }
+        return skip(bank, parts.line, "short answer without a full-credit answer",
+                    u8"réponse courte sans réponse à 100 %");
+    noteDroppedAnswers(answers, &*kept, bank);
 
+    const std::string& text = block.text;
     BankQuestion question;
-    question.line = line;
+    question.line = parts.line;
     question.texts[Field::Answer] = kept->text;
     question.texts[Field::Reveal] = kept->feedback;
-    if (kept->feedback.text.empty() && general != npos)
-        question.texts[Field::Reveal] =
-            SourceText{plainText(text.substr(general + 4, close - general - 4)), block.lineAt(general)};
+    if (kept->feedback.text.empty() && parts.general != npos)
+        question.texts[Field::Reveal] = SourceText{
+            plainText(text.substr(parts.general + 4, parts.close - parts.general - 4)), block.lineAt(parts.general)};
     // The blank stands where the answer goes when text follows the braces.
-    std::string after = plainText(text.substr(close + 1));
-    std::string caption = text.substr(begin, open - begin) + (after.empty() ? "" : "_____" + text.substr(close + 1));
-    size_t captionStart = firstNonBlank(text, begin, text.size());
+    std::string after = plainText(text.substr(parts.close + 1));
+    std::string caption = text.substr(parts.begin, parts.open - parts.begin) +
+                          (after.empty() ? "" : "_____" + text.substr(parts.close + 1));
+    size_t captionStart = firstNonBlank(text, parts.begin, text.size());
     question.texts[Field::Caption] =
-        SourceText{plainText(caption), block.lineAt(captionStart == npos ? begin : captionStart)};
+        SourceText{plainText(caption), block.lineAt(captionStart == npos ? parts.begin : captionStart)};
     bank->questions.push_back(question);
 }
 

@@ -129,19 +129,43 @@ static void addProblems(const std::vector<Problem>& problems, const BankQuestion
     }
 }
 
-static void makeManifest(const Bank& bank, const ImportOptions& options, ImportResult* result) {
-    Manifest& manifest = result->manifest;
-    std::vector<ImportNote>& notes = result->notes;
-    std::vector<Problem> problems;
-
+// The title: the one given, or the bank's file name; its problems noted.
+static void takeTitle(const ImportOptions& options, Manifest* manifest, std::vector<ImportNote>* notes) {
     std::string title = options.title;
     if (title.empty() && !options.sourcePath.empty())
         title = std::filesystem::u8path(options.sourcePath).stem().u8string();
-    const ManifestKey& titleKey = *keyOf(Field::Title);
-    checkText(title, titleKey.text, titleKey.name, &(manifest.*titleKey.quizText), &problems);
+    const ManifestKey& key = *keyOf(Field::Title);
+    std::vector<Problem> problems;
+    checkText(title, key.text, key.name, &(manifest->*key.quizText), &problems);
     for (const Problem& problem : problems)
-        addNote(&notes, 0, problem.error ? NoteError : NoteWarning, titleKey.name + (" " + problem.message),
-                inSmallLetters(titleKey.french) + u8" : " + problem.french);
+        addNote(notes, 0, problem.error ? NoteError : NoteWarning, key.name + (" " + problem.message),
+                inSmallLetters(key.french) + u8" : " + problem.french);
+}
+
+// One question of the bank, its texts checked and its media paths
+// relocated, in the order of the bank's columns.
+static ManifestQuestion takeQuestion(const BankQuestion& source, const Manifest& manifest,
+                                     const ImportOptions& options, std::vector<ImportNote>* notes) {
+    std::vector<Problem> problems;
+    ManifestQuestion question;
+    for (const ManifestKey* key : bankColumns()) {
+        const std::string& text = bankText(source, key->field).text;
+        std::string* value = &(question.*key->questionText);
+        if (key->kind == KeyKind::Text)
+            checkText(text, textKindIn(*key, manifest.questionFormat), key->name, value, &problems);
+        else if (!text.empty()) *value = relocatedPath(text, options);
+    }
+    // An unknown style has been reported already; the media are then not
+    // a text quiz's fault.
+    if (manifest.style >= 0) settleQuestion(manifest, "", &question, &problems);
+    addProblems(problems, source, notes);
+    return question;
+}
+
+static void makeManifest(const Bank& bank, const ImportOptions& options, ImportResult* result) {
+    Manifest& manifest = result->manifest;
+    std::vector<ImportNote>& notes = result->notes;
+    takeTitle(options, &manifest, &notes);
 
     std::vector<BankQuestion> questions = bank.questions;
     if (options.first > 0 && questions.size() > static_cast<size_t>(options.first)) {
@@ -167,24 +191,9 @@ static void makeManifest(const Bank& bank, const ImportOptions& options, ImportR
         for (const BankQuestion& question : questions)
             if (!bankText(question, Field::SecondAnswer).text.empty()) manifest.questionFormat = TwoAnswers;
     }
-
-    for (const BankQuestion& source : questions) {
-        problems.clear();
-        ManifestQuestion question;
-        for (const ManifestKey* key : bankColumns()) {
-            const std::string& text = bankText(source, key->field).text;
-            std::string* value = &(question.*key->questionText);
-            if (key->kind == KeyKind::Text)
-                checkText(text, textKindIn(*key, manifest.questionFormat), key->name, value, &problems);
-            else if (!text.empty()) *value = relocatedPath(text, options);
-        }
-        // An unknown style has been reported already; the media are then not
-        // a text quiz's fault.
-        if (manifest.style >= 0) settleQuestion(manifest, "", &question, &problems);
-        addProblems(problems, source, &notes);
-        manifest.questions.push_back(question);
-    }
-    problems.clear();
+    for (const BankQuestion& source : questions)
+        manifest.questions.push_back(takeQuestion(source, manifest, options, &notes));
+    std::vector<Problem> problems;
     if (manifest.style >= 0) warnAboutHiddenReveals(manifest, &problems);
     for (const Problem& problem : problems) addNote(&notes, 0, NoteWarning, problem.message, problem.french);
     result->imported = static_cast<int>(manifest.questions.size());

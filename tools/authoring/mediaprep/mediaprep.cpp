@@ -28,6 +28,36 @@ bool acceptMedium(MediumKind kind, const Bytes& bytes, Message* why) {
     return true;
 }
 
+// The warnings about a file ready to store: a huge one, a picture smaller
+// than its box, a picture stored as it is that needs turning upright.
+void warnAboutStored(const MediaFile& file, const PictureOptions& options, std::vector<Problem>* problems) {
+    const std::string quoted = "'" + file.path + "' ", french = u8"« " + file.path + u8" » ";
+    if (file.bytes.size() > LargeMediumBytes)
+        addWarning(problems, file.where,
+                   quoted + "is " + describeSize(file.bytes.size()) +
+                       ", stored as it is: the quiz grows as much, too big to send by mail and slow to open",
+                   french + u8"pèse " + describeSizeInFrench(file.bytes.size()) +
+                       u8" et sera enregistré tel quel : le quiz grossit d'autant, trop pour un courriel, "
+                       u8"et s'ouvre lentement");
+    if (file.kind != PictureMedium) return;
+    const std::string width = std::to_string(file.picture.width), height = std::to_string(file.picture.height),
+                      box = std::to_string(PictureBoxSize);
+    if (file.picture.enlarged)
+        addWarning(problems, file.where,
+                   quoted + "is " + width + " x " + height + ", smaller than its " + box + " x " + box +
+                       " box: it will be enlarged and look blurred",
+                   french + u8"fait " + width + u8" × " + height + u8" pixels, moins que sa case de " + box +
+                       u8" × " + box + u8" : l'image sera agrandie et paraîtra floue");
+    const Message turned = describeOrientation(file.picture.orientation);
+    if (options.keepOriginal && file.picture.orientation != 1)
+        addWarning(problems, file.where,
+                   quoted + "is marked to be " + turned.english +
+                       " to stand upright, which a picture stored as it is does not get: the player shows it turned",
+                   french + u8"doit être " + turned.french +
+                       u8" pour être droite, ce qu'une image enregistrée telle quelle ne reçoit pas : "
+                       u8"le lecteur la montre de travers");
+}
+
 const MediaFile* prepareMedium(const std::string& folder, const std::string& path, const std::string& where,
                                int resource, MediumKind kind, const PictureOptions& options,
                                std::vector<MediaFile>* media, std::vector<Problem>* problems) {
@@ -59,33 +89,10 @@ const MediaFile* prepareMedium(const std::string& folder, const std::string& pat
         return nullptr;
     }
     if (kind != PictureMedium) file.bytes.swap(original);
-    if (file.bytes.size() > LargeMediumBytes)
-        addWarning(problems, where,
-                   quoted + "is " + describeSize(file.bytes.size()) +
-                       ", stored as it is: the quiz grows as much, too big to send by mail and slow to open",
-                   french + u8"pèse " + describeSizeInFrench(file.bytes.size()) +
-                       u8" et sera enregistré tel quel : le quiz grossit d'autant, trop pour un courriel, "
-                       u8"et s'ouvre lentement");
-    const std::string width = std::to_string(file.picture.width), height = std::to_string(file.picture.height),
-                      box = std::to_string(PictureBoxSize);
-    if (kind == PictureMedium && file.picture.enlarged)
-        addWarning(problems, where,
-                   quoted + "is " + width + " x " + height + ", smaller than its " + box + " x " + box +
-                       " box: it will be enlarged and look blurred",
-                   french + u8"fait " + width + u8" × " + height + u8" pixels, moins que sa case de " + box +
-                       u8" × " + box + u8" : l'image sera agrandie et paraîtra floue");
-    const Message turned = describeOrientation(file.picture.orientation);
-    if (kind == PictureMedium && options.keepOriginal && file.picture.orientation != 1)
-        addWarning(problems, where,
-                   quoted + "is marked to be " + turned.english +
-                       " to stand upright, which a picture stored as it is does not get: the player shows it turned",
-                   french + u8"doit être " + turned.french +
-                       u8" pour être droite, ce qu'une image enregistrée telle quelle ne reçoit pas : "
-                       u8"le lecteur la montre de travers");
+    warnAboutStored(file, options, problems);
     media->push_back(file);
     return &media->back();
 }
-
 
 }  // namespace
 

@@ -216,45 +216,58 @@ Message describeOrientation(int orientation) {
 
 namespace {
 
-// Decodes the whole file at full resolution (3 bytes a pixel, or 4 with
-// transparency, *channels saying which) after the checks stb_image does not
-// make, and fills in the file's own facts. Null with why on failure.
-unsigned char* decodeFullPicture(const Bytes& file, const PictureOptions& options, int* channels,
-                                 PreparedPicture* picture, Message* why) {
-    *picture = PreparedPicture();
+// A format's name in French: "JPEG progressif" for "progressive JPEG".
+std::string inFrench(const std::string& format) {
+    return format == "progressive JPEG" ? u8"JPEG progressif" : format;
+}
+
+// The checks before decoding: a picture of a kind stb_image reads, whole,
+// and as it may be stored; fills in its format and orientation. False with
+// why otherwise.
+bool mayDecode(const Bytes& file, const PictureOptions& options, PreparedPicture* picture, Message* why) {
     const FileType type = fileTypeOf(file);
     if (!isPictureType(type)) {
         const Message what = describeFile(file);
         *why = {"is " + what.english + ", not a picture: use a JPEG, PNG, BMP or GIF picture",
                 u8"n'est pas une image que le lecteur sait afficher : c'est " + what.french +
                     u8" (prenez une image JPEG, PNG, BMP ou GIF)"};
-        return nullptr;
+        return false;
     }
     const JpegMarkers markers = type == FileJpeg ? readJpegMarkers(file) : JpegMarkers();
     picture->orientation = markers.orientation;
     picture->format = type == FilePng ? "PNG" : type == FileGif ? "GIF" : type == FileBmp ? "BMP"
                       : markers.progressive ? "progressive JPEG" : "JPEG";
-    const std::string format = picture->format;
-    const std::string french = markers.progressive ? u8"JPEG progressif" : format;
+    const std::string format = picture->format, french = inFrench(format);
     if (options.keepOriginal && type != FileJpeg) {
         *why = {"is a " + format + " picture; pictures stored as they are (--keep-pictures) must be JPEG pictures",
                 u8"est une image " + french + u8" : les images enregistrées telles quelles doivent être des JPEG"};
-        return nullptr;
+        return false;
     }
     if ((type == FileBmp && !bmpIsWhole(file)) || (type == FileGif && !gifIsWhole(file)) || !markers.segmentsWhole) {
         *why = {"is a damaged " + format + " picture: the file is cut short",
                 u8"est une image " + french + u8" abîmée : le fichier est incomplet"};
-        return nullptr;
+        return false;
     }
     if (!markers.tablesFit) {
         *why = {"is a damaged " + format + " picture: a Huffman table holds more than 256 codes",
                 u8"est une image " + french + u8" abîmée : une table de Huffman a plus de 256 codes"};
-        return nullptr;
+        return false;
     }
     if (file.size() > INT_MAX) {
         *why = {"is too large to read", u8"est un fichier trop gros pour être lu"};
-        return nullptr;
+        return false;
     }
+    return true;
+}
+
+// Decodes the whole file at full resolution (3 bytes a pixel, or 4 with
+// transparency, *channels saying which) after the checks stb_image does not
+// make, and fills in the file's own facts. Null with why on failure.
+unsigned char* decodeFullPicture(const Bytes& file, const PictureOptions& options, int* channels,
+                                 PreparedPicture* picture, Message* why) {
+    *picture = PreparedPicture();
+    if (!mayDecode(file, options, picture, why)) return nullptr;
+    const std::string format = picture->format, french = inFrench(format);
     const int count = static_cast<int>(file.size());
     int width = 0, height = 0, own = 0;
     if (stbi_info_from_memory(file.data(), count, &width, &height, &own) &&

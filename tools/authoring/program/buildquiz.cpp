@@ -181,21 +181,11 @@ static bool repairSymbolTable(const Bytes& player, const std::wstring& path, Mes
     return true;
 }
 
-bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, std::vector<Problem>* problems,
-               BuildSummary* summary, Message* error) {
-    *summary = BuildSummary();
-    Manifest manifest;
-    PreparedQuiz quiz;
-    PrepareOptions options;
-    options.keepPictures = request.keepPictures;
-    options.progress = progress;
-    options.memo = request.memo;
-    const bool prepared =
-        request.manifestText.empty()
-            ? prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems)
-            : prepareQuizText(request.manifestText, request.manifestFolder, options, &manifest, &quiz, problems);
-    if (!prepared) return false;
-
+// Writes the prepared quiz into a copy of the player beside the output, then
+// moves the copy into place; the summary gets its size. False with error,
+// and no file left, on any failure.
+static bool writeQuizProgram(const BuildRequest& request, const PreparedQuiz& quiz, BuildSummary* summary,
+                             Message* error) {
     std::wstring player = toWide(request.playerPath);
     std::wstring output = toWide(request.outputPath);
     std::wstring temporary = output + L".quizmaker-tmp";
@@ -226,10 +216,24 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
                   u8"impossible d'écrire « " + request.outputPath + u8" » : " + why.french};
         fine = false;
     }
-    if (!fine) {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
+    if (!fine) DeleteFileW(temporary.c_str());
+    return fine;
+}
+
+bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, std::vector<Problem>* problems,
+               BuildSummary* summary, Message* error) {
+    *summary = BuildSummary();
+    Manifest manifest;
+    PreparedQuiz quiz;
+    PrepareOptions options;
+    options.keepPictures = request.keepPictures;
+    options.progress = progress;
+    options.memo = request.memo;
+    const bool prepared =
+        request.manifestText.empty()
+            ? prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems)
+            : prepareQuizText(request.manifestText, request.manifestFolder, options, &manifest, &quiz, problems);
+    if (!prepared || !writeQuizProgram(request, quiz, summary, error)) return false;
     summary->withOriginalsBytes = summary->executableBytes;
     for (const MediaFile& file : quiz.media) {
         // Added before subtracting: a small picture may be stored larger than it was.

@@ -86,34 +86,32 @@ static void add(std::vector<AnswerVariant>* list, const char* label, const char*
     list->push_back(AnswerVariant{label, french, typed});
 }
 
-std::vector<AnswerVariant> likelyAnswers(const std::string& answer) {
-    std::vector<AnswerVariant> list;
-    if (answer.empty()) return list;
-    add(&list, "right", u8"la réponse", answer);
-    add(&list, "lower case", u8"en minuscules", lowerCaseCp1252(answer));
-    add(&list, "no accents", u8"sans accents", withoutAccentsCp1252(answer));
-
+// A letter swapped with its neighbour (the first differing pair from the
+// middle on), left out, doubled or mistyped, at the middle letter.
+static void addLetterSlips(std::vector<AnswerVariant>* list, const std::string& answer) {
     std::vector<size_t> letters = letterPositions(answer);
-    if (!letters.empty()) {
-        size_t middle = letters[letters.size() / 2];
-        // Two neighbouring letters swapped: the first differing pair from the middle on.
-        for (size_t k = letters.size() / 2; k < letters.size(); ++k) {
-            size_t at = letters[k];
-            if (at + 1 < answer.size() && isLetter(static_cast<unsigned char>(answer[at + 1])) &&
-                answer[at] != answer[at + 1]) {
-                std::string swapped = answer;
-                std::swap(swapped[at], swapped[at + 1]);
-                add(&list, "two letters swapped", u8"deux lettres inversées", swapped);
-                break;
-            }
+    if (letters.empty()) return;
+    size_t middle = letters[letters.size() / 2];
+    for (size_t k = letters.size() / 2; k < letters.size(); ++k) {
+        size_t at = letters[k];
+        if (at + 1 < answer.size() && isLetter(static_cast<unsigned char>(answer[at + 1])) &&
+            answer[at] != answer[at + 1]) {
+            std::string swapped = answer;
+            std::swap(swapped[at], swapped[at + 1]);
+            add(list, "two letters swapped", u8"deux lettres inversées", swapped);
+            break;
         }
-        add(&list, "one letter missing", u8"une lettre oubliée", std::string(answer).erase(middle, 1));
-        add(&list, "one letter doubled", u8"une lettre doublée", std::string(answer).insert(middle, 1, answer[middle]));
-        std::string wrong = answer;
-        wrong[middle] = wrongLetter(static_cast<unsigned char>(answer[middle]));
-        add(&list, "one letter wrong", u8"une lettre fausse", wrong);
     }
+    add(list, "one letter missing", u8"une lettre oubliée", std::string(answer).erase(middle, 1));
+    add(list, "one letter doubled", u8"une lettre doublée", std::string(answer).insert(middle, 1, answer[middle]));
+    std::string wrong = answer;
+    wrong[middle] = wrongLetter(static_cast<unsigned char>(answer[middle]));
+    add(list, "one letter wrong", u8"une lettre fausse", wrong);
+}
 
+// The answer in the plural (-x after "au" and "eu") and after the French
+// articles that can stand before it.
+static void addFrenchForms(std::vector<AnswerVariant>* list, const std::string& answer) {
     std::string lower = lowerCaseCp1252(withoutAccentsCp1252(answer));
     char last = answer.back();
     bool upperEnd = isUpper(static_cast<unsigned char>(last));
@@ -122,20 +120,27 @@ std::vector<AnswerVariant> likelyAnswers(const std::string& answer) {
         bool takesX = lower.size() >= 2 && (lower.compare(lower.size() - 2, 2, "au") == 0 ||
                                             lower.compare(lower.size() - 2, 2, "eu") == 0);
         char ending = takesX ? 'x' : 's';
-        add(&list, "plural", u8"au pluriel", answer + (upperEnd ? static_cast<char>(ending - 0x20) : ending));
+        add(list, "plural", u8"au pluriel", answer + (upperEnd ? static_cast<char>(ending - 0x20) : ending));
     }
-
     unsigned char first = static_cast<unsigned char>(answer[0]);
     if (isVowel(first) || first == 'h' || first == 'H') {
-        add(&list, "with an article", u8"avec un article", "l'" + answer);
+        add(list, "with an article", u8"avec un article", "l'" + answer);
     } else {
-        add(&list, "with an article", u8"avec un article", "le " + answer);
-        add(&list, "with an article", u8"avec un article", "la " + answer);
+        add(list, "with an article", u8"avec un article", "le " + answer);
+        add(list, "with an article", u8"avec un article", "la " + answer);
     }
-    add(&list, "with an article", u8"avec un article", "les " + answer);
+    add(list, "with an article", u8"avec un article", "les " + answer);
+}
 
+std::vector<AnswerVariant> likelyAnswers(const std::string& answer) {
+    std::vector<AnswerVariant> list;
+    if (answer.empty()) return list;
+    add(&list, "right", u8"la réponse", answer);
+    add(&list, "lower case", u8"en minuscules", lowerCaseCp1252(answer));
+    add(&list, "no accents", u8"sans accents", withoutAccentsCp1252(answer));
+    addLetterSlips(&list, answer);
+    addFrenchForms(&list, answer);
     add(&list, "half of it", u8"la moitié", answer.substr(0, (answer.size() + 1) / 2));
-
     std::vector<std::string> parts = words(answer);
     if (parts.size() >= 2) {
         std::string reordered;

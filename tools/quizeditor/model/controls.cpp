@@ -26,6 +26,12 @@ Field fieldOfEdit(int id) {
     return Field::None;
 }
 
+Field fieldOfControl(int id) {
+    for (const FieldControl& pair : fieldControls)
+        if (pair.control == id) return pair.field;
+    return Field::None;
+}
+
 const FieldControl* controlOfField(Field field) {
     for (const FieldControl& pair : fieldControls)
         if (pair.field == field) return &pair;

@@ -35,6 +35,9 @@ extern const FieldControl fieldControls[FieldControlCount];
 
 // The field an edit control holds; None for any other control.
 Field fieldOfEdit(int id);
+// The field a control shows, whatever its kind; None for a control that
+// shows none.
+Field fieldOfControl(int id);
 // The control of a field; null for None.
 const FieldControl* controlOfField(Field field);
 // A label's text, from the name of the key it labels: "&Titre :"; "" for a

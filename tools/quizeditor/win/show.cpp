@@ -79,8 +79,8 @@ void showSettings(EditorWindow* state) {
     for (const FieldControl& pair : fieldControls)
         if (pair.edit && !isQuestionField(pair.field))
             setText(controlOf(state, pair.control), displayed(textOf(model, pair.field)));
-    for (Field setting : {Field::Style, Field::QuestionFormat, Field::AnswerMode})
-        setChoice(controlOf(state, controlOfField(setting)->control), choiceIndexOf(model, setting));
+    for (const FieldControl& pair : fieldControls)
+        if (!choicesOf(pair.field).empty()) setChoice(controlOf(state, pair.control), choiceIndexOf(model, pair.field));
     long colour = colourOf(model);
     if (colour != state->swatchColour) {
         if (state->swatchBrush) DeleteObject(state->swatchBrush);
