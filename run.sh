@@ -31,14 +31,14 @@ trap stop_display EXIT
 # screenshot once it has had time to open and then ends it.
 show() {
     if [ "$headless" -eq 1 ]; then
-        wine "$@" &
+        "$QUIZ_WINE_RUN" "$@" &
         local program=$!
         sleep "${QUIZ_SCREENSHOT_DELAY:-6}"
         import -window root "$root/build/screenshot.png"
         echo "Screenshot: build/screenshot.png"
         kill "$program" 2>/dev/null || true
     else
-        wine "$@"
+        "$QUIZ_WINE_RUN" "$@"
     fi
 }
 root="$(pwd)"
@@ -64,7 +64,7 @@ if [ "$editor" -eq 1 ]; then
     show build/win64/tools/quizeditor/quizeditor.exe "$out/quiz.json"
     exit 0
 fi
-wine build/win64/tools/quizmaker/quizmaker.exe build "examples/$sample/quiz.json" \
+"$QUIZ_WINE_RUN" build/win64/tools/quizmaker/quizmaker.exe build "examples/$sample/quiz.json" \
     -o "$out/$sample.exe" --player build/win64/src/app/quizplayer.exe
 
 cd "$out"

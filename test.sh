@@ -2,8 +2,9 @@
 # Installs what is missing, builds every preset and runs every test: the
 # portable core natively, the window tests and the Windows tool tests under
 # Wine, for x86_64 (win64) and for i686 with the release's options
-# (win32-tests). Without 32-bit Wine the i686 programs are still built, and
-# their Wine suites skipped with one warning line.
+# (win32-tests). Without 32-bit Wine, or on a machine that runs no 32-bit
+# program, the i686 programs are still built, and their Wine suites skipped
+# with one warning line.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
