@@ -96,7 +96,7 @@ ensure_wine32() {
             brought=$(comm -13 <(echo "$before") <(dpkg-query -W -f='${Package}:${Architecture} ${Status}\n' 2>/dev/null | grep ' installed$' | cut -d' ' -f1 | sort))
             echo "32-bit Wine does not run here ($reason); removing:" $brought >>"$QUIZ_WINE32_LOG"
             # shellcheck disable=SC2086
-            [ -n "$brought" ] && DEBIAN_FRONTEND=noninteractive apt-get purge -y $brought >>"$QUIZ_WINE32_LOG" 2>&1 || true
+            [ -n "$brought" ] && DEBIAN_FRONTEND=noninteractive apt-get purge -y --allow-remove-essential $brought >>"$QUIZ_WINE32_LOG" 2>&1 || true
             warn_no_wine32 "this machine cannot run 32-bit programs ($reason; 32-bit Wine removed again)"
             status=2
         fi
