@@ -6,8 +6,9 @@
 // hand it over (an ANSI window converting with the system's best fit for
 // code page 1252): a character the code page holds becomes its byte; a
 // character it lacks becomes the byte Windows fits it to (a letter's base
-// letter for most accented Latin letters, "l" for "ł", "s" for "ș", "-" for
-// a minus sign, "A" for a full-width "Ａ"), else "?"; a character outside
+// letter for most accented Latin letters, "l" for "ł", "-" for a minus
+// sign, "A" for a full-width "Ａ"), else "?" (Romanian "ș" among them:
+// Windows fits no letter with a comma below); a character outside
 // the Basic Multilingual Plane becomes "??", its two UTF-16 halves. The page
 // hands texts over composed (NFC), as a keyboard types them, so "e" with a
 // combining acute accent arrives as "é". Bytes that are not UTF-8 become

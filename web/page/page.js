@@ -139,7 +139,10 @@
 
     // One sound at a time, from its start; a stop stops it whichever
     // question started it.
-    const sound = new Audio();
+    const sound = element('audio');
+    sound.id = 'sound';
+    sound.hidden = true;
+    document.body.append(sound);
     function playSound(i) {
       stopSound();
       const url = mediaUrl(media[i - 1], 'sound');
