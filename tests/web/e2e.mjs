@@ -8,9 +8,8 @@
 // in one line and exits with 77 (skipped).
 //   node e2e.mjs WEBQUIZ OUT SHOTS
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { existsSync, mkdirSync, readdirSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { tmpdir } from 'node:os';
 import { basename, dirname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
@@ -25,12 +24,13 @@ function skip(reason) {
 }
 
 if (!existsSync(chromium)) skip(`no Chromium at ${chromium} (apt-get install chromium)`);
-let puppeteer;
+let tools;
 try {
-  puppeteer = (await import('puppeteer-core')).default;
+  tools = await import('./browser.mjs');
 } catch (error) {
   skip('puppeteer-core is not installed (npm ci in tests/web)');
 }
+const { Desktop, Phone } = tools;
 
 // The pages of the test quizzes.
 mkdirSync(out, { recursive: true });
@@ -42,23 +42,14 @@ for (const file of readdirSync(join(here, 'quizzes')).filter((name) => name.ends
   execFileSync(webquiz, [join(here, 'quizzes', file), pages[name]]);
 }
 
-const profile = mkdtempSync(join(tmpdir(), 'quiz-chromium-'));
-let browser;
+let started;
 try {
-  browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: profile,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--disable-default-apps', '--mute-audio'],
-  });
+  started = await tools.startBrowser();
 } catch (error) {
-  rmSync(profile, { recursive: true, force: true });
   skip(`Chromium does not start: ${String(error.message).split('\n')[0]}`);
 }
+const { browser } = started;
 
-const Desktop = { width: 1280, height: 900 };
-const Phone = { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1 };
 const Green = 'rgb(0, 255, 0)';
 const Red = 'rgb(255, 0, 0)';
 const Orange = 'rgb(255, 100, 0)';
@@ -489,7 +480,6 @@ for (const { name, run } of tests) {
     await context.close();
   }
 }
-await browser.close();
-rmSync(profile, { recursive: true, force: true });
+await started.close();
 console.log(`browser tests: ${passed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);
