@@ -27,11 +27,13 @@ export async function startBrowser() {
   };
 }
 
-// Opens a page and waits until its first field takes input.
-export async function openQuiz(context, url, viewport) {
+// Opens a page and waits until its first field takes input, and its media
+// are read too unless fieldsOnly.
+export async function openQuiz(context, url, viewport, fieldsOnly = false) {
   const page = await context.newPage();
   await page.setViewport(viewport);
   await page.goto(url);
-  await page.waitForSelector('html[data-state=ready]', { timeout: 30000 });
+  await page.waitForSelector(fieldsOnly ? 'html[data-state=ready]' : 'html[data-state=ready][data-media=ready]',
+    { timeout: 30000 });
   return page;
 }

@@ -77,10 +77,15 @@ function session(context, problems) {
       await dialog.dismiss();
     });
     await page.goto(url);
-    await page.waitForSelector('html[data-state=ready]', { timeout: 10000 });
+    await ready(page);
     return page;
   }
   return { open };
+}
+
+// Until the fields take answers and the media are read.
+function ready(page) {
+  return page.waitForSelector('html[data-state=ready][data-media=ready]', { timeout: 10000 });
 }
 
 // What the page shows: fields, verdicts, reveals, pictures, score, code.
@@ -285,7 +290,7 @@ test('answers come back when the page is opened again, and clearing them asks fi
   await press(page, 'Enter');
   await typeInto(page, 4, 'pas encore jugé');
   await page.reload();
-  await page.waitForSelector('html[data-state=ready]');
+  await ready(page);
   let seen = await read(page);
   equal(seen.values, ['photo', '', 'rayure', 'pas encore jugé'], 'restored fields');
   equal([seen.verdicts, seen.score, seen.code, seen.shows[0]], [['BRAVO', '?', 'Quasiment', 'FAUX'], ' 1 / 4', 'P',
@@ -313,7 +318,7 @@ test('answers come back when the page is opened again, and clearing them asks fi
   equal([seen.values, seen.verdicts, seen.score, seen.code, seen.shows[0]],
     [['', '', '', ''], ['?', '?', '?', '?'], ' 0 / 4', '      ', 'question'], 'after Effacer');
   await page.reload();
-  await page.waitForSelector('html[data-state=ready]');
+  await ready(page);
   equal((await read(page)).values, ['', '', '', ''], 'nothing comes back after clearing');
   page = await open('pictures');
   equal((await read(page)).score, ' 0 / 4', 'a second tab');
@@ -363,7 +368,7 @@ test('a hostile title and texts show as typed and run nothing', async ({ open })
   equal(seen, {
     title: '<img src=x onerror=alert(1)>', documentTitle: '<img src=x onerror=alert(1)>', creator: '<b>Gras</b>',
     explanation: '<script>alert(2)</script>', caption: '<a href="http://example.com/">lien</a>', images: 0, links: 1,
-    scripts: 2,
+    scripts: 3,
   }, 'texts');
   await typeInto(page, 1, '<i>');
   await press(page, 'Enter');

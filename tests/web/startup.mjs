@@ -13,7 +13,7 @@ const times = pages.map(() => []);
 for (let run = 0; run < Number(runs); ++run) {
   for (let p = 0; p < pages.length; ++p) {
     const context = await browser.createBrowserContext();
-    const tab = await openQuiz(context, pathToFileURL(resolve(pages[p])).href, Desktop);
+    const tab = await openQuiz(context, pathToFileURL(resolve(pages[p])).href, Desktop, true);
     times[p].push(await tab.evaluate(() => performance.getEntriesByName('quiz-ready')[0].startTime));
     await context.close();
   }

@@ -91,9 +91,11 @@ void appendMediaList(const std::vector<WebMedia>& media, std::string* out) {
     out->push_back(']');
 }
 
-// The page's data: base64 texts and fixed names only, so nothing in it can
-// end its script element.
-std::string pageData(const WebQuiz& quiz, bool withAnswerPictures) {
+// The page's data: base64 texts and fixed names only, so nothing in them can
+// end their script elements. The module and the stored quiz come before the
+// page's script, the media after it: the fields take answers while the
+// browser still reads the pictures.
+std::string pageData(const WebQuiz& quiz) {
     std::string data;
     data.append("{\"module\":\"");
     appendBase64(WebModule.bytes, WebModule.size, &data);
@@ -101,7 +103,13 @@ std::string pageData(const WebQuiz& quiz, bool withAnswerPictures) {
     appendBase64(quiz.content.data, quiz.content.size, &data);
     data.append("\",\"codes\":\"");
     appendBase64(quiz.codes.data, quiz.codes.size, &data);
-    data.append("\",\"media\":");
+    data.append("\"}");
+    return data;
+}
+
+std::string pageMedia(const WebQuiz& quiz, bool withAnswerPictures) {
+    std::string data;
+    data.append("{\"media\":");
     appendMediaList(quiz.media, &data);
     data.append(",\"answers\":");
     appendMediaList(withAnswerPictures ? quiz.answerPictures : std::vector<WebMedia>(), &data);
@@ -182,14 +190,16 @@ bool makeWebPage(const WebQuiz& quiz, std::string* page, WebExportError* error) 
                 return false;
 
     const std::string templateText(reinterpret_cast<const char*>(WebTemplate.bytes), WebTemplate.size);
-    const std::string data = pageData(quiz, withAnswerPictures);
+    const std::string data = pageData(quiz);
+    const std::string media = pageMedia(quiz, withAnswerPictures);
     page->clear();
-    page->reserve(templateText.size() + data.size() + WebStyle.size + WebScript.size + 512);
+    page->reserve(templateText.size() + data.size() + media.size() + WebStyle.size + WebScript.size + 512);
     // The template holds each placeholder once, in this order.
     const std::string parts[][2] = {{"@POLICY@", securityPolicy()},
                                     {"@STYLE@", std::string(reinterpret_cast<const char*>(WebStyle.bytes), WebStyle.size)},
                                     {"@DATA@", data},
-                                    {"@SCRIPT@", std::string(reinterpret_cast<const char*>(WebScript.bytes), WebScript.size)}};
+                                    {"@SCRIPT@", std::string(reinterpret_cast<const char*>(WebScript.bytes), WebScript.size)},
+                                    {"@MEDIA@", media}};
     size_t at = 0;
     for (const auto& part : parts) {
         const size_t mark = templateText.find(part[0], at);

@@ -10,7 +10,7 @@ struct WebPart {
 };
 
 extern const WebPart WebModule;
-extern const WebPart WebTemplate;  // with @POLICY@, @STYLE@, @DATA@ and @SCRIPT@ to fill
+extern const WebPart WebTemplate;  // with @POLICY@, @STYLE@, @DATA@, @SCRIPT@ and @MEDIA@ to fill
 extern const WebPart WebStyle;
 extern const WebPart WebScript;
 extern const char WebStyleHash[];   // "'sha256-...'" of WebStyle's bytes

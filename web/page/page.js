@@ -99,8 +99,11 @@
       captionsInFields: game.number('captions_in_fields') === 1,
     };
     const rowCaptions = [game.text('first_row_caption'), game.text('second_row_caption')];
-    const media = data.media || [];
-    const answerPictures = data.answers || [];
+    // The media come in a block after the script, which the browser may
+    // still be reading when the fields already take answers.
+    let media = [];
+    let answerPictures = [];
+    let mediaRead = false;
     const fields = [];    // field k at k - 1
     const verdicts = [];
     const reveals = [];   // question i at i - 1
@@ -175,7 +178,11 @@
         video.currentTime = 0;
       }
     }
-    function play(i) { if (style === 2) playSound(i); else if (style === 3) playVideo(i); }
+    function play(i) {
+      if (!mediaRead) return;
+      if (style === 2) playSound(i);
+      else if (style === 3) playVideo(i);
+    }
     function stop() { if (style === 2) stopSound(); else if (style === 3) stopVideos(); }
 
     function fieldLabel(i, j, caption) {
@@ -412,12 +419,24 @@
       storage.leave();
     });
 
+    function readMedia() {
+      const block = JSON.parse(document.getElementById('quiz-media').textContent);
+      media = block.media || [];
+      answerPictures = block.answers || [];
+      mediaRead = true;
+      for (const image of pictures) if (image) delete image.dataset.shows;
+      show();
+      document.documentElement.dataset.media = 'ready';
+    }
+
     buildBoard();
     const kept = storage.load();
     if (kept) game.restore(kept);
     show();
     document.documentElement.dataset.state = 'ready';
     performance.mark('quiz-ready');
+    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', readMedia);
+    else readMedia();
   }
 
   WebAssembly.instantiate(bytesOf(data.module), {}).then(function (made) {

@@ -70,8 +70,8 @@ protected:
         input.codes = {codes.data(), codes.size()};
     }
     bool make() { return makeWebPage(input, &page, &error); }
-    nlohmann::json data() {
-        const std::string open = "<script type=\"application/json\" id=\"quiz-data\">";
+    nlohmann::json data(const char* block = "quiz-data") {
+        const std::string open = std::string("<script type=\"application/json\" id=\"") + block + "\">";
         const size_t start = page.find(open);
         EXPECT_NE(start, std::string::npos);
         const size_t end = page.find("</script>", start);
@@ -94,16 +94,20 @@ TEST_F(WebPageTest, ThePageHoldsTheModuleTheStoredQuizAndItsMediaAsBase64) {
     EXPECT_EQ(fromBase64(d["module"]), Bytes(WebModule.bytes, WebModule.bytes + WebModule.size));
     EXPECT_EQ(fromBase64(d["content"]), content);
     EXPECT_EQ(fromBase64(d["codes"]), codes);
-    ASSERT_EQ(d["media"].size(), 3u);
-    EXPECT_EQ(d["media"][0]["type"], "image/jpeg");
-    EXPECT_EQ(fromBase64(d["media"][0]["data"]), jpeg);
-    EXPECT_TRUE(d["media"][1].is_null());
-    EXPECT_EQ(fromBase64(d["answers"][0]["data"]), jpeg);
+    // The media follow the page's script.
+    const nlohmann::json m = data("quiz-media");
+    ASSERT_EQ(m["media"].size(), 3u);
+    EXPECT_EQ(m["media"][0]["type"], "image/jpeg");
+    EXPECT_EQ(fromBase64(m["media"][0]["data"]), jpeg);
+    EXPECT_TRUE(m["media"][1].is_null());
+    EXPECT_EQ(fromBase64(m["answers"][0]["data"]), jpeg);
+    EXPECT_LT(page.find("id=\"quiz-data\""), page.find("<script>"));
+    EXPECT_GT(page.find("id=\"quiz-media\""), page.find("</script>", page.find("<script>")));
 
     EXPECT_EQ(page.rfind("<!DOCTYPE html>\n<html lang=\"fr\">", 0), 0u);
     const std::string script(reinterpret_cast<const char*>(WebScript.bytes), WebScript.size);
     EXPECT_NE(page.find("<script>" + script + "</script>"), std::string::npos);
-    for (const char* placeholder : {"@POLICY@", "@STYLE@", "@DATA@", "@SCRIPT@"})
+    for (const char* placeholder : {"@POLICY@", "@STYLE@", "@DATA@", "@SCRIPT@", "@MEDIA@"})
         EXPECT_EQ(page.find(placeholder), std::string::npos) << placeholder;
 }
 
@@ -137,7 +141,7 @@ TEST_F(WebPageTest, AnswerPicturesGoInOnlyWhereTheQuizShowsThem) {
         compose(StylePictures, 1, mode);
         input.answerPictures = {medium(WebMediaKind::JpegPicture, jpeg)};
         ASSERT_TRUE(make());
-        EXPECT_EQ(data()["answers"].size(), modeShowsAnswerPicture(mode) ? 1u : 0u) << "mode " << mode;
+        EXPECT_EQ(data("quiz-media")["answers"].size(), modeShowsAnswerPicture(mode) ? 1u : 0u) << "mode " << mode;
     }
 }
 
