@@ -2,19 +2,10 @@
 // Chromium: a second of a square moving over a 160 x 120 canvas, through
 // the browser's own MediaRecorder. Run by hand when the clip must change:
 //   node make-clip.mjs
-import puppeteer from 'puppeteer-core';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { writeFileSync } from 'node:fs';
+import { startBrowser } from './browser.mjs';
 
-const profile = mkdtempSync(join(tmpdir(), 'clip-'));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  userDataDir: profile,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync'],
-});
+const { browser, close } = await startBrowser();
 const page = await browser.newPage();
 const base64 = await page.evaluate(async () => {
   const canvas = document.createElement('canvas');
@@ -47,7 +38,6 @@ const base64 = await page.evaluate(async () => {
   for (const byte of bytes) text += String.fromCharCode(byte);
   return btoa(text);
 });
-await browser.close();
-rmSync(profile, { recursive: true, force: true });
+await close();
 writeFileSync(new URL('media/clip.webm', import.meta.url), Buffer.from(base64, 'base64'));
 console.log(`media/clip.webm: ${Buffer.from(base64, 'base64').length} bytes`);

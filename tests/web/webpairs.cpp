@@ -17,11 +17,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "content/codec.h"
 #include "content/compose.h"
 #include "export/webpage.h"
 #include "module/game.h"
 #include "module/typed.h"
+#include "stored.h"
 
 namespace {
 
@@ -90,16 +90,6 @@ std::string typedFor(const std::string& stored) {
     return typed;
 }
 
-Bytes encoded(const Bytes& plain) {
-    EncoderState encoder;
-    CoderOutput out = {nullptr, 0};
-    Bytes stream;
-    if (runEncoder(&encoder, plain.data(), static_cast<uint32_t>(plain.size()), &out) == CoderOk)
-        stream.assign(out.bytes, out.bytes + out.count);
-    releaseContent(out.bytes);
-    return stream;
-}
-
 std::string base64(const Bytes& bytes) {
     std::string out;
     appendBase64(bytes.data(), bytes.size(), &out);
@@ -148,8 +138,8 @@ int main(int argc, char** argv) {
             allTyped.push_back(typed);
             allStored.push_back(stored);
         }
-        batch.content = encoded(composeContent(&quiz));
-        batch.codes = encoded(composeCodes(&quiz));
+        batch.content = storedBytes(composeContent(&quiz));
+        batch.codes = storedBytes(composeCodes(&quiz));
         const nlohmann::json line = {{"content", base64(batch.content)},
                                      {"codes", base64(batch.codes)},
                                      {"typed", batch.typed},

@@ -12,10 +12,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "content/codec.h"
 #include "content/compose.h"
 #include "export/webpage.h"
 #include "module/typed.h"
+#include "stored.h"
 
 typedef std::vector<unsigned char> Bytes;
 
@@ -30,16 +30,6 @@ static void setText(Text text, const std::string& utf8) { utf8ToWindows1252(utf8
 
 static void setText(Text text, const nlohmann::json& object, const char* key) {
     setText(text, object.value(key, std::string()));
-}
-
-static Bytes encoded(const std::vector<unsigned char>& plain) {
-    EncoderState encoder;
-    CoderOutput out = {nullptr, 0};
-    Bytes stream;
-    if (runEncoder(&encoder, plain.data(), static_cast<uint32_t>(plain.size()), &out) == CoderOk)
-        stream.assign(out.bytes, out.bytes + out.count);
-    releaseContent(out.bytes);
-    return stream;
 }
 
 static WebMediaKind kindOfName(const std::string& path) {
@@ -108,8 +98,8 @@ int main(int argc, char** argv) {
     for (const nlohmann::json& code : manifest.value("codes", nlohmann::json::array()))
         if (line < MaxQuestions && code.is_string()) setText(quiz.codes[line++], code.get<std::string>());
 
-    const Bytes content = encoded(composeContent(&quiz));
-    const Bytes codes = encoded(composeCodes(&quiz));
+    const Bytes content = storedBytes(composeContent(&quiz));
+    const Bytes codes = storedBytes(composeCodes(&quiz));
     page.content = {content.data(), content.size()};
     page.codes = {codes.data(), codes.size()};
     std::string html;
