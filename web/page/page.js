@@ -133,10 +133,13 @@
       problem.hidden = false;
     }
 
+    // A picture's data URL, or a blob's URL for a sound or video, made once.
     function mediaUrl(item, kind) {
       if (!item || typeof item.type !== 'string' || !item.type.startsWith(MediaTypes[kind])) return '';
-      if (kind === 'picture') return 'data:' + item.type + ';base64,' + item.data;
-      if (!item.url) item.url = URL.createObjectURL(new Blob([bytesOf(item.data)], { type: item.type }));
+      if (!item.url) {
+        item.url = kind === 'picture' ? 'data:' + item.type + ';base64,' + item.data
+          : URL.createObjectURL(new Blob([bytesOf(item.data)], { type: item.type }));
+      }
       return item.url;
     }
 
@@ -414,6 +417,11 @@
       show();
     }
 
+    // A phone may end a hidden page without telling it: what the fields
+    // hold is kept as the page is hidden, and as it goes.
+    document.addEventListener('visibilitychange', function () {
+      if (document.visibilityState === 'hidden') keep();
+    });
     window.addEventListener('pagehide', function () {
       keep();
       storage.leave();
