@@ -354,7 +354,9 @@
     function reach(k) {
       const field = fields[k - 1];
       field.focus({ preventScroll: true });
-      field.closest('.cell, .textrow').scrollIntoView({ block: 'nearest', inline: 'nearest' });
+      // Back to the first field, the page goes back to its top, header and all.
+      if (k === 1) window.scrollTo(0, 0);
+      else field.closest('.cell, .textrow').scrollIntoView({ block: 'nearest', inline: 'nearest' });
       field.setSelectionRange(0, 25);
     }
 
