@@ -1,14 +1,18 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the project
 # needs when any is missing, and helpers to run Windows programs under Wine.
 
+# The last line is the browser page's module: the play model compiled to
+# WebAssembly by clang with wasi-libc, its C++ headers and lld.
 QUIZ_PACKAGES="cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine64 fonts-wine xvfb xauth imagemagick nlohmann-json3-dev zlib1g-dev libjpeg62-turbo-dev libstb-dev
-  clang libclang-rt-14-dev python3"
+  clang libclang-rt-14-dev python3
+  lld wasi-libc libc++-dev-wasm32 libclang-rt-14-dev-wasm32"
 
+# ensure_packages [PACKAGE...]: those named, or QUIZ_PACKAGES.
 ensure_packages() {
     local missing=()
-    for package in $QUIZ_PACKAGES; do
+    for package in ${*:-$QUIZ_PACKAGES}; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$package")
         fi
@@ -24,6 +28,48 @@ ensure_packages() {
     apt-get update || echo "warning: apt-get update reported an error; trying the install anyway" >&2
     if ! DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"; then
         echo "error: could not install: ${missing[*]}" >&2
+        return 1
+    fi
+}
+
+# Node.js runs the browser page's tests: Debian's nodejs and npm, unless a
+# node of version 18 or later and its npm are on PATH already.
+ensure_node() {
+    local major
+    major=$(node -p 'process.versions.node.split(".")[0]' 2>/dev/null || echo 0)
+    if command -v npm >/dev/null 2>&1 && [ "$major" -ge 18 ]; then
+        return 0
+    fi
+    ensure_packages nodejs npm
+}
+
+# Debian's Chromium, in which the browser tests play the page. When it
+# cannot be installed those tests are skipped, each run saying so in one line.
+QUIZ_BROWSER_PACKAGE="${QUIZ_BROWSER_PACKAGE:-chromium}"
+QUIZ_BROWSER_LOG="${QUIZ_BROWSER_LOG:-${TMPDIR:-/tmp}/quizplayer-chromium-install.log}"
+ensure_browser() {
+    if dpkg-query -W -f='${Status}' "$QUIZ_BROWSER_PACKAGE" 2>/dev/null | grep -q "install ok installed"; then
+        return 0
+    fi
+    echo "Installing $QUIZ_BROWSER_PACKAGE for the browser tests"
+    if [ "$(id -u)" -ne 0 ] || ! DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        "$QUIZ_BROWSER_PACKAGE" >"$QUIZ_BROWSER_LOG" 2>&1; then
+        echo "warning: $QUIZ_BROWSER_PACKAGE could not be installed (see $QUIZ_BROWSER_LOG); the browser tests are skipped" >&2
+        return 1
+    fi
+}
+
+# The JavaScript the browser tests use (puppeteer-core), at the versions
+# tests/web/package-lock.json pins, without running any package's scripts;
+# installed again only when the lock file changes.
+ensure_web_test_modules() {
+    local folder
+    folder="$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/web" && pwd)"
+    if [ "$folder/node_modules/.package-lock.json" -nt "$folder/package-lock.json" ]; then
+        return 0
+    fi
+    if ! (cd "$folder" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error); then
+        echo "warning: npm could not install the browser tests' modules; the browser tests are skipped" >&2
         return 1
     fi
 }
