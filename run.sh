@@ -5,10 +5,33 @@
 #   ./run.sh            the text sample (examples/capitales)
 #   ./run.sh drapeaux   another sample folder under examples/
 #   ./run.sh editor [SAMPLE]   the editor, on a copy of the sample if named
+#   ./run.sh web [SAMPLE]      the sample's browser page, build/web/SAMPLE.html,
+#                              and its screenshots at a desktop's and a
+#                              phone's size (build/web/SAMPLE-*.png)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 ensure_packages
+
+if [ "${1:-}" = "web" ]; then
+    sample="${2:-capitales}"
+    ensure_node
+    ensure_browser
+    ensure_web_test_modules
+    if [ ! -f "examples/$sample/quiz.json" ]; then
+        echo "error: no sample 'examples/$sample/quiz.json'; samples: $(ls examples | tr '\n' ' ')" >&2
+        exit 1
+    fi
+    [ -f "examples/$sample/make-pictures.sh" ] && bash "examples/$sample/make-pictures.sh" "examples/$sample"
+    cmake --preset native >/dev/null
+    cmake --build --preset native --target webquiz
+    mkdir -p build/web
+    # The test quizzes' page writer, which embeds the media as they are.
+    build/native/tests/web/webquiz "examples/$sample/quiz.json" "build/web/$sample.html"
+    echo "Page: build/web/$sample.html ($(stat -c %s "build/web/$sample.html") bytes)"
+    node tests/web/shots.mjs "build/web/$sample.html" "build/web/$sample"
+    exit 0
+fi
 
 editor=0
 if [ "${1:-}" = "editor" ]; then
@@ -31,14 +54,14 @@ trap stop_display EXIT
 # screenshot once it has had time to open and then ends it.
 show() {
     if [ "$headless" -eq 1 ]; then
-        wine "$@" &
+        "$QUIZ_WINE_RUN" "$@" &
         local program=$!
         sleep "${QUIZ_SCREENSHOT_DELAY:-6}"
         import -window root "$root/build/screenshot.png"
         echo "Screenshot: build/screenshot.png"
         kill "$program" 2>/dev/null || true
     else
-        wine "$@"
+        "$QUIZ_WINE_RUN" "$@"
     fi
 }
 root="$(pwd)"
@@ -64,7 +87,7 @@ if [ "$editor" -eq 1 ]; then
     show build/win64/tools/quizeditor/quizeditor.exe "$out/quiz.json"
     exit 0
 fi
-wine build/win64/tools/quizmaker/quizmaker.exe build "examples/$sample/quiz.json" \
+"$QUIZ_WINE_RUN" build/win64/tools/quizmaker/quizmaker.exe build "examples/$sample/quiz.json" \
     -o "$out/$sample.exe" --player build/win64/src/app/quizplayer.exe
 
 cd "$out"

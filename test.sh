@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test: the
-# portable core natively, the window tests and the Windows tool tests under
-# Wine, for x86_64 (win64) and for i686 with the release's options
-# (win32-tests). Without 32-bit Wine the i686 programs are still built, and
-# their Wine suites skipped with one warning line.
+# portable core natively, the browser page in headless Chromium, the window
+# tests and the Windows tool tests under Wine, for x86_64 (win64) and for
+# i686 with the release's options (win32-tests). Without 32-bit Wine, or on
+# a machine that runs no 32-bit program, the i686 programs are still built,
+# and their Wine suites skipped with one warning line.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 ensure_packages
+ensure_node
+ensure_browser || true
+ensure_web_test_modules || true
 wine32=1
 ensure_wine32 || wine32=0
 
