@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "commands.h"
+#include "editcommands.h"
 #include "controls.h"
 #include "editmodel.h"
 #include "preview.h"

@@ -9,7 +9,7 @@
 #include <new>
 #include <vector>
 
-#include "commands.h"
+#include "editcommands.h"
 #include "encoding.h"
 #include "filecommands.h"
 #include "jobs.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "commands.h"
+#include "editcommands.h"
 #include "editmodel.h"
 #include "services.h"
 

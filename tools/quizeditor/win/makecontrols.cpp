@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "commands.h"
+#include "editcommands.h"
 #include "encoding.h"
 
 namespace {

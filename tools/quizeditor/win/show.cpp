@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "commands.h"
+#include "editcommands.h"
 #include "encoding.h"
 #include "media/picture.h"
 #include "wording.h"

@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "editcommands.h"
 
 #include "format/format.h"
 
