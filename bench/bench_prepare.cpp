@@ -19,7 +19,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "layout/layout.h"
+#include "format/format.h"
 #include "libjpeg_encode.h"
 #include "media/jpeg.h"
 #include "picture.h"
@@ -63,7 +63,7 @@ std::vector<Bytes> loadPhotos() {
         std::sort(paths.begin(), paths.end());
         for (const auto& path : paths) {
             Bytes bytes;
-            std::string error;
+            Message error;
             if (readFile(path.string(), &bytes, &error)) photos.push_back(bytes);
         }
     }

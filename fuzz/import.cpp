@@ -8,6 +8,7 @@
 
 #include "check.h"
 #include "importer.h"
+#include "manifestjson.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "check.h"
-#include "layout/layout.h"
+#include "format/format.h"
 #include "media/jpeg.h"
 #include "picture.h"
 

@@ -38,6 +38,7 @@ inline bool modeShowsAnswerPicture(int mode) { return mode == ModeAnswerPicture 
 enum {
     MaxQuestions = 90,
     MaxAnswerFields = 2 * MaxQuestions,
+    PictureBoxSize = 260,   // pictures are shown fitted into this square, and stored for it
 };
 
 // Resources of a quiz executable. The two "PATCH" resources hold the

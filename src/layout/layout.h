@@ -3,11 +3,11 @@
 // with both scroll positions at 0. No platform calls; the board, the play
 // model (which field a Tab step reaches and how far the board scrolls to
 // show it) and the tests all take their numbers from here.
+#include "format/format.h"
 
 enum {
     ScrollUnit = 1,          // pixels per scroll position
     VerticalLineStep = 30,   // a vertical line step, in scroll positions
-    PictureBoxSize = 260,    // pictures are fitted into this square
     WheelNotch = 120,        // a mouse wheel's delta for one notch
 };
 

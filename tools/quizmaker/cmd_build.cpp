@@ -23,7 +23,9 @@ int runUnpack(const Args&) {
 
 #include <windows.h>
 
+#include "encoding.h"
 #include "quizbuild.h"
+#include "winsystem.h"
 
 // Splits "IN -o OUT [--player P] [--keep-pictures]" style arguments.
 static bool splitArguments(const Args& args, bool forBuild, std::string* input, std::string* output,

@@ -9,8 +9,10 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "encoding.h"
+#include "manifestjson.h"
 #include "play/compare.h"
-#include "manifest.h"
+#include "prepare.h"
 #include "variants.h"
 
 // One line a media file: what it is and what build stores of it.

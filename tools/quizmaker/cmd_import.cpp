@@ -9,6 +9,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "importer.h"
+#include "manifestjson.h"
 
 static const char importUsage[] =
     "usage: quizmaker import FILE [-o QUIZ.json] [--title T] [--style N] [--format N] [--mode N] [--first N]\n";
@@ -35,22 +36,21 @@ struct NumberOption {
     bool seen;
 };
 
-int runImport(const Args& args) {
-    ImportOptions options;
-    std::string output;
+// Reads FILE and the options; ExitOk, or ExitUsage once the mistake is told.
+static int readArguments(const Args& args, ImportOptions* options, std::string* output) {
     bool outputSeen = false, titleSeen = false;
     NumberOption numbers[] = {
-        {"--style", StyleText, StyleVideos, "0 text, 1 pictures, 2 sounds or 3 videos", &options.style, false},
-        {"--format", OneAnswer, TwoAnswers, "1 or 2 answers per question", &options.questionFormat, false},
-        {"--mode", ModeAnswerPicture, ModeAllRevealsAtEnd, "an answer mode from 1 to 4", &options.answerMode, false},
+        {"--style", StyleText, StyleVideos, "0 text, 1 pictures, 2 sounds or 3 videos", &options->style, false},
+        {"--format", OneAnswer, TwoAnswers, "1 or 2 answers per question", &options->questionFormat, false},
+        {"--mode", ModeAnswerPicture, ModeAllRevealsAtEnd, "an answer mode from 1 to 4", &options->answerMode, false},
         {"--first", 1, MaxQuestions, "a number of questions from 1 to " + std::to_string(MaxQuestions),
-         &options.first, false},
+         &options->first, false},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 2 || arg[0] != '-') {
-            if (!options.sourcePath.empty()) return usageError("more than one FILE: '" + arg + "'");
-            options.sourcePath = arg;
+            if (!options->sourcePath.empty()) return usageError("more than one FILE: '" + arg + "'");
+            options->sourcePath = arg;
             continue;
         }
         if (i + 1 >= args.size()) return usageError(arg + " needs a value");
@@ -63,14 +63,22 @@ int runImport(const Args& args) {
         if (!seen) return usageError("unknown option '" + arg + "'");
         if (*seen) return usageError(arg + " is given twice");
         *seen = true;
-        if (arg == "-o") output = value;
-        else if (arg == "--title") options.title = value;
+        if (arg == "-o") *output = value;
+        else if (arg == "--title") options->title = value;
         else if (!readNumber(value, number->low, number->high, number->value))
             return usageError(arg + " must be " + number->meaning + ", not '" + value + "'");
     }
-    if (options.sourcePath.empty()) return usageError("which FILE?");
-    if (output.empty() && outputSeen) return usageError("-o needs a file name");
-    if (options.title.empty() && titleSeen) return usageError("--title needs a text");
+    if (options->sourcePath.empty()) return usageError("which FILE?");
+    if (output->empty() && outputSeen) return usageError("-o needs a file name");
+    if (options->title.empty() && titleSeen) return usageError("--title needs a text");
+    return ExitOk;
+}
+
+int runImport(const Args& args) {
+    ImportOptions options;
+    std::string output;
+    const int usage = readArguments(args, &options, &output);
+    if (usage != ExitOk) return usage;
 
     // Beside the bank, named after it: importing it again replaces that file.
     std::filesystem::path source = std::filesystem::u8path(options.sourcePath);

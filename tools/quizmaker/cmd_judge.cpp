@@ -5,6 +5,7 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "encoding.h"
 #include "format/text.h"
 #include "play/compare.h"
 

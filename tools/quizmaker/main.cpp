@@ -13,6 +13,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
+
+#include "encoding.h"
 #endif
 
 const Command commands[] = {
@@ -98,12 +100,7 @@ static std::vector<std::string> utf8Arguments(int argc, char** argv) {
     (void)argv;
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    for (int i = 1; wide && i < count; ++i) {
-        int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string arg(size > 0 ? static_cast<size_t>(size - 1) : 0, '\0');
-        if (size > 1) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, &arg[0], size, nullptr, nullptr);
-        args.push_back(arg);
-    }
+    for (int i = 1; wide && i < count; ++i) args.push_back(toUtf8(wide[i]));
     LocalFree(wide);
 #else
     for (int i = 1; i < argc; ++i) args.push_back(argv[i]);

@@ -1,6 +1,11 @@
 #pragma once
 // The controls of the editor's main window, numbered in the order the Tab
-// key visits them (the window makes them in this order).
+// key visits them (the window makes them in this order), and the field of
+// the manifest each one shows.
+#include <string>
+
+#include "manifestkeys.h"
+
 enum ControlId {
     FirstControl = 100,
     TitleLabel = FirstControl, TitleEdit, CreatorLabel, CreatorEdit, ExplanationLabel, ExplanationEdit,
@@ -17,3 +22,24 @@ enum ControlId {
     ControlEnd,
     ControlCount = ControlEnd - FirstControl,
 };
+
+// A field, the control that shows it and the label that names it.
+struct FieldControl {
+    Field field;
+    ControlId label;
+    ControlId control;
+    bool edit;   // an edit control, else a list or a button
+};
+enum { FieldControlCount = static_cast<int>(Field::None) };   // every field has one
+extern const FieldControl fieldControls[FieldControlCount];
+
+// The field an edit control holds; None for any other control.
+Field fieldOfEdit(int id);
+// The field a control shows, whatever its kind; None for a control that
+// shows none.
+Field fieldOfControl(int id);
+// The control of a field; null for None.
+const FieldControl* controlOfField(Field field);
+// A label's text, from the name of the key it labels: "&Titre :"; "" for a
+// control that labels no field.
+std::string labelText(int id);

@@ -62,29 +62,22 @@ Box minimumClientArea(const FontMetrics& font) {
     return Box{0, 0, width, u.gap + columns + u.gap + bottomHeight(u)};
 }
 
-EditorLayout layOutEditor(int width, int height, const FontMetrics& font) {
-    const Units u = unitsOf(font);
-    const Box least = minimumClientArea(font);
-    width = std::max(width, least.right);
-    height = std::max(height, least.bottom);
-    EditorLayout layout = {};
-    const Placer place{&layout};
+namespace {
 
-    // Along the bottom: the status line and progress bar, the problems above.
+// Along the bottom, the status line and progress bar, the problems above
+// them; gives the bottom of the two columns.
+int layOutBottom(const Placer& place, const Units& u, int width, int height) {
     const int statusTop = height - u.gap - u.row;
     place(StatusText, u.gap, statusTop + 4, width - 2 * u.gap - 2 * u.button, statusTop + 4 + u.line);
     place(ProgressBar, width - u.gap - 2 * u.button, statusTop + 2, width - u.gap, statusTop + u.row - 2);
     const int problemsTop = statusTop - u.gap - (6 * u.line + u.row);
     place(ProblemList, u.gap, problemsTop, width - u.gap, statusTop - u.gap);
     place(ProblemsLabel, u.gap, problemsTop - u.gap / 2 - u.line, width - u.gap, problemsTop - u.gap / 2);
-    const int columnsBottom = problemsTop - u.gap / 2 - u.line - u.gap;
+    return problemsTop - u.gap / 2 - u.line - u.gap;
+}
 
-    // Two columns: the quiz's settings and its questions on the left, the
-    // selected question and the try pane on the right.
-    const int leftWidth = std::max(leftMinimum(font), (width - 3 * u.gap) * 42 / 100);
-    const int leftEdge = u.gap, leftEnd = u.gap + leftWidth;
-    const int rightEdge = leftEnd + u.gap, rightEnd = width - u.gap;
-
+// The left column: the quiz's settings, then its questions and their buttons.
+void layOutQuiz(const Placer& place, const Units& u, int leftEdge, int leftEnd, int bottom) {
     int y = u.gap;
     const ControlId settings[][2] = {
         {TitleLabel, TitleEdit}, {CreatorLabel, CreatorEdit}, {ExplanationLabel, ExplanationEdit},
@@ -100,16 +93,20 @@ EditorLayout layOutEditor(int width, int height, const FontMetrics& font) {
     y = labelled(place, u, CodesLabel, CodesEdit, leftEdge, leftEnd, y, 3 * u.line + 8) + u.gap / 2;
 
     place(QuestionsLabel, leftEdge, y, leftEnd, y + u.line);
-    const int buttonsTop = columnsBottom - u.row;
+    const int buttonsTop = bottom - u.row;
     place(QuestionList, leftEdge, y + u.line + u.gap / 2, leftEnd, buttonsTop - u.gap);
     const ControlId buttons[] = {AddButton, DeleteButton, UpButton, DownButton};
-    const int buttonWidth = (leftWidth - 3 * u.gap) / 4;
+    const int buttonWidth = (leftEnd - leftEdge - 3 * u.gap) / 4;
     for (int k = 0; k < 4; ++k) {
         int left = leftEdge + k * (buttonWidth + u.gap);
-        place(buttons[k], left, buttonsTop, left + buttonWidth, columnsBottom);
+        place(buttons[k], left, buttonsTop, left + buttonWidth, bottom);
     }
+}
 
-    y = u.gap;
+// The right column: the selected question's fields and previews, then the
+// try pane.
+void layOutQuestion(const Placer& place, const Units& u, int rightEdge, int rightEnd, int bottom) {
+    int y = u.gap;
     place(QuestionHeading, rightEdge, y, rightEnd, y + u.line);
     y += u.line + u.gap;
     y = labelled(place, u, AnswerLabel, AnswerEdit, rightEdge, rightEnd, y, u.row);
@@ -135,6 +132,24 @@ EditorLayout layOutEditor(int width, int height, const FontMetrics& font) {
     place(TryEdit, whichEnd + u.gap, y, rightEnd - u.button - u.gap, y + u.row);
     place(VerdictText, rightEnd - u.button, y, rightEnd, y + u.row);
     y += u.step;
-    place(TypoList, rightEdge, y, rightEnd, columnsBottom);
+    place(TypoList, rightEdge, y, rightEnd, bottom);
+}
+
+}  // namespace
+
+EditorLayout layOutEditor(int width, int height, const FontMetrics& font) {
+    const Units u = unitsOf(font);
+    const Box least = minimumClientArea(font);
+    width = std::max(width, least.right);
+    height = std::max(height, least.bottom);
+    EditorLayout layout = {};
+    const Placer place{&layout};
+    const int columnsBottom = layOutBottom(place, u, width, height);
+    // Two columns: the quiz's settings and its questions on the left, the
+    // selected question and the try pane on the right.
+    const int leftWidth = std::max(leftMinimum(font), (width - 3 * u.gap) * 42 / 100);
+    const int leftEdge = u.gap, leftEnd = u.gap + leftWidth;
+    layOutQuiz(place, u, leftEdge, leftEnd, columnsBottom);
+    layOutQuestion(place, u, leftEnd + u.gap, width - u.gap, columnsBottom);
     return layout;
 }

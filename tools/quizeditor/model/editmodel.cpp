@@ -4,48 +4,38 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "encoding.h"
+#include "manifestcheck.h"
+#include "manifestjson.h"
 #include "variants.h"
-#include "wording.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct FieldKey {
-    Field field;
-    const char* key;
-};
-
-// The manifest's keys in the order quizmaker writes them.
-const FieldKey quizKeys[] = {
-    {Field::Title, "title"}, {Field::Creator, "creator"}, {Field::Explanation, "explanation"},
-    {Field::FirstRowCaption, "firstRowCaption"}, {Field::SecondRowCaption, "secondRowCaption"},
-    {Field::Style, "style"}, {Field::QuestionFormat, "questionFormat"}, {Field::AnswerMode, "answerMode"},
-    {Field::BackColour, "backColour"}, {Field::Questions, "questions"}, {Field::Codes, "codes"},
-};
-const FieldKey questionKeys[] = {
-    {Field::Answer, "answer"}, {Field::SecondAnswer, "secondAnswer"}, {Field::Caption, "caption"},
-    {Field::Reveal, "reveal"}, {Field::Media, "media"}, {Field::AnswerPicture, "answerPicture"},
-};
-
-// What a key left out means to check.
-ManifestDocument defaultOf(Field field) {
-    switch (field) {
-    case Field::Style: return StyleText;
-    case Field::QuestionFormat: return OneAnswer;
-    case Field::AnswerMode: return ModeRevealText;
-    case Field::BackColour: return "#FFFFFF";
-    case Field::Questions: case Field::Codes: return ManifestDocument::array();
-    default: return "";
-    }
+// What a key left out means to check: its value in a manifest written from
+// nothing, and in a question written from nothing.
+const ManifestDocument& defaultsOf(KeyScope scope) {
+    static const ManifestDocument quiz = [] {
+        Manifest empty;
+        empty.questions.push_back(ManifestQuestion());
+        return ManifestDocument::parse(manifestToJson(empty));
+    }();
+    static const ManifestDocument question = quiz[keyName(Field::Questions)][0];
+    return scope == KeyScope::Question ? question : quiz;
 }
 
 // Known keys first in quizmaker's order, each present (absent ones with the
 // value check gives them), then any other key, kept for check to report.
-ManifestDocument inOrder(const ManifestDocument& object, const FieldKey* keys, size_t count) {
+ManifestDocument inOrder(const ManifestDocument& object, KeyScope scope) {
+    const ManifestDocument& defaults = defaultsOf(scope);
     ManifestDocument ordered = ManifestDocument::object();
-    for (size_t k = 0; k < count; ++k)
-        ordered[keys[k].key] = object.contains(keys[k].key) ? object[keys[k].key] : defaultOf(keys[k].field);
+    for (const ManifestKey& key : manifestKeys) {
+        if (key.scope != scope) continue;
+        if (object.contains(key.name)) ordered[key.name] = object[key.name];
+        else if (key.kind == KeyKind::Questions) ordered[key.name] = ManifestDocument::array();
+        else ordered[key.name] = defaults[key.name];
+    }
     for (auto item = object.begin(); item != object.end(); ++item)
         if (!ordered.contains(item.key())) ordered[item.key()] = item.value();
     return ordered;
@@ -53,13 +43,14 @@ ManifestDocument inOrder(const ManifestDocument& object, const FieldKey* keys, s
 
 ManifestDocument orderedQuestion(const ManifestDocument& question) {
     if (!question.is_object()) return question;
-    return inOrder(question, questionKeys, sizeof questionKeys / sizeof questionKeys[0]);
+    return inOrder(question, KeyScope::Question);
 }
 
 ManifestDocument orderedManifest(const ManifestDocument& root) {
-    ManifestDocument ordered = inOrder(root, quizKeys, sizeof quizKeys / sizeof quizKeys[0]);
-    if (ordered["questions"].is_array())
-        for (ManifestDocument& question : ordered["questions"]) question = orderedQuestion(question);
+    ManifestDocument ordered = inOrder(root, KeyScope::Quiz);
+    ManifestDocument& questions = ordered[keyName(Field::Questions)];
+    if (questions.is_array())
+        for (ManifestDocument& question : questions) question = orderedQuestion(question);
     return ordered;
 }
 
@@ -112,12 +103,12 @@ bool change(EditorModel* model, Field typing, Change apply) {
 }
 
 ManifestDocument* questionsOf(EditorModel* model) {
-    ManifestDocument& list = model->document["questions"];
+    ManifestDocument& list = model->document[keyName(Field::Questions)];
     return list.is_array() ? &list : nullptr;
 }
 
 const ManifestDocument* questionAt(const EditorModel& model, int question) {
-    const ManifestDocument& list = model.document["questions"];
+    const ManifestDocument& list = model.document[keyName(Field::Questions)];
     if (!list.is_array() || question < 0 || question >= static_cast<int>(list.size())) return nullptr;
     return &list[static_cast<size_t>(question)];
 }
@@ -166,14 +157,14 @@ std::string relativeTo(const std::string& folder, const fs::path& file) {
 
 // Media paths written relative to another folder, pointing at the same files.
 void rebaseMedia(ManifestDocument* document, const std::string& from, const std::string& to) {
-    ManifestDocument& list = (*document)["questions"];
+    ManifestDocument& list = (*document)[keyName(Field::Questions)];
     if (!list.is_array() || from == to) return;
     for (ManifestDocument& question : list) {
         if (!question.is_object()) continue;
-        for (const char* key : {"media", "answerPicture"}) {
-            if (!question.contains(key) || !question[key].is_string()) continue;
-            std::string path = question[key].get<std::string>();
-            if (!path.empty()) question[key] = relativeTo(to, absoluteIn(from, path));
+        for (const ManifestKey& key : manifestKeys) {
+            if (key.kind != KeyKind::Path || !question.contains(key.name) || !question[key.name].is_string()) continue;
+            std::string path = question[key.name].get<std::string>();
+            if (!path.empty()) question[key.name] = relativeTo(to, absoluteIn(from, path));
         }
     }
 }
@@ -182,13 +173,9 @@ void rebaseMedia(ManifestDocument* document, const std::string& from, const std:
 // character a question mark.
 std::string typedAsPlayerHolds(const std::string& utf8) {
     std::string typed;
-    size_t i = 0;
-    while (i < utf8.size()) {
-        unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    for (const CodePoint& point : codePoints(utf8)) {
         std::string one;
-        typed += utf8ToCp1252(utf8.substr(i, length), &one) ? one : "?";
-        i += length;
+        typed += utf8ToCp1252(point.bytes, &one) ? one : "?";
     }
     return typed;
 }
@@ -201,19 +188,9 @@ bool storedAnswer(const EditorModel& model, int which, std::string* cp1252) {
 
 }  // namespace
 
-bool isQuestionField(Field field) { return field >= Field::Answer && field <= Field::AnswerPicture; }
-
-const char* keyOf(Field field) {
-    for (const FieldKey& key : quizKeys)
-        if (key.field == field) return key.key;
-    for (const FieldKey& key : questionKeys)
-        if (key.field == field) return key.key;
-    return "";
-}
-
 void startNewQuiz(EditorModel* model) {
     ManifestDocument root = ManifestDocument::object();
-    root["questions"] = ManifestDocument::array({emptyQuestion()});
+    root[keyName(Field::Questions)] = ManifestDocument::array({emptyQuestion()});
     model->path.clear();
     model->folder.clear();
     model->suggestedName = "quiz.json";
@@ -279,39 +256,39 @@ bool saveManifest(EditorModel* model, const std::string& path, std::string* erro
 bool isDirty(const EditorModel& model) { return model.version != model.savedVersion; }
 
 int questionCount(const EditorModel& model) {
-    const ManifestDocument& list = model.document["questions"];
+    const ManifestDocument& list = model.document[keyName(Field::Questions)];
     return list.is_array() ? static_cast<int>(list.size()) : 0;
 }
 
 std::string textOf(const EditorModel& model, Field field, int question) {
-    if (field == Field::Codes) return codesText(model.document["codes"]);
-    if (isQuestionField(field)) return shownText(questionAt(model, question < 0 ? model.selected : question), keyOf(field));
-    return shownText(&model.document, keyOf(field));
+    if (field == Field::Codes) return codesText(model.document[keyName(Field::Codes)]);
+    if (isQuestionField(field)) return shownText(questionAt(model, question < 0 ? model.selected : question), keyName(field));
+    return shownText(&model.document, keyName(field));
 }
 
 bool setText(EditorModel* model, Field field, const std::string& utf8) {
     if (textOf(*model, field) == utf8) return false;
     if (field == Field::Codes)
         return change(model, field, [&] {
-            model->document["codes"] = codesFrom(utf8);
+            model->document[keyName(Field::Codes)] = codesFrom(utf8);
             return true;
         });
     if (!isQuestionField(field))
         return change(model, field, [&] {
-            model->document[keyOf(field)] = utf8;
+            model->document[keyName(field)] = utf8;
             return true;
         });
     if (!questionAt(*model, model->selected)) return false;
     return change(model, field, [&] {
         ManifestDocument& question = (*questionsOf(model))[static_cast<size_t>(model->selected)];
         if (!question.is_object()) question = emptyQuestion();
-        question[keyOf(field)] = utf8;
+        question[keyName(field)] = utf8;
         return true;
     });
 }
 
 int settingOf(const EditorModel& model, Field field) {
-    const ManifestDocument& value = model.document[keyOf(field)];
+    const ManifestDocument& value = model.document[keyName(field)];
     return value.is_number_integer() && value.get<long long>() >= 0 && value.get<long long>() <= 255
                ? value.get<int>()
                : -1;
@@ -320,9 +297,22 @@ int settingOf(const EditorModel& model, Field field) {
 bool setSetting(EditorModel* model, Field field, int value) {
     if (settingOf(*model, field) == value) return false;
     return change(model, Field::None, [&] {
-        model->document[keyOf(field)] = value;
+        model->document[keyName(field)] = value;
         return true;
     });
+}
+
+int choiceIndexOf(const EditorModel& model, Field field) {
+    const std::vector<SettingChoice> choices = choicesOf(field);
+    for (size_t i = 0; i < choices.size(); ++i)
+        if (choices[i].value == settingOf(model, field)) return static_cast<int>(i);
+    return -1;
+}
+
+bool setChoiceIndex(EditorModel* model, Field field, int index) {
+    const std::vector<SettingChoice> choices = choicesOf(field);
+    if (index < 0 || index >= static_cast<int>(choices.size())) return false;
+    return setSetting(model, field, choices[static_cast<size_t>(index)].value);
 }
 
 long colourOf(const EditorModel& model) {
@@ -337,7 +327,7 @@ bool setColour(EditorModel* model, unsigned long rgb) {
     snprintf(text, sizeof text, "#%06lX", rgb & 0xFFFFFF);
     if (textOf(*model, Field::BackColour) == text) return false;
     return change(model, Field::None, [&] {
-        model->document["backColour"] = text;
+        model->document[keyName(Field::BackColour)] = text;
         return true;
     });
 }
@@ -351,7 +341,7 @@ bool selectQuestion(EditorModel* model, int question) {
 bool addQuestion(EditorModel* model) {
     if (questionCount(*model) >= MaxQuestions) return false;
     return change(model, Field::None, [&] {
-        ManifestDocument& list = model->document["questions"];
+        ManifestDocument& list = model->document[keyName(Field::Questions)];
         if (!list.is_array()) list = ManifestDocument::array();
         int at = model->selected < 0 ? static_cast<int>(list.size()) : model->selected + 1;
         list.insert(list.begin() + at, emptyQuestion());
@@ -401,23 +391,30 @@ std::string mediaFileOf(const EditorModel& model, Field field, int question) {
     return path.empty() ? "" : absoluteIn(model.folder, path).u8string();
 }
 
+ProblemCounts countProblems(const EditorModel& model) {
+    ProblemCounts counts{0, 0, -1};
+    for (size_t i = 0; i < model.problems.size(); ++i) {
+        if (!model.problems[i].error) ++counts.warnings;
+        else if (counts.errors++ == 0) counts.firstError = static_cast<int>(i);
+    }
+    return counts;
+}
+
+bool readyToBuild(const EditorModel& model) { return !hasErrors(model.problems); }
+
 ProblemPlace placeOf(const std::string& where) {
     ProblemPlace place{Field::None, -1, -1};
-    std::string key = where;
-    size_t bracket = where.find('[');
-    if (bracket != std::string::npos) {
-        int index = std::atoi(where.c_str() + bracket + 1);
-        std::string list = where.substr(0, bracket);
-        size_t dot = where.find("].");
-        key = dot == std::string::npos ? list : where.substr(dot + 2);
-        if (list == "codes") place.code = index;
-        if (list == "questions") place.question = index;
-        if (list == "questions" && dot == std::string::npos) key = "questions";
+    const size_t bracket = where.find('[');
+    const ManifestKey* key = findKey(where.substr(0, bracket), KeyScope::Quiz);
+    if (bracket != std::string::npos && key) {
+        const int index = std::atoi(where.c_str() + bracket + 1);
+        const size_t dot = where.find("].");
+        if (key->field == Field::Codes) place.code = index;
+        if (key->field == Field::Questions) place.question = index;
+        if (dot != std::string::npos)
+            key = key->field == Field::Questions ? findKey(where.substr(dot + 2), KeyScope::Question) : nullptr;
     }
-    for (const FieldKey& known : quizKeys)
-        if (key == known.key && (place.question < 0 || known.field == Field::Questions)) place.field = known.field;
-    for (const FieldKey& known : questionKeys)
-        if (key == known.key && place.question >= 0) place.field = known.field;
+    if (key) place.field = key->field;
     return place;
 }
 

@@ -10,23 +10,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "manifest.h"
+#include "manifestkeys.h"
 #include "play/compare.h"
+#include "prepare.h"
 
 typedef nlohmann::ordered_json ManifestDocument;
-
-// What an author edits. The quiz's settings, then the selected question's
-// keys; Questions is the list itself, None a key the manifest does not know.
-enum class Field {
-    Title, Creator, Explanation, FirstRowCaption, SecondRowCaption,
-    Style, QuestionFormat, AnswerMode, BackColour, Codes,
-    Answer, SecondAnswer, Caption, Reveal, Media, AnswerPicture,
-    Questions, None,
-};
-
-bool isQuestionField(Field field);
-// The manifest key of a field ("title", "answerPicture"); "" for None.
-const char* keyOf(Field field);
 
 // The state a single undo brings back.
 struct EditSnapshot {
@@ -92,6 +80,12 @@ bool setText(EditorModel* model, Field field, const std::string& utf8);
 // number there.
 int settingOf(const EditorModel& model, Field field);
 bool setSetting(EditorModel* model, Field field, int value);
+// The same as the place of the setting's value among its choices (the
+// editor's list): -1 when no choice offers the value the manifest holds.
+int choiceIndexOf(const EditorModel& model, Field field);
+// Sets the value of the choice at index; false when there is no such
+// choice or nothing changed.
+bool setChoiceIndex(EditorModel* model, Field field, int index);
 // The background colour as 0xRRGGBB, -1 when backColour is not "#RRGGBB".
 long colourOf(const EditorModel& model);
 bool setColour(EditorModel* model, unsigned long rgb);
@@ -112,6 +106,16 @@ bool undoLastChange(EditorModel* model);
 std::string mediaPathFor(const EditorModel& model, const std::string& chosenPath);
 // The file a media field of a question names, or "" when it names none.
 std::string mediaFileOf(const EditorModel& model, Field field, int question = -1);
+
+// The problems by kind, and the first error's place in the list (-1 when
+// none). A quiz with an error cannot be built.
+struct ProblemCounts {
+    int errors;
+    int warnings;
+    int firstError;
+};
+ProblemCounts countProblems(const EditorModel& model);
+bool readyToBuild(const EditorModel& model);
 
 // Where a problem's JSON path points.
 struct ProblemPlace {

@@ -4,24 +4,9 @@
 
 namespace {
 
-struct Words {
-    Field field;
-    const char* words;
-};
-
-const Words fieldWords[] = {
-    {Field::Title, u8"Titre"}, {Field::Creator, u8"Auteur"}, {Field::Explanation, u8"Explication"},
-    {Field::FirstRowCaption, u8"Légende de la 1re réponse"}, {Field::SecondRowCaption, u8"Légende de la 2e réponse"},
-    {Field::Style, u8"Style"}, {Field::QuestionFormat, u8"Nombre de réponses"}, {Field::AnswerMode, u8"Affichage"},
-    {Field::BackColour, u8"Couleur de fond"}, {Field::Codes, u8"Codes"}, {Field::Answer, u8"réponse"},
-    {Field::SecondAnswer, u8"deuxième réponse"}, {Field::Caption, u8"libellé"}, {Field::Reveal, u8"révélation"},
-    {Field::Media, u8"média"}, {Field::AnswerPicture, u8"image de la réponse"}, {Field::Questions, u8"Questions"},
-};
-
-const char* wordsFor(Field field) {
-    for (const Words& words : fieldWords)
-        if (words.field == field) return words.words;
-    return "";
+// "1 question", "3 questions"; none counts as one.
+std::string counted(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count <= 1 ? one : many);
 }
 
 }  // namespace
@@ -43,11 +28,25 @@ std::string describePlace(const std::string& where) {
     if (place.field == Field::None) return std::string(u8"Clé « ") + where + u8" »";
     if (place.question >= 0) {
         std::string question = "Question " + std::to_string(place.question + 1);
-        return place.field == Field::Questions ? question : question + u8" – " + wordsFor(place.field);
+        return place.field == Field::Questions ? question : question + u8" – " + keyOf(place.field)->french;
     }
     if (place.field == Field::Codes && place.code >= 0)
-        return std::string(u8"Codes – score ") + std::to_string(place.code + 1);
-    return wordsFor(place.field);
+        return keyOf(Field::Codes)->french + std::string(u8" – score ") + std::to_string(place.code + 1);
+    return keyOf(place.field)->french;
+}
+
+std::string describeCounts(const EditorModel& model) {
+    const ProblemCounts counts = countProblems(model);
+    std::string text = counted(questionCount(model), "question", "questions") + u8" – ";
+    text += counts.errors ? counted(counts.errors, "erreur", "erreurs") : std::string(u8"prêt à construire");
+    if (counts.warnings) text += ", " + counted(counts.warnings, "avertissement", "avertissements");
+    return text;
+}
+
+std::string notReadyToBuild(const EditorModel& model) {
+    const int errors = countProblems(model).errors;
+    return u8"Le quiz a " + std::to_string(errors) + (errors == 1 ? " erreur" : " erreurs") +
+           u8" : corrigez-les avant de le construire (la liste des problèmes les montre).";
 }
 
 std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t shown) {

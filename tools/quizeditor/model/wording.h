@@ -16,6 +16,11 @@ std::string documentName(const EditorModel& model);
 // "Titre", "Codes – score 2", "Clé « titel »"; "Fichier" for the whole
 // manifest.
 std::string describePlace(const std::string& where);
+// What the status line says while nothing runs: "12 questions – 2 erreurs,
+// 1 avertissement", or "… – prêt à construire" when there is no error.
+std::string describeCounts(const EditorModel& model);
+// Why the quiz cannot be built yet: "Le quiz a 2 erreurs : corrigez-les…".
+std::string notReadyToBuild(const EditorModel& model);
 // An import's notes, one a line ("• ligne 3, erreur : réponse : contient
 // « | », ..."), the first shown of them and then how many more there are.
 std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t shown);

@@ -1,227 +1,25 @@
-// The main window: its controls, menus and keyboard, and the routing of its
-// messages to the model. Each notification becomes one model change, after
-// which showModel writes back whatever the change altered.
-#include "editorstate.h"
-
+// The main window's class and the routing of its messages to the model.
+// Each notification becomes one model change, after which showModel writes
+// back whatever the change altered.
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <filesystem>
 #include <new>
+#include <vector>
+
+#include "editcommands.h"
+#include "encoding.h"
+#include "filecommands.h"
+#include "jobs.h"
+#include "makecontrols.h"
+#include "show.h"
+#include "windowstate.h"
 
 namespace {
 
 const wchar_t EditorClassName[] = L"QuizEditor";
-
-struct ControlSpec {
-    ControlId id;
-    const wchar_t* className;
-    const wchar_t* text;
-    DWORD style;
-};
-
-const DWORD Edit = WS_TABSTOP | ES_AUTOHSCROLL;
-const DWORD MultiLine = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
-const DWORD Choice = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-const DWORD Button = WS_TABSTOP | BS_PUSHBUTTON;
-const DWORD Table = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-const DWORD Label = 0;
-
-// In the order the Tab key visits them.
-const ControlSpec controlSpecs[] = {
-    {TitleLabel, L"STATIC", L"&Titre :", Label}, {TitleEdit, L"EDIT", L"", Edit},
-    {CreatorLabel, L"STATIC", L"A&uteur :", Label}, {CreatorEdit, L"EDIT", L"", Edit},
-    {ExplanationLabel, L"STATIC", L"E&xplication :", Label}, {ExplanationEdit, L"EDIT", L"", Edit},
-    {FirstCaptionLabel, L"STATIC", L"Légende &1re réponse :", Label}, {FirstCaptionEdit, L"EDIT", L"", Edit},
-    {SecondCaptionLabel, L"STATIC", L"Légende &2e réponse :", Label}, {SecondCaptionEdit, L"EDIT", L"", Edit},
-    {StyleLabel, L"STATIC", L"St&yle :", Label}, {StyleCombo, WC_COMBOBOXW, L"", Choice},
-    {FormatLabel, L"STATIC", L"&Nombre de réponses :", Label}, {FormatCombo, WC_COMBOBOXW, L"", Choice},
-    {ModeLabel, L"STATIC", L"Affic&hage :", Label}, {ModeCombo, WC_COMBOBOXW, L"", Choice},
-    {ColourLabel, L"STATIC", L"&Couleur de fond :", Label}, {ColourSwatch, L"STATIC", L"", SS_SUNKEN},
-    {ColourButton, L"BUTTON", L"Choisir…", Button},
-    {CodesLabel, L"STATIC", L"Co&des par score :", Label}, {CodesEdit, L"EDIT", L"", MultiLine},
-    {QuestionsLabel, L"STATIC", L"&Questions :", Label}, {QuestionList, WC_LISTVIEWW, L"", Table},
-    {AddButton, L"BUTTON", L"Ajouter", Button}, {DeleteButton, L"BUTTON", L"Supprimer", Button},
-    {UpButton, L"BUTTON", L"Monter", Button}, {DownButton, L"BUTTON", L"Descendre", Button},
-    {QuestionHeading, L"STATIC", L"", Label},
-    {AnswerLabel, L"STATIC", L"&Réponse :", Label}, {AnswerEdit, L"EDIT", L"", Edit},
-    {SecondAnswerLabel, L"STATIC", L"Deuxième rép&onse :", Label}, {SecondAnswerEdit, L"EDIT", L"", Edit},
-    {CaptionLabel, L"STATIC", L"&Libellé :", Label}, {CaptionEdit, L"EDIT", L"", Edit},
-    {RevealLabel, L"STATIC", L"Ré&vélation :", Label}, {RevealEdit, L"EDIT", L"", MultiLine},
-    {MediaLabel, L"STATIC", L"&Média :", Label}, {MediaEdit, L"EDIT", L"", Edit},
-    {MediaBrowse, L"BUTTON", L"Parcourir…", Button},
-    {PictureLabel, L"STATIC", L"Ima&ge de la réponse :", Label}, {PictureEdit, L"EDIT", L"", Edit},
-    {PictureBrowse, L"BUTTON", L"Parcourir…", Button},
-    {PreviewLabel, L"STATIC", L"Aperçu :", Label}, {MediaPreview, L"STATIC", L"", SS_OWNERDRAW},
-    {PicturePreview, L"STATIC", L"", SS_OWNERDRAW},
-    {TryLabel, L"STATIC", L"Ess&ayer :", Label}, {TryWhich, WC_COMBOBOXW, L"", Choice},
-    {TryEdit, L"EDIT", L"", Edit}, {VerdictText, L"STATIC", L"", SS_CENTER | SS_SUNKEN | SS_CENTERIMAGE},
-    {TypoList, WC_LISTVIEWW, L"", Table},
-    {ProblemsLabel, L"STATIC", L"&Problèmes (double-cliquez pour aller au champ) :", Label},
-    {ProblemList, WC_LISTVIEWW, L"", Table},
-    {StatusText, L"STATIC", L"", SS_LEFTNOWORDWRAP}, {ProgressBar, PROGRESS_CLASSW, L"", 0},
-};
-
-// The choices of the three settings lists, in the order of their values.
-struct ChoiceList {
-    ControlId id;
-    const wchar_t* const* items;
-    int count;
-};
-const wchar_t* const styleChoices[] = {L"Texte (une ligne par question)", L"Images", L"Sons", L"Vidéos"};
-const wchar_t* const formatChoices[] = {L"Une réponse", L"Deux réponses"};
-const wchar_t* const modeChoices[] = {L"Image de la réponse", L"Texte", L"Texte et image", L"Tous les textes à la fin"};
-const wchar_t* const whichChoices[] = {L"1re réponse", L"2e réponse"};
-const ChoiceList choiceLists[] = {
-    {StyleCombo, styleChoices, 4}, {FormatCombo, formatChoices, 2}, {ModeCombo, modeChoices, 4},
-    {TryWhich, whichChoices, 2},
-};
-
-struct Column {
-    ControlId list;
-    const wchar_t* title;
-    int share;   // percent of the list's width
-};
-const Column columns[] = {
-    {QuestionList, L"N°", 9}, {QuestionList, L"Question", 37}, {QuestionList, L"Réponse", 30},
-    {QuestionList, L"Média", 24}, {TypoList, L"Faute", 38}, {TypoList, L"Tapé", 37}, {TypoList, L"Verdict", 25},
-    {ProblemList, L"Type", 11}, {ProblemList, L"Où", 22}, {ProblemList, L"Problème", 67},
-};
-
-struct MenuItem {
-    int command;   // 0: a separator; -1: the start of a menu
-    const wchar_t* text;
-};
-const MenuItem menuItems[] = {
-    {-1, L"&Fichier"}, {CommandNew, L"&Nouveau\tCtrl+N"}, {CommandOpen, L"&Ouvrir…\tCtrl+O"},
-    {CommandOpenProgram, L"Ouvrir un quiz (.exe)…"}, {CommandImport, L"&Importer…"}, {0, nullptr},
-    {CommandSave, L"&Enregistrer\tCtrl+S"}, {CommandSaveAs, L"Enregistrer &sous…"}, {0, nullptr},
-    {CommandBuild, L"&Construire…\tCtrl+B"}, {CommandTest, L"&Tester\tF5"}, {0, nullptr},
-    {CommandQuit, L"&Quitter"},
-    {-1, L"&Édition"}, {CommandUndo, L"&Annuler\tCtrl+Z"}, {0, nullptr},
-    {CommandAddQuestion, L"A&jouter une question\tCtrl+Entrée"},
-    {CommandDeleteQuestion, L"&Supprimer la question\tCtrl+Suppr"},
-    {CommandMoveUp, L"&Monter la question\tAlt+Haut"}, {CommandMoveDown, L"&Descendre la question\tAlt+Bas"},
-};
-
-const ACCEL accelerators[] = {
-    {FCONTROL | FVIRTKEY, 'N', CommandNew}, {FCONTROL | FVIRTKEY, 'O', CommandOpen},
-    {FCONTROL | FVIRTKEY, 'S', CommandSave}, {FCONTROL | FVIRTKEY, 'B', CommandBuild},
-    {FVIRTKEY, VK_F5, CommandTest}, {FCONTROL | FVIRTKEY, 'Z', CommandUndo},
-    {FCONTROL | FVIRTKEY, VK_RETURN, CommandAddQuestion}, {FCONTROL | FVIRTKEY, VK_DELETE, CommandDeleteQuestion},
-    {FALT | FVIRTKEY, VK_UP, CommandMoveUp}, {FALT | FVIRTKEY, VK_DOWN, CommandMoveDown},
-};
-
-HMENU createMenus() {
-    HMENU bar = CreateMenu();
-    HMENU current = nullptr;
-    for (const MenuItem& item : menuItems) {
-        if (item.command == -1) {
-            current = CreatePopupMenu();
-            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(current), item.text);
-        } else if (item.command == 0) {
-            AppendMenuW(current, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(current, MF_STRING, static_cast<UINT_PTR>(item.command), item.text);
-        }
-    }
-    return bar;
-}
-
-// The message font of the system (which follows its DPI) and its metrics.
-void chooseFont(EditorWindow* state) {
-    NONCLIENTMETRICSW metrics;
-    ZeroMemory(&metrics, sizeof metrics);
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    state->font = CreateFontIndirectW(&metrics.lfMessageFont);
-    HDC dc = GetDC(state->window);
-    HGDIOBJ old = SelectObject(dc, state->font ? state->font : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW text;
-    GetTextMetricsW(dc, &text);
-    SIZE alphabet;
-    // The average of the letters, as dialog units are measured.
-    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
-    SelectObject(dc, old);
-    ReleaseDC(state->window, dc);
-    state->metrics = FontMetrics{(alphabet.cx / 26 + 1) / 2, text.tmHeight};
-}
-
-bool createControls(EditorWindow* state) {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(state->window, GWLP_HINSTANCE));
-    for (const ControlSpec& made : controlSpecs) {
-        const bool edge = lstrcmpW(made.className, L"EDIT") == 0 || lstrcmpW(made.className, WC_LISTVIEWW) == 0;
-        HWND control = CreateWindowExW(edge ? WS_EX_CLIENTEDGE : 0, made.className, made.text,
-                                       WS_CHILD | WS_VISIBLE | made.style, 0, 0, 10, 10, state->window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(made.id)), instance, nullptr);
-        if (!control) return false;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
-        state->controls[made.id - FirstControl] = control;
-    }
-    for (const ChoiceList& list : choiceLists)
-        for (int k = 0; k < list.count; ++k)
-            SendMessageW(controlOf(state, list.id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(list.items[k]));
-    for (ControlId id : {QuestionList, TypoList, ProblemList})
-        ListView_SetExtendedListViewStyle(controlOf(state, id), LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    int index[ControlCount] = {};
-    for (const Column& column : columns) {
-        LVCOLUMNW item;
-        ZeroMemory(&item, sizeof item);
-        item.mask = LVCF_TEXT | LVCF_WIDTH;
-        item.pszText = const_cast<wchar_t*>(column.title);
-        item.cx = 50;
-        SendMessageW(controlOf(state, column.list), LVM_INSERTCOLUMNW, index[column.list - FirstControl]++,
-                     reinterpret_cast<LPARAM>(&item));
-    }
-    ShowWindow(controlOf(state, ProgressBar), SW_HIDE);
-    return true;
-}
-
-void applyLayout(EditorWindow* state, int width, int height) {
-    const EditorLayout layout = layOutEditor(width, height, state->metrics);
-    HDWP moves = BeginDeferWindowPos(ControlCount);
-    for (int id = FirstControl; id < ControlEnd; ++id) {
-        const Box& box = layout[static_cast<ControlId>(id)];
-        // A drop-down list's window includes its open list.
-        const bool dropDown = id == StyleCombo || id == FormatCombo || id == ModeCombo || id == TryWhich;
-        int boxHeight = box.bottom - box.top + (dropDown ? 8 * state->metrics.lineHeight : 0);
-        HWND control = controlOf(state, static_cast<ControlId>(id));
-        if (moves) moves = DeferWindowPos(moves, control, nullptr, box.left, box.top, box.right - box.left, boxHeight,
-                                          SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (moves) EndDeferWindowPos(moves);
-    int index[ControlCount] = {};
-    for (const Column& column : columns) {
-        const Box& box = layout[column.list];
-        int inner = box.right - box.left - GetSystemMetrics(SM_CXVSCROLL) - 4;
-        ListView_SetColumnWidth(controlOf(state, column.list), index[column.list - FirstControl]++,
-                                inner * column.share / 100);
-    }
-    InvalidateRect(controlOf(state, MediaPreview), nullptr, TRUE);
-    InvalidateRect(controlOf(state, PicturePreview), nullptr, TRUE);
-}
-
-// The window's outer size for a client area, with its menu bar.
-SIZE outerSize(HWND window, int width, int height) {
-    RECT rect = {0, 0, width, height};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), TRUE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// A first size of most of the work area, at least the least size.
-void chooseFirstSize(EditorWindow* state) {
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const Box least = minimumClientArea(state->metrics);
-    SIZE smallest = outerSize(state->window, least.right, least.bottom);
-    SIZE size = {std::max<LONG>(smallest.cx, (work.right - work.left) * 17 / 20),
-                 std::max<LONG>(smallest.cy, (work.bottom - work.top) * 17 / 20)};
-    SetWindowPos(state->window, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// ---------------------------------------------------------------------------
-// Messages
 
 LRESULT onCreate(HWND window, const CREATESTRUCTW* creation) {
     EditorWindow* state = new (std::nothrow) EditorWindow();
@@ -265,14 +63,13 @@ void onChoiceChanged(EditorWindow* state, int id, HWND control) {
     int index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
     if (index < 0) return;
     if (id == TryWhich) state->tryWhich = index;
-    else if (id == StyleCombo) setSetting(&state->model, Field::Style, index);
-    else if (id == FormatCombo) setSetting(&state->model, Field::QuestionFormat, index + 1);
-    else if (id == ModeCombo) setSetting(&state->model, Field::AnswerMode, index + 1);
+    else setChoiceIndex(&state->model, fieldOfControl(id), index);
     showModel(state);
 }
 
 void runCommand(EditorWindow* state, int command) {
     EditorModel* model = &state->model;
+    if (!canRun(CommandContext{model, state->job != nullptr}, static_cast<EditorCommand>(command))) return;
     switch (command) {
     case CommandNew: newDocument(state); break;
     case CommandOpen: openDocument(state); break;
@@ -304,11 +101,12 @@ LRESULT onCommand(EditorWindow* state, int id, int code, HWND control) {
         runCommand(state, id);
         return 0;
     }
+    for (const CommandRow& command : editorCommands)
+        if (command.button == id) {
+            runCommand(state, command.id);
+            return 0;
+        }
     switch (id) {
-    case AddButton: runCommand(state, CommandAddQuestion); break;
-    case DeleteButton: runCommand(state, CommandDeleteQuestion); break;
-    case UpButton: runCommand(state, CommandMoveUp); break;
-    case DownButton: runCommand(state, CommandMoveDown); break;
     case ColourButton: chooseBackColour(state); break;
     case MediaBrowse: browseMedia(state, Field::Media); break;
     case PictureBrowse: browseMedia(state, Field::AnswerPicture); break;
@@ -329,9 +127,9 @@ LRESULT onNotify(EditorWindow* state, NMHDR* header) {
         // A click beside the rows selects nothing: the model keeps its question.
         if (was && !selected) PostMessageW(state->window, ListCheckMessage, 0, 0);
     } else if (header->idFrom == QuestionList && header->code == LVN_KEYDOWN) {
-        WORD key = reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey;
-        if (key == VK_DELETE) runCommand(state, CommandDeleteQuestion);
-        else if (key == VK_INSERT) runCommand(state, CommandAddQuestion);
+        const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey;
+        for (const CommandRow& command : editorCommands)
+            if (command.listKey == key) runCommand(state, command.id);
     } else if (header->idFrom == ProblemList && (header->code == NM_DBLCLK || header->code == NM_RETURN)) {
         int row = header->code == NM_DBLCLK ? reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem
                                             : ListView_GetNextItem(header->hwndFrom, -1, LVNI_SELECTED);
@@ -386,6 +184,17 @@ LRESULT onNextControl(EditorWindow* state, WPARAM which, bool handle) {
     SetFocus(target);
     if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
     return 0;
+}
+
+// A file the command line names or that is dropped on the window, opened
+// by its kind: a manifest, a quiz program, or else a question bank.
+void openFileByKind(EditorWindow* state, const std::wstring& path) {
+    std::wstring extension = std::filesystem::path(path).extension().wstring();
+    CharLowerW(&extension[0]);
+    if (extension == L".json") openManifestPath(state, path);
+    else if (extension == L".exe") openProgramFile(state, path);
+    else importBank(state, path);
+    showModel(state);
 }
 
 // A file dropped on the window opens as one named on the command line.
@@ -469,7 +278,14 @@ HWND createEditorWindow(HINSTANCE instance, const EditorServices& services) {
 }
 
 HACCEL createEditorAccelerators() {
-    return CreateAcceleratorTableW(const_cast<ACCEL*>(accelerators), sizeof accelerators / sizeof accelerators[0]);
+    std::vector<ACCEL> keys;
+    for (const CommandRow& command : editorCommands) {
+        const KeyShortcut& shortcut = command.shortcut;
+        if (!shortcut.key) continue;
+        const BYTE flags = FVIRTKEY | (shortcut.control ? FCONTROL : 0) | (shortcut.alt ? FALT : 0);
+        keys.push_back(ACCEL{flags, static_cast<WORD>(shortcut.key), static_cast<WORD>(command.id)});
+    }
+    return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {

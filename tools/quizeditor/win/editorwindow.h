@@ -7,16 +7,9 @@
 
 #include <string>
 
+#include "editcommands.h"
 #include "editmodel.h"
 #include "services.h"
-
-// Menu and accelerator commands. Kept clear of IDOK and IDCANCEL, which the
-// dialog keys send.
-enum EditorCommand {
-    CommandNew = 1000, CommandOpen, CommandOpenProgram, CommandImport, CommandSave, CommandSaveAs, CommandBuild,
-    CommandTest, CommandQuit, CommandUndo, CommandAddQuestion, CommandDeleteQuestion, CommandMoveUp,
-    CommandMoveDown,
-};
 
 // Messages the build and unpack worker posts to the window.
 enum {

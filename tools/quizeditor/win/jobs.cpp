@@ -3,14 +3,17 @@
 // The worker works on its own copy of what it needs, posts its progress to
 // the window and, once done, a last message; the window then takes the
 // results on its own thread.
-#include "editorstate.h"
+#include "jobs.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
 #include <filesystem>
 
+#include "encoding.h"
+#include "filecommands.h"
 #include "quizbuild.h"
+#include "show.h"
 #include "wording.h"
 
 namespace fs = std::filesystem;
@@ -68,15 +71,10 @@ void startJob(EditorWindow* state, WorkerJob* job, const std::wstring& status) {
 }
 
 // Building needs a quiz without errors: the first one is shown instead.
-bool readyToBuild(EditorWindow* state) {
-    const std::vector<Problem>& problems = state->model.problems;
-    size_t errors = 0, first = problems.size();
-    for (size_t i = 0; i < problems.size(); ++i)
-        if (problems[i].error && errors++ == 0) first = i;
-    if (errors == 0) return true;
-    tell(state, L"Le quiz a " + std::to_wstring(errors) + (errors == 1 ? L" erreur" : L" erreurs") +
-                    L" : corrigez-les avant de le construire (la liste des problèmes les montre).");
-    goToProblem(state, static_cast<int>(first));
+bool readyToBuildOrSay(EditorWindow* state) {
+    if (readyToBuild(state->model)) return true;
+    tell(state, toWide(notReadyToBuild(state->model)));
+    goToProblem(state, countProblems(state->model).firstError);
     return false;
 }
 
@@ -157,7 +155,7 @@ std::wstring finishUnpack(EditorWindow* state, WorkerJob* job) {
 }  // namespace
 
 void buildProgram(EditorWindow* state) {
-    if (state->job || !readyToBuild(state)) return;
+    if (state->job || !readyToBuildOrSay(state)) return;
     std::wstring output;
     FileChoice choice{true, FileKind::QuizProgram, folderForDialogs(state), programName(state)};
     if (!state->services.chooseFile(state->window, choice, &output)) return;
@@ -166,7 +164,7 @@ void buildProgram(EditorWindow* state) {
 }
 
 void testProgram(EditorWindow* state) {
-    if (state->job || !readyToBuild(state)) return;
+    if (state->job || !readyToBuildOrSay(state)) return;
     std::wstring folder = freshTestFolder(state);
     if (folder.empty()) {
         tell(state, L"Impossible de créer un dossier temporaire pour tester le quiz.");

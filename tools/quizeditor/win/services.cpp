@@ -1,6 +1,6 @@
 #include "services.h"
 
-#include "quizbuild.h"
+#include "winsystem.h"
 
 #include <commdlg.h>
 #include <shlobj.h>

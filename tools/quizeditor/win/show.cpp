@@ -1,36 +1,18 @@
 // Writes the model into the controls. Only what differs is written, so the
 // field being typed in keeps its caret, and the change notifications that
 // writing causes are ignored while state->showing is set.
-#include "editorstate.h"
+#include "show.h"
 
 #include <commctrl.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "editcommands.h"
+#include "encoding.h"
 #include "media/picture.h"
-#include "picture.h"
 #include "wording.h"
 
 namespace {
-
-struct FieldControl {
-    ControlId id;
-    Field field;
-    bool edit;   // an edit control, else a list or button
-};
-
-const FieldControl fieldControls[] = {
-    {TitleEdit, Field::Title, true}, {CreatorEdit, Field::Creator, true},
-    {ExplanationEdit, Field::Explanation, true}, {FirstCaptionEdit, Field::FirstRowCaption, true},
-    {SecondCaptionEdit, Field::SecondRowCaption, true}, {StyleCombo, Field::Style, false},
-    {FormatCombo, Field::QuestionFormat, false}, {ModeCombo, Field::AnswerMode, false},
-    {ColourButton, Field::BackColour, false}, {CodesEdit, Field::Codes, true}, {AnswerEdit, Field::Answer, true},
-    {SecondAnswerEdit, Field::SecondAnswer, true}, {CaptionEdit, Field::Caption, true},
-    {RevealEdit, Field::Reveal, true}, {MediaEdit, Field::Media, true}, {PictureEdit, Field::AnswerPicture, true},
-    {QuestionList, Field::Questions, false},
-};
 
 // The controls of the selected question, disabled when there is none.
 const ControlId questionControls[] = {
@@ -92,20 +74,13 @@ std::wstring fileNameOf(const std::string& path) {
     return std::filesystem::u8path(path).filename().wstring();
 }
 
-std::wstring counted(size_t count, const wchar_t* one, const wchar_t* many) {
-    return std::to_wstring(count) + L" " + (count <= 1 ? one : many);
-}
-
 void showSettings(EditorWindow* state) {
     const EditorModel& model = state->model;
     for (const FieldControl& pair : fieldControls)
         if (pair.edit && !isQuestionField(pair.field))
-            setText(controlOf(state, pair.id), displayed(textOf(model, pair.field)));
-    int style = settingOf(model, Field::Style), format = settingOf(model, Field::QuestionFormat);
-    int mode = settingOf(model, Field::AnswerMode);
-    setChoice(controlOf(state, StyleCombo), style >= 0 && style <= 3 ? style : -1);
-    setChoice(controlOf(state, FormatCombo), format >= 1 && format <= 2 ? format - 1 : -1);
-    setChoice(controlOf(state, ModeCombo), mode >= 1 && mode <= 4 ? mode - 1 : -1);
+            setText(controlOf(state, pair.control), displayed(textOf(model, pair.field)));
+    for (const FieldControl& pair : fieldControls)
+        if (!choicesOf(pair.field).empty()) setChoice(controlOf(state, pair.control), choiceIndexOf(model, pair.field));
     long colour = colourOf(model);
     if (colour != state->swatchColour) {
         if (state->swatchBrush) DeleteObject(state->swatchBrush);
@@ -140,22 +115,23 @@ void showQuestionList(EditorWindow* state) {
     }
 }
 
-// The file a preview box should show and what it says without a picture;
-// the picture itself is prepared when the box is painted.
-void choosePreview(EditorWindow* state, int box, const std::string& file, bool picture) {
+void freePreview(Preview* preview) {
+    if (preview->bitmap) DeleteObject(preview->bitmap);
+    if (preview->prepared) DeleteObject(preview->prepared);
+    *preview = Preview();
+}
+
+// The file a preview box shows and what it says without a picture, as the
+// model has it; the picture itself is prepared when the box is painted.
+void choosePreview(EditorWindow* state, PreviewBox box) {
     Preview& preview = state->previews[box];
-    const long colour = colourOf(state->model);
-    std::wstring wanted = picture ? toWide(file) : L"";
-    std::wstring note = file.empty() ? (box == 0 ? L"Aucun média" : L"Aucune image")
-                        : !std::filesystem::exists(std::filesystem::u8path(file)) ? L"Fichier introuvable"
-                        : picture                                               ? L"Aperçu impossible"
-                                                                                : fileNameOf(file);
-    if (preview.file == wanted && preview.note == note && preview.colour == colour) return;
+    const PreviewSource wanted = previewOf(state->model, box);
+    if (preview.source.picture == wanted.picture && preview.source.note == wanted.note &&
+        preview.source.colour == wanted.colour)
+        return;
     freePreview(&preview);
-    preview.file = wanted;
-    preview.note = note;
-    preview.colour = colour;
-    InvalidateRect(controlOf(state, box == 0 ? MediaPreview : PicturePreview), nullptr, TRUE);
+    preview.source = wanted;
+    InvalidateRect(controlOf(state, box == MediaPreviewBox ? MediaPreview : PicturePreview), nullptr, TRUE);
 }
 
 void showQuestion(EditorWindow* state) {
@@ -165,11 +141,10 @@ void showQuestion(EditorWindow* state) {
             any ? L"Question " + std::to_wstring(model.selected + 1) + L" sur " + std::to_wstring(questionCount(model))
                 : L"Aucune question choisie : ajoutez-en une.");
     for (const FieldControl& pair : fieldControls)
-        if (isQuestionField(pair.field)) setText(controlOf(state, pair.id), displayed(textOf(model, pair.field)));
+        if (isQuestionField(pair.field)) setText(controlOf(state, pair.control), displayed(textOf(model, pair.field)));
     for (ControlId id : questionControls) EnableWindow(controlOf(state, id), any);
-    const int style = settingOf(model, Field::Style);
-    choosePreview(state, 0, style == StyleText ? "" : mediaFileOf(model, Field::Media), style == StylePictures);
-    choosePreview(state, 1, mediaFileOf(model, Field::AnswerPicture), true);
+    choosePreview(state, MediaPreviewBox);
+    choosePreview(state, AnswerPicturePreviewBox);
 }
 
 void showTry(EditorWindow* state) {
@@ -225,56 +200,23 @@ void showProblems(EditorWindow* state) {
     state->shownProblems = problems;
 }
 
-void enableCommand(EditorWindow* state, int command, bool enabled) {
-    EnableMenuItem(state->menu, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
+// Each command's menu item and button as the model decides.
 void showCommands(EditorWindow* state) {
-    const EditorModel& model = state->model;
-    const bool idle = !state->job, any = model.selected >= 0;
-    const bool canAdd = questionCount(model) < MaxQuestions;
-    const bool canUp = any && model.selected > 0, canDown = any && model.selected + 1 < questionCount(model);
-    for (int command : {CommandNew, CommandOpen, CommandOpenProgram, CommandImport, CommandBuild, CommandTest})
-        enableCommand(state, command, idle);
-    enableCommand(state, CommandUndo, model.canUndo);
-    enableCommand(state, CommandAddQuestion, canAdd);
-    enableCommand(state, CommandDeleteQuestion, any);
-    enableCommand(state, CommandMoveUp, canUp);
-    enableCommand(state, CommandMoveDown, canDown);
-    EnableWindow(controlOf(state, AddButton), canAdd);
-    EnableWindow(controlOf(state, DeleteButton), any);
-    EnableWindow(controlOf(state, UpButton), canUp);
-    EnableWindow(controlOf(state, DownButton), canDown);
+    const CommandContext context{&state->model, state->job != nullptr};
+    for (const CommandRow& command : editorCommands) {
+        const bool enabled = canRun(context, command.id);
+        EnableMenuItem(state->menu, static_cast<UINT>(command.id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+        if (command.button) EnableWindow(controlOf(state, static_cast<ControlId>(command.button)), enabled);
+    }
 }
 
-// What the status line says while nothing runs: the questions and problems.
-void showCounts(EditorWindow* state) {
-    size_t errors = 0, warnings = 0;
-    for (const Problem& problem : state->model.problems) (problem.error ? errors : warnings)++;
-    std::wstring text = counted(static_cast<size_t>(questionCount(state->model)), L"question", L"questions") + L" – ";
-    text += errors ? counted(errors, L"erreur", L"erreurs") : std::wstring(L"prêt à construire");
-    if (warnings) text += L", " + counted(warnings, L"avertissement", L"avertissements");
-    showStatus(state, text);
-}
-
-// The picture as the player will show it: prepared as a build stores it
-// (upright, on the background colour, at the size of the player's box),
-// then fitted to the preview's box. Prepared once per file, fitted once per
-// size.
+// The picture as the player will show it, then fitted to the preview's box:
+// prepared once per file, fitted once per size.
 void fitPreview(Preview* preview, SIZE box) {
-    if (preview->file.empty()) return;
+    if (preview->source.picture.empty()) return;
     if (!preview->prepared && !preview->failed) {
-        std::ifstream in(std::filesystem::path(preview->file), std::ios::binary);
-        Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        PictureOptions options;
-        const unsigned long rgb = preview->colour < 0 ? 0xFFFFFF : static_cast<unsigned long>(preview->colour);
-        options.red = static_cast<unsigned char>(rgb >> 16);
-        options.green = static_cast<unsigned char>(rgb >> 8);
-        options.blue = static_cast<unsigned char>(rgb);
         Bytes stored;
-        PreparedPicture picture;
-        Message why;
-        if (!file.empty() && preparePicture(file, options, &stored, &picture, &why))
+        if (preparePreview(preview->source, &stored))
             preview->prepared = decodePicture(stored.data(), static_cast<DWORD>(stored.size()));
         preview->failed = !preview->prepared;
     }
@@ -285,12 +227,6 @@ void fitPreview(Preview* preview, SIZE box) {
 }
 
 }  // namespace
-
-Field fieldOfEdit(int id) {
-    for (const FieldControl& pair : fieldControls)
-        if (pair.edit && pair.id == id) return pair.field;
-    return Field::None;
-}
 
 std::wstring windowText(HWND control) {
     int length = GetWindowTextLengthW(control);
@@ -313,7 +249,7 @@ void showModel(EditorWindow* state) {
     showTry(state);
     showProblems(state);
     showCommands(state);
-    if (!state->job) showCounts(state);
+    if (!state->job) showStatus(state, toWide(describeCounts(state->model)));
     state->showing = wasShowing;
 }
 
@@ -342,14 +278,9 @@ void showPreview(EditorWindow* state, const DRAWITEMSTRUCT* item) {
     HGDIOBJ oldFont = SelectObject(item->hDC, state->font);
     SetBkMode(item->hDC, TRANSPARENT);
     SetTextColor(item->hDC, GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(item->hDC, preview->note.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawTextW(item->hDC, toWide(preview->source.note).c_str(), -1, &box,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(item->hDC, oldFont);
-}
-
-void freePreview(Preview* preview) {
-    if (preview->bitmap) DeleteObject(preview->bitmap);
-    if (preview->prepared) DeleteObject(preview->prepared);
-    *preview = Preview();
 }
 
 void freePreviews(EditorWindow* state) {
@@ -363,7 +294,7 @@ void goToProblem(EditorWindow* state, int row) {
     Field field = place.field == Field::None && place.question >= 0 ? Field::Questions : place.field;
     for (const FieldControl& pair : fieldControls) {
         if (pair.field != field) continue;
-        HWND control = controlOf(state, pair.id);
+        HWND control = controlOf(state, pair.control);
         SetFocus(control);
         if (!pair.edit) continue;
         if (field == Field::Codes && place.code >= 0) {

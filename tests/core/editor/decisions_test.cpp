@@ -1,0 +1,176 @@
+// What the editor's model decides for its windows: which commands can run,
+// the menus and shortcuts they are shown with, the choices of each setting
+// and the value each stands for, what each preview shows, the labels of the
+// fields, and whether the quiz is ready to build. Texts are UTF-8 written
+// with escapes, whatever the compiler's execution character set.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "editcommands.h"
+#include "controls.h"
+#include "editmodel.h"
+#include "preview.h"
+#include "wording.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+EditorModel opened(const std::string& json, const std::string& path = "/quiz/quiz.json") {
+    EditorModel model;
+    std::string error;
+    EXPECT_TRUE(openManifestText(&model, json, path, &error)) << error;
+    return model;
+}
+
+// The commands that can run, as a line of menu labels.
+std::string runnable(const EditorModel& model, bool busy) {
+    std::string list;
+    for (const CommandRow& row : editorCommands)
+        if (canRun(CommandContext{&model, busy}, row.id)) list += std::string(list.empty() ? "" : ",") + row.label;
+    return list;
+}
+
+}  // namespace
+
+TEST(Commands, WhatCanRunFollowsTheSelectionTheLimitTheUndoAndTheRunningJob) {
+    const std::string always = u8"&Enregistrer,Enregistrer &sous…,&Quitter";
+    const std::string files = u8"&Nouveau,&Ouvrir…,Ouvrir un quiz (.exe)…,&Importer…,";
+    const std::string builds = u8"&Construire…,&Tester,";
+    EditorModel model = opened(R"({"questions":[{"answer":"A"},{"answer":"B"},{"answer":"C"}]})");
+    const std::string add = u8"A&jouter une question", remove = u8"&Supprimer la question";
+    const std::string up = u8"&Monter la question", down = u8"&Descendre la question";
+    EXPECT_EQ(runnable(model, false), files + u8"&Enregistrer,Enregistrer &sous…," + builds + u8"&Quitter," + add +
+                                          "," + remove + "," + down);
+    selectQuestion(&model, 1);
+    EXPECT_EQ(runnable(model, true), always + "," + add + "," + remove + "," + up + "," + down);
+    selectQuestion(&model, 2);
+    setText(&model, Field::Title, "T");
+    EXPECT_EQ(runnable(model, true), always + u8",&Annuler," + add + "," + remove + "," + up);
+    selectQuestion(&model, -1);
+    EXPECT_EQ(runnable(model, true), always + u8",&Annuler," + add);
+    for (int i = 3; i < MaxQuestions; ++i) addQuestion(&model);
+    EXPECT_EQ(questionCount(model), MaxQuestions);
+    EXPECT_FALSE(canRun(CommandContext{&model, false}, CommandAddQuestion));
+}
+
+TEST(Commands, MenusShowEachShortcutAndEveryKeyAndButtonRunsOneCommand) {
+    std::set<int> ids, keys, listKeys, buttons;
+    for (const CommandRow& row : editorCommands) {
+        EXPECT_TRUE(ids.insert(row.id).second) << row.label;
+        const KeyShortcut& key = row.shortcut;
+        if (key.key) {
+            EXPECT_TRUE(keys.insert(key.key * 4 + key.control * 2 + key.alt).second) << row.label;
+        }
+        if (row.listKey) {
+            EXPECT_TRUE(listKeys.insert(row.listKey).second) << row.label;
+        }
+        if (row.button) {
+            EXPECT_TRUE(buttons.insert(row.button).second) << row.label;
+        }
+    }
+    EXPECT_EQ(ids.size(), static_cast<size_t>(EditorCommandCount));
+    EXPECT_EQ(buttons, (std::set<int>{AddButton, DeleteButton, UpButton, DownButton}));
+    const struct { EditorCommand id; const char* text; } shown[] = {
+        {CommandNew, u8"&Nouveau\tCtrl+N"},
+        {CommandOpenProgram, u8"Ouvrir un quiz (.exe)…"},
+        {CommandTest, "&Tester\tF5"},
+        {CommandAddQuestion, u8"A&jouter une question\tCtrl+Entrée"},
+        {CommandDeleteQuestion, "&Supprimer la question\tCtrl+Suppr"},
+        {CommandMoveUp, "&Monter la question\tAlt+Haut"},
+        {CommandMoveDown, "&Descendre la question\tAlt+Bas"},
+    };
+    for (const auto& s : shown)
+        EXPECT_EQ(menuText(commandOf(s.id)), s.text);
+    EXPECT_EQ(shortcutText(KeyShortcut{KeyInsert, false, false}), "Inser");
+    EXPECT_EQ(std::string(menuTitle(EditMenu)), u8"&Édition");
+}
+
+TEST(Settings, EachChoiceStandsForItsValueAndAValueNoChoiceOffersHasNone) {
+    EditorModel model = opened(R"({"style":3,"questionFormat":2,"answerMode":7,"questions":[{"answer":"A"}]})");
+    EXPECT_EQ(choiceIndexOf(model, Field::Style), 3);
+    EXPECT_EQ(choiceIndexOf(model, Field::QuestionFormat), 1);
+    EXPECT_EQ(choiceIndexOf(model, Field::AnswerMode), -1);   // 7 is stored, but no choice offers it
+    EXPECT_TRUE(setChoiceIndex(&model, Field::AnswerMode, 0));
+    EXPECT_EQ(settingOf(model, Field::AnswerMode), ModeAnswerPicture);
+    EXPECT_TRUE(setChoiceIndex(&model, Field::QuestionFormat, 0));
+    EXPECT_EQ(settingOf(model, Field::QuestionFormat), OneAnswer);
+    EXPECT_TRUE(setChoiceIndex(&model, Field::Style, 0));
+    EXPECT_EQ(settingOf(model, Field::Style), StyleText);
+    EXPECT_FALSE(setChoiceIndex(&model, Field::Style, 0));     // no change
+    EXPECT_FALSE(setChoiceIndex(&model, Field::AnswerMode, 4));
+    EXPECT_FALSE(setChoiceIndex(&model, Field::AnswerMode, -1));
+    EXPECT_EQ(settingOf(model, Field::AnswerMode), ModeAnswerPicture);
+    EXPECT_EQ(std::string(choicesOf(Field::Style)[0].label), "Texte (une ligne par question)");
+}
+
+TEST(Previews, EachBoxShowsItsPictureOrSaysWhyNot) {
+    const fs::path folder = fs::temp_directory_path() / "quizeditor-previews";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "son.mp3", std::ios::binary) << "ID3";
+    std::ofstream(folder / "carte.jpg", std::ios::binary) << "%PDF-1.4\n";
+    const std::string manifest = (folder / "quiz.json").u8string();
+    const struct { std::string json; PreviewBox box; bool picture; std::string note; } cases[] = {
+        {R"({"style":0,"questions":[{"answer":"A"}]})", MediaPreviewBox, false, u8"Aucun média"},
+        {R"({"style":1,"questions":[{"answer":"A"}]})", AnswerPicturePreviewBox, false, "Aucune image"},
+        {R"({"style":1,"questions":[{"answer":"A","media":"loin.jpg"}]})", MediaPreviewBox, true,
+         "Fichier introuvable"},
+        {R"({"style":1,"questions":[{"answer":"A","media":"carte.jpg"}]})", MediaPreviewBox, true,
+         u8"Aperçu impossible"},
+        {R"({"style":2,"questions":[{"answer":"A","media":"son.mp3","answerPicture":"carte.jpg"}]})",
+         MediaPreviewBox, false, "son.mp3"},
+        {R"({"style":2,"questions":[{"answer":"A","media":"son.mp3","answerPicture":"carte.jpg"}]})",
+         AnswerPicturePreviewBox, true, u8"Aperçu impossible"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        const EditorModel model = opened(c.json, manifest);
+        const PreviewSource source = previewOf(model, c.box);
+        EXPECT_EQ(source.note, c.note);
+        EXPECT_EQ(!source.picture.empty(), c.picture);
+        EXPECT_EQ(source.colour, 0xFFFFFF);
+        Bytes stored;
+        EXPECT_FALSE(preparePreview(source, &stored));   // a PDF is no picture, and the rest are none
+    }
+    fs::remove_all(folder);
+}
+
+TEST(Controls, EachFieldHasOneControlAndALabelNamedByItsKey) {
+    std::set<int> controls;
+    for (const FieldControl& pair : fieldControls) {
+        EXPECT_TRUE(controls.insert(pair.control).second);
+        EXPECT_EQ(controlOfField(pair.field), &pair);
+        EXPECT_EQ(fieldOfEdit(pair.control), pair.edit ? pair.field : Field::None);
+        EXPECT_EQ(fieldOfControl(pair.control), pair.field);
+        EXPECT_EQ(labelText(pair.label), keyOf(pair.field)->label + std::string(" :"));
+    }
+    EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None));
+    EXPECT_EQ(labelText(TitleLabel), "&Titre :");
+    EXPECT_EQ(labelText(FormatLabel), u8"&Nombre de réponses :");
+    EXPECT_EQ(labelText(TryLabel), "");
+}
+
+TEST(Readiness, AQuizWithAnErrorIsNotReadyAndTheFirstErrorIsShown) {
+    EditorModel model = opened(R"({"questions":[{"answer":" A"},{"answer":"B|"},{"answer":"C|"}]})");
+    const ProblemCounts counts = countProblems(model);
+    EXPECT_EQ(counts.errors, 2);
+    EXPECT_EQ(counts.warnings, 1);
+    EXPECT_EQ(model.problems[static_cast<size_t>(counts.firstError)].where, "questions[1].answer");
+    EXPECT_FALSE(readyToBuild(model));
+    EXPECT_EQ(describeCounts(model), u8"3 questions – 2 erreurs, 1 avertissement");
+    EXPECT_EQ(notReadyToBuild(model),
+              u8"Le quiz a 2 erreurs : corrigez-les avant de le construire (la liste des problèmes les montre).");
+    selectQuestion(&model, 1);
+    deleteQuestion(&model);
+    EXPECT_EQ(notReadyToBuild(model).find(u8"Le quiz a 1 erreur :"), 0u);
+    selectQuestion(&model, 1);
+    deleteQuestion(&model);
+    EXPECT_TRUE(readyToBuild(model));
+    EXPECT_EQ(countProblems(model).firstError, -1);
+    EXPECT_EQ(describeCounts(model), u8"1 question – prêt à construire, 1 avertissement");
+}
