@@ -271,7 +271,7 @@ test('a pupil plays in the platform: after every judged answer the score, the st
   equal(calls[calls.length - 1][0], 'LMSFinish', 'the last call');
 });
 
-test('a second launch with the data the platform saved restores the answers, judged again, on another computer too', async ({ launch, anotherComputer }) => {
+test('a second launch with the data the platform saved restores the answers, judged again, on another computer too; clearing them clears the platform\'s', async ({ launch, anotherComputer }) => {
   const first = await launch();
   await answer(first.quiz, 1, 'paris');
   await answer(first.quiz, 2, 'rom');
@@ -286,6 +286,12 @@ test('a second launch with the data the platform saved restores the answers, jud
       ['BRAVO', 'Quasiment', 'FAUX'], ' 1 / 3', 'E'], `restored on ${where}`);
     const platform = await platformOf(host);
     equal([platform.raw, platform.status], ['1', 'incomplete'], `the platform on ${where}`);
+    if (where === 'another computer') {
+      await quiz.click('#clear');
+      await quiz.click('#confirm-clear');
+      const cleared = await platformOf(host);
+      check(/^\d+:$/.test(cleared.suspendData) && cleared.raw === '0', `cleared: ${cleared.suspendData}, ${cleared.raw}`);
+    }
   }
 });
 
