@@ -6,6 +6,10 @@
 # (glibc's headers), so its folder is copied into the build tree alone.
 # stb (libstb-dev): each single-file header used is copied likewise, into
 # ${CMAKE_BINARY_DIR}/stb, by quiz_stb_header.
+# zlib (quiz_zlib): the system's natively (zlib1g-dev); for the mingw
+# builds the static library of libz-mingw-w64-dev, so that a program takes
+# no DLL but Windows' own (its header is in the cross compiler's own
+# include folder).
 
 if(QUIZ_BUILD_TESTS)
   if(CMAKE_CROSSCOMPILING)
@@ -43,3 +47,17 @@ function(quiz_stb_header name)
   endif()
   configure_file(${QUIZ_STB_SOURCE}/${name} ${CMAKE_BINARY_DIR}/stb/${name} COPYONLY)
 endfunction()
+
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  find_library(QUIZ_ZLIB_STATIC NAMES libz.a)
+  find_file(QUIZ_ZLIB_HEADER zlib.h PATH_SUFFIXES include)
+  if(NOT QUIZ_ZLIB_STATIC OR NOT QUIZ_ZLIB_HEADER)
+    message(FATAL_ERROR "zlib for mingw-w64 not found (apt-get install libz-mingw-w64-dev)")
+  endif()
+  add_library(quiz_zlib INTERFACE)
+  target_link_libraries(quiz_zlib INTERFACE ${QUIZ_ZLIB_STATIC})
+else()
+  find_package(ZLIB REQUIRED)
+  add_library(quiz_zlib INTERFACE)
+  target_link_libraries(quiz_zlib INTERFACE ZLIB::ZLIB)
+endif()

@@ -1,12 +1,15 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the project
 # needs when any is missing, and helpers to run Windows programs under Wine.
 
-# The last line is the browser page's module: the play model compiled to
-# WebAssembly by clang with wasi-libc, its C++ headers and lld.
+# The line before the last is zlib for the Windows builds (the package for
+# learning platforms is a zip) and unzip, which tests it; the last line is
+# the browser page's module: the play model compiled to WebAssembly by
+# clang with wasi-libc, its C++ headers and lld.
 QUIZ_PACKAGES="cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine64 fonts-wine xvfb xauth imagemagick nlohmann-json3-dev zlib1g-dev libjpeg62-turbo-dev libstb-dev
   clang libclang-rt-14-dev python3
+  libz-mingw-w64-dev unzip
   lld wasi-libc libc++-dev-wasm32 libclang-rt-14-dev-wasm32"
 
 # ensure_packages [PACKAGE...]: those named, or QUIZ_PACKAGES.

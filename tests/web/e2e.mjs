@@ -8,29 +8,14 @@
 // in one line and exits with 77 (skipped).
 //   node e2e.mjs WEBQUIZ OUT SHOTS
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, readdirSync, readFileSync } from 'node:fs';
+import { mkdirSync, readdirSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { basename, dirname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
+import { check, equal, press, read, ready, runTests, startOrSkip, typeInto, watch } from './pupil.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const [webquiz, out, shots] = process.argv.slice(2);
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-const Skipped = 77;
-
-function skip(reason) {
-  console.log(`warning: the browser tests are skipped: ${reason}`);
-  process.exit(Skipped);
-}
-
-if (!existsSync(chromium)) skip(`no Chromium at ${chromium} (apt-get install chromium)`);
-let tools;
-try {
-  tools = await import('./browser.mjs');
-} catch (error) {
-  skip('puppeteer-core is not installed (npm ci in tests/web)');
-}
-const { Desktop, Phone } = tools;
 
 // The pages of the test quizzes.
 mkdirSync(out, { recursive: true });
@@ -42,12 +27,8 @@ for (const file of readdirSync(join(here, 'quizzes')).filter((name) => name.ends
   execFileSync(webquiz, [join(here, 'quizzes', file), pages[name]]);
 }
 
-let started;
-try {
-  started = await tools.startBrowser();
-} catch (error) {
-  skip(`Chromium does not start: ${String(error.message).split('\n')[0]}`);
-}
+const { tools, started } = await startOrSkip();
+const { Desktop, Phone } = tools;
 const { browser } = started;
 
 const Green = 'rgb(0, 255, 0)';
@@ -55,83 +36,17 @@ const Red = 'rgb(255, 0, 0)';
 const Orange = 'rgb(255, 100, 0)';
 const Golden = 'rgb(255, 203, 38)';
 
-class Failure extends Error {}
-
 // One test's browser context (its own storage) and what its pages did.
 function session(context, problems) {
   async function open(name, viewport = Desktop, url = pathToFileURL(pages[name]).href) {
     const page = await context.newPage();
     await page.setViewport(viewport);
-    page.on('request', (request) => {
-      const address = request.url();
-      if (!/^(data|blob):/.test(address) && address !== url) problems.push(`request outside the page: ${address}`);
-    });
-    page.on('pageerror', (error) => problems.push(`script error: ${error.message}`));
-    page.on('console', (message) => {
-      if (message.type() === 'error' || /Content.Security.Policy/i.test(message.text())) {
-        problems.push(`console: ${message.text()}`);
-      }
-    });
-    page.on('dialog', async (dialog) => {
-      problems.push(`a ${dialog.type()} dialog opened: ${dialog.message()}`);
-      await dialog.dismiss();
-    });
+    watch(page, problems, (address) => address === url);
     await page.goto(url);
     await ready(page);
     return page;
   }
   return { open };
-}
-
-// Until the fields take answers and the media are read.
-function ready(page) {
-  return page.waitForSelector('html[data-state=ready][data-media=ready]', { timeout: 10000 });
-}
-
-// What the page shows: fields, verdicts, reveals, pictures, score, code.
-function read(page) {
-  return page.evaluate(() => {
-    const shown = (node) => (node ? node.textContent : null);
-    return {
-      score: shown(document.getElementById('score')),
-      code: shown(document.getElementById('code')),
-      title: shown(document.getElementById('title')),
-      focus: document.activeElement ? document.activeElement.id : '',
-      values: [...document.querySelectorAll('input.answer')].map((field) => field.value),
-      verdicts: [...document.querySelectorAll('.verdict')].map((verdict) => verdict.textContent),
-      colours: [...document.querySelectorAll('.verdict')].map((verdict) => getComputedStyle(verdict).backgroundColor),
-      reveals: [...document.querySelectorAll('.reveal')].map((reveal) => reveal.textContent),
-      alts: [...document.querySelectorAll('.picture img')].map((image) => image.alt),
-      shows: [...document.querySelectorAll('.picture img')].map((image) => image.dataset.shows),
-    };
-  });
-}
-
-function equal(actual, expected, what) {
-  const a = JSON.stringify(actual);
-  const e = JSON.stringify(expected);
-  if (a !== e) throw new Failure(`${what}: ${a}, expected ${e}`);
-}
-
-function check(condition, what) {
-  if (!condition) throw new Failure(what);
-}
-
-// Types into field k as a pupil does: reaches it, replaces its text.
-async function typeInto(page, k, text) {
-  await page.click(`#field-${k}`, { clickCount: 3 });
-  await page.keyboard.press('End');
-  await page.keyboard.down('Shift');
-  await page.keyboard.press('Home');
-  await page.keyboard.up('Shift');
-  await page.keyboard.press('Backspace');
-  await page.keyboard.type(text);
-}
-
-async function press(page, key, modifier) {
-  if (modifier) await page.keyboard.down(modifier);
-  await page.keyboard.press(key);
-  if (modifier) await page.keyboard.up(modifier);
 }
 
 const tests = [];
@@ -468,23 +383,6 @@ test('a solved text quiz', async ({ open }) => {
   await page.screenshot({ path: join(shots, 'text-solved.png') });
 });
 
-let passed = 0;
-let failed = 0;
-for (const { name, run } of tests) {
-  const context = await browser.createBrowserContext();
-  const problems = [];
-  try {
-    await run(session(context, problems));
-    if (problems.length) throw new Failure(problems.join('; '));
-    ++passed;
-    console.log(`ok: ${name}`);
-  } catch (error) {
-    ++failed;
-    console.log(`FAILED: ${name}: ${error instanceof Failure ? error.message : error.stack}`);
-  } finally {
-    await context.close();
-  }
-}
+const failed = await runTests(browser, tests, session, 'browser tests');
 await started.close();
-console.log(`browser tests: ${passed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);

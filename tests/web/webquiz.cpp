@@ -1,8 +1,10 @@
 // Test driver: writes the page of a quiz described by a small manifest
 // (JSON, UTF-8, media paths relative to it), composing and encoding the
-// quiz with the player's own content code. It checks nothing: the browser
-// tests give it exactly the quizzes they play.
+// quiz with the player's own content code, or with --scorm the package for
+// learning platforms holding the page made for them. It checks nothing:
+// the tests give it exactly the quizzes they play.
 //   webquiz QUIZ.json PAGE.html
+//   webquiz QUIZ.json PACKAGE.zip --scorm
 #include <stdio.h>
 
 #include <fstream>
@@ -15,6 +17,7 @@
 #include "content/compose.h"
 #include "export/webpage.h"
 #include "module/typed.h"
+#include "scorm/scormpackage.h"
 #include "stored.h"
 
 typedef std::vector<unsigned char> Bytes;
@@ -43,8 +46,9 @@ static WebMediaKind kindOfName(const std::string& path) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        fprintf(stderr, "usage: webquiz QUIZ.json PAGE.html\n");
+    const bool scorm = argc == 4 && std::string(argv[3]) == "--scorm";
+    if (argc != 3 && !scorm) {
+        fprintf(stderr, "usage: webquiz QUIZ.json PAGE.html | webquiz QUIZ.json PACKAGE.zip --scorm\n");
         return 2;
     }
     const std::string manifestPath = argv[1];
@@ -102,13 +106,18 @@ int main(int argc, char** argv) {
     const Bytes codes = storedBytes(composeCodes(&quiz));
     page.content = {content.data(), content.size()};
     page.codes = {codes.data(), codes.size()};
-    std::string html;
+    page.forPlatform = scorm;
+    std::string html, package;
     WebExportError error;
-    if (!makeWebPage(page, &html, &error)) {
+    if (!makeWebPage(page, &html, &error) ||
+        (scorm && !makeScormPackage({{reinterpret_cast<const unsigned char*>(html.data()), html.size()}, quiz.title,
+                                     quiz.questionCount},
+                                    &package, &error))) {
         fprintf(stderr, "webquiz: %s\n", error.english.c_str());
         return 1;
     }
+    const std::string& written = scorm ? package : html;
     std::ofstream out(argv[2], std::ios::binary);
-    out.write(html.data(), static_cast<std::streamsize>(html.size()));
+    out.write(written.data(), static_cast<std::streamsize>(written.size()));
     return out ? 0 : 1;
 }

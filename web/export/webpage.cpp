@@ -92,7 +92,7 @@ void appendMediaList(const std::vector<WebMedia>& media, std::string* out) {
 }
 
 // The page's data: base64 texts and fixed names only, so nothing in them can
-// end their script elements. The module and the stored quiz come before the
+// end their script elements; "platform" in a package's page. The module and the stored quiz come before the
 // page's script, the media after it: the fields take answers while the
 // browser still reads the pictures.
 std::string pageData(const WebQuiz& quiz) {
@@ -103,7 +103,7 @@ std::string pageData(const WebQuiz& quiz) {
     appendBase64(quiz.content.data, quiz.content.size, &data);
     data.append("\",\"codes\":\"");
     appendBase64(quiz.codes.data, quiz.codes.size, &data);
-    data.append("\"}");
+    data.append(quiz.forPlatform ? "\",\"platform\":\"scorm12\"}" : "\"}");
     return data;
 }
 

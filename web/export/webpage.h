@@ -27,6 +27,10 @@ struct WebQuiz {
     WebBytes codes;    // the stored codes
     std::vector<WebMedia> media;           // question i's picture, sound or video at i - 1
     std::vector<WebMedia> answerPictures;  // question i's answer picture at i - 1
+    // The page of a learning platform's package: it reports to the
+    // platform's SCORM 1.2 run-time when it finds one. A plain page never
+    // looks for one: it keeps the answers in the browser only.
+    bool forPlatform = false;
 };
 
 // Why a page could not be made, worded for quizmaker and for the editor.

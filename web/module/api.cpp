@@ -17,9 +17,18 @@
 namespace {
 
 // Each area holds every answer line in UTF-8; the input area holds both
-// stored resources too.
-enum { AreaSize = MaxAnswerFields * 3 * (TextSize + 2) + 16, InputSize = AreaSize, OutputSize = AreaSize };
+// stored resources too, and a platform's packed answers (4,096 characters
+// in UTF-8) beside the browser's.
+enum {
+    AreaSize = MaxAnswerFields * 3 * (TextSize + 2) + 16,
+    PlatformTextSize = 3 * 4096,
+    InputSize = AreaSize + PlatformTextSize,
+    OutputSize = AreaSize
+};
 static_assert(InputSize >= 2 * (CoderMaxSource + 1), "the input area holds the content and the codes");
+// Escaped, "|" and "\" take two bytes as any other character may in UTF-8.
+static_assert(OutputSize > 2 * 9 + 2 + MaxAnswerFields * (3 * TextMaxLength + 1),
+              "the output area holds the browser's packed answers");
 unsigned char input[InputSize];
 char output[OutputSize];
 
@@ -27,6 +36,9 @@ char output[OutputSize];
 // would be destroyed at exit, and exit brings the whole of stdio along.
 alignas(WebGame) unsigned char gameStorage[sizeof(WebGame)];
 WebGame* theGame = nullptr;
+// The marks of the answers restored last from a platform's and the
+// browser's copies.
+KeptMarks keptMarks = {0, 0};
 
 WebGame* game() {
     if (!theGame) theGame = new (gameStorage) WebGame();
@@ -149,6 +161,26 @@ WEB_EXPORT(web_answers) const char* webAnswers() {
     return output;
 }
 WEB_EXPORT(web_clear) void webClear() { clearGame(game()); }
+WEB_EXPORT(web_solved) int webSolved() { return quizSolved(game()); }
+
+// The answers as a learning platform keeps them (kept.h): packed for the
+// platform in at most limit characters (confirmed below 0), or for the
+// browser's copy beside it (limit 0).
+WEB_EXPORT(web_pack) const char* webPack(int version, int confirmed, uint32_t limit) {
+    const uint32_t mark = static_cast<uint32_t>(confirmed);
+    packedAnswers(game(), static_cast<uint32_t>(version), confirmed < 0 ? nullptr : &mark, limit, output, sizeof output);
+    return output;
+}
+// Restores the answers merged from the platform's copy (platformSize bytes
+// in the input area; platformRead 0: the platform could not be read) and
+// the browser's after it; returns the version the saves go on from, and
+// web_kept_confirmed the last one the platform accepted.
+WEB_EXPORT(web_restore_kept) int webRestoreKept(uint32_t platformSize, uint32_t browserSize, int platformRead) {
+    if (platformSize > InputSize || browserSize > InputSize - platformSize) platformSize = browserSize = 0;
+    keptMarks = restoreKeptAnswers(game(), typed(), platformSize, platformRead != 0, typed() + platformSize, browserSize);
+    return static_cast<int>(keptMarks.version);
+}
+WEB_EXPORT(web_kept_confirmed) int webKeptConfirmed() { return static_cast<int>(keptMarks.confirmed); }
 
 // The module writes no file: for the stdio that snprintf brings along,
 // every descriptor is closed, and the module needs nothing from its host.

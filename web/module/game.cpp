@@ -88,15 +88,45 @@ void tryAnswerEverywhere(WebGame* game, int k, const char* utf8, size_t size) {
     }
 }
 
-void restoreGame(WebGame* game, const char* utf8, size_t size) {
+// A fresh game whose fields take the results lines (Windows-1252), judged.
+static void restoreLines(WebGame* game, const char* lines, size_t size) {
     clearGame(game);
-    // Lines of the player's own answers convert back byte for byte.
-    enum { KeptSize = MaxAnswerFields * (TextSize + 2) };
-    static char kept[KeptSize];
-    const size_t length = utf8ToWindows1252(utf8, size, kept, sizeof kept);
-    restoreAnswers(&game->play, kept, length);
+    restoreAnswers(&game->play, lines, size);
     for (int k = 1; k <= game->play.fieldCount; ++k) judgeHeld(game, k);
     updateScore(&game->play);
+}
+
+enum { ResultsSize = MaxAnswerFields * (TextSize + 2) };
+
+void restoreGame(WebGame* game, const char* utf8, size_t size) {
+    // Lines of the player's own answers convert back byte for byte.
+    static char kept[ResultsSize];
+    restoreLines(game, kept, utf8ToWindows1252(utf8, size, kept, sizeof kept));
+}
+
+size_t packedAnswers(const WebGame* game, uint32_t version, const uint32_t* confirmed, size_t limit, char* out,
+                     size_t capacity) {
+    static char packed[PackedMaxLength + 1];
+    packAnswers(&game->play, version, confirmed, limit, packed, sizeof packed);
+    return windows1252ToUtf8(packed, out, capacity);
+}
+
+KeptMarks restoreKeptAnswers(WebGame* game, const char* platform, size_t platformSize, bool platformRead,
+                             const char* browser, size_t browserSize) {
+    // Packed texts hold Windows-1252 characters only, which convert back
+    // byte for byte.
+    static char text[PackedMaxLength + 1];
+    static KeptAnswers platformKept, browserKept;
+    unpackAnswers(text, utf8ToWindows1252(platform, platformSize, text, sizeof text), &platformKept);
+    unpackAnswers(text, utf8ToWindows1252(browser, browserSize, text, sizeof text), &browserKept);
+    mergeKeptAnswers(&platformKept, platformRead, &browserKept);
+    static char lines[ResultsSize];
+    restoreLines(game, lines, keptResultsLines(&platformKept, lines, sizeof lines));
+    return platformKept.marks;
+}
+
+bool quizSolved(const WebGame* game) {
+    return game->play.questionCount > 0 && game->play.score >= game->play.questionCount;
 }
 
 size_t keptAnswers(const WebGame* game, char* out, size_t capacity) {

@@ -9,6 +9,7 @@
 #include <stdint.h>
 
 #include "content/parse.h"
+#include "module/kept.h"
 #include "play/play.h"
 
 enum { LoaderMessagesSize = 512 };
@@ -51,6 +52,22 @@ void restoreGame(WebGame* game, const char* utf8, size_t size);
 // for an empty one, CR LF ended) in UTF-8, into out of capacity bytes (cut
 // at a whole line when short of room); returns the bytes written.
 size_t keptAnswers(const WebGame* game, char* out, size_t capacity);
+
+// The answers packed for a learning platform (confirmed null, in at most
+// limit characters) or for the browser's copy beside it (see kept.h), in
+// UTF-8 into out of capacity bytes; returns the bytes written.
+size_t packedAnswers(const WebGame* game, uint32_t version, const uint32_t* confirmed, size_t limit, char* out,
+                     size_t capacity);
+
+// A fresh game whose fields take the answers merged from the platform's
+// packed copy (platformRead false: the platform could not be read) and the
+// browser's (UTF-8, either may be empty), each judged, the score counted
+// once; returns the marks the next saves go on from.
+KeptMarks restoreKeptAnswers(WebGame* game, const char* platform, size_t platformSize, bool platformRead,
+                             const char* browser, size_t browserSize);
+
+// Whether every question is solved.
+bool quizSolved(const WebGame* game);
 
 // The name the page keeps this quiz's answers under: "quiz-" and sixteen
 // hexadecimal digits of a hash of its stored content and codes.

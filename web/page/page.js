@@ -60,25 +60,144 @@
       tryEverywhere(k, typed) { exports.web_try_everywhere(k, putText(typed)); },
       restore(answers) { exports.web_restore(putText(answers)); },
       clear() { exports.web_clear(); },
+      // The answers packed as a learning platform keeps them, and the
+      // platform's copy merged with the browser's (see the module's kept.h).
+      packed(version, confirmed, limit) { return text(exports.web_pack(version, confirmed, limit)); },
+      restoreKept(platform, platformRead, browser) {
+        const platformBytes = encoder.encode(platform);
+        const browserBytes = encoder.encode(browser);
+        const both = new Uint8Array(platformBytes.length + browserBytes.length);
+        both.set(platformBytes);
+        both.set(browserBytes, platformBytes.length);
+        let version;
+        if (put(both)) version = exports.web_restore_kept(platformBytes.length, browserBytes.length, platformRead ? 1 : 0);
+        // A platform's text longer than any of ours is none of ours.
+        else if (put(browserBytes)) version = exports.web_restore_kept(0, browserBytes.length, platformRead ? 1 : 0);
+        else version = exports.web_restore_kept(0, 0, 0);
+        return { version, confirmed: exports.web_kept_confirmed() };
+      },
     };
   }
 
+  function readStored(key) {
+    try { return window.localStorage.getItem(key); } catch (e) { return null; }
+  }
+  function writeStored(key, text) {
+    try { window.localStorage.setItem(key, text); } catch (e) { /* private browsing: kept in the page */ }
+  }
+
   // Where the answers are kept between visits: the page calls load() once
-  // as it opens, save() after every judgement with the answers and the
-  // progress, clear() when the pupil clears them and leave() as the page
-  // goes. The browser's storage, for this quiz's content only.
-  function browserStorage(key) {
+  // as it opens (it restores the game), save() after every judgement and as
+  // the page is hidden, clear() once the game is cleared and leave() as the
+  // page goes. The browser's storage, for this quiz's content only.
+  function browserStorage(game, key) {
     return {
       load() {
-        try { return window.localStorage.getItem(key); } catch (e) { return null; }
+        const kept = readStored(key);
+        if (kept) game.restore(kept);
       },
-      save(answers, progress) {
-        try { window.localStorage.setItem(key, answers); } catch (e) { /* private browsing: kept in the page */ }
-      },
+      save() { writeStored(key, game.text('answers')); },
       clear() {
         try { window.localStorage.removeItem(key); } catch (e) { /* nothing was kept */ }
       },
       leave() {},
+    };
+  }
+
+  // The SCORM 1.2 run-time of the learning platform that opened the page:
+  // its API object in this window or one of its parents, seven at most,
+  // else in the window that opened this one or one of that one's parents.
+  // A window of another origin hides its API and is passed over.
+  function findPlatform() {
+    function search(start) {
+      let win = start;
+      for (let depth = 0; win && depth <= 7; ++depth) {
+        try {
+          const api = win.API;
+          if (api && typeof api.LMSInitialize === 'function') return api;
+        } catch (e) { /* another origin */ }
+        if (win.parent === win) break;
+        win = win.parent;
+      }
+      return null;
+    }
+    let opener = null;
+    try { opener = window.opener; } catch (e) { /* none to reach */ }
+    return search(window) || (opener ? search(opener) : null);
+  }
+
+  // The answers kept by the platform's run-time (api), with a copy in the
+  // browser's storage, for this pupil on this quiz, of what the platform
+  // refused or had no room for. Every save sends the score of solved
+  // questions out of the questions, the status (completed once every
+  // question is solved) and the answers packed in the platform's 4,096
+  // characters, then commits; a save counts as accepted when every call
+  // returned "true" and left no error.
+  const SuspendDataLimit = 4096;
+  function platformStorage(game, api, quizKey) {
+    function call(name, ...values) {
+      try {
+        return String(api[name](...values)) === 'true' && String(api.LMSGetLastError()) === '0';
+      } catch (e) {
+        return false;
+      }
+    }
+    // A value the platform holds, or null when it will not tell.
+    function value(name) {
+      try {
+        const held = api.LMSGetValue(name);
+        return String(api.LMSGetLastError()) === '0' ? String(held === undefined || held === null ? '' : held) : null;
+      } catch (e) {
+        return null;
+      }
+    }
+    let open = call('LMSInitialize', '');
+    // Pupils who share a computer never see each other's answers.
+    const key = quizKey + '@' + (open ? value('cmi.core.student_id') || '' : '');
+    let marks = { version: 0, confirmed: 0 };
+    let accepted = null;  // the answers of the last save the platform accepted
+
+    // A save of the answers the platform accepted last changes nothing: as
+    // the page goes it is hidden too, and the page judges a field again as
+    // it is left.
+    function save() {
+      const answers = game.packed(0, -1, 0);
+      if (answers === accepted) return;
+      marks.version += 1;
+      const questions = game.number('question_count');
+      const values = [
+        ['cmi.core.score.min', '0'],
+        ['cmi.core.score.max', String(questions)],
+        ['cmi.core.score.raw', String(game.number('score'))],
+        ['cmi.core.lesson_status', game.number('solved') === 1 ? 'completed' : 'incomplete'],
+        ['cmi.core.exit', 'suspend'],
+        ['cmi.suspend_data', game.packed(marks.version, -1, SuspendDataLimit)],
+      ];
+      let taken = open;
+      if (open) {
+        for (const [name, text] of values) taken = call('LMSSetValue', name, text) && taken;
+        taken = call('LMSCommit', '') && taken;
+      }
+      if (taken) {
+        marks.confirmed = marks.version;
+        accepted = answers;
+      }
+      writeStored(key, game.packed(marks.version, marks.confirmed, 0));
+    }
+
+    return {
+      load() {
+        const platform = open ? value('cmi.suspend_data') : null;
+        marks = game.restoreKept(platform === null ? '' : platform, platform !== null, readStored(key) || '');
+        // The platform has the answers and the score as they come back.
+        save();
+      },
+      save,
+      clear: save,
+      leave() {
+        if (open) call('LMSFinish', '');
+        open = false;
+      },
     };
   }
 
@@ -109,7 +228,9 @@
     const reveals = [];   // question i at i - 1
     const pictures = [];
     const videos = [];
-    const storage = browserStorage(game.text('storage_key'));
+    const platform = data.platform === 'scorm12' ? findPlatform() : null;
+    const storage = platform ? platformStorage(game, platform, game.text('storage_key'))
+      : browserStorage(game, game.text('storage_key'));
 
     const title = game.text('title');
     document.title = title || 'Quiz';
@@ -339,9 +460,7 @@
       setText(document.getElementById('code'), game.text('code_line'));
     }
 
-    function keep() {
-      storage.save(game.text('answers'), { score: game.number('score'), questions: count });
-    }
+    function keep() { storage.save(); }
 
     function judge(k) {
       game.judge(k, fields[k - 1].value);
@@ -440,8 +559,7 @@
     }
 
     buildBoard();
-    const kept = storage.load();
-    if (kept) game.restore(kept);
+    storage.load();
     show();
     document.documentElement.dataset.state = 'ready';
     performance.mark('quiz-ready');
