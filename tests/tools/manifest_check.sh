@@ -92,6 +92,21 @@ for case in "huge.json: error: the quiz's texts come to [0-9]* bytes; at most 65
     expect 1 "check of ${case%%:*}" "$case"
 done
 
+# The count of errors closes the list, its noun agreeing; an empty answer is
+# one, since no pupil could finish the quiz.
+cat >"$q/empty.json" <<'EOF'
+{ "questions": [ { "answer": "" } ] }
+EOF
+run check "$q/empty.json"
+expect 1 "check of an empty answer" "^$q/empty.json: questions\[0\]\.answer: error: is empty: .* fill it in, or delete the question$" \
+    "^$q/empty.json: 1 error: fix it before building$"
+cat >"$q/two.json" <<'EOF'
+{ "questionFormat": 2, "questions": [ { "answer": "a|b", "secondAnswer": "" }, { "answer": "\u00a0x", "secondAnswer": "y" } ] }
+EOF
+run check "$q/two.json"
+expect 1 "check of two errors" "questions\[0\]\.secondAnswer: error: is empty in a two-answer quiz: .*--format 1)$" \
+    "^$q/two.json: 2 errors, 1 warning: fix them before building$"
+
 # Warnings alone do not fail the check.
 cat >"$q/warn.json" <<'EOF'
 { "questions": [ { "answer": "l\u2019\u00c9cole " } ] }
@@ -108,7 +123,7 @@ EOF
 run try "$q/try.json" 1
 expect 0 "try 1"
 for line in 'Question 1, first answer: Athènes' '"Athènes" *BRAVO$' '"athènes" *BRAVO$' '"Athenes" *Quasiment$' \
-    'Question 1, second answer: Grèce' '"la Grèce" *Trop long$'; do
+    'Question 1, second answer: Grèce' '"Grèces" *Quasiment$'; do
     grep -q -- "$line" "$work/out" || fail "try output lacks '$line':"$'\n'"$(cat "$work/out")"
 done
 if grep -q "Question 2" "$work/out"; then fail "try 1 showed question 2"; fi
