@@ -184,7 +184,7 @@ TEST(EditingModel, ProblemsFollowTheEditsAndRefusedTextsStayAsTyped) {
         {Field::Title, std::string(260, 'x'), "title", true},
         {Field::Codes, "A\r\nB\r\nC\r\nD", "codes", true},  // more codes than questions
         {Field::Media, "img/a.jpg", "questions[1].media", true},  // media in a text quiz
-        {Field::Answer, "", "questions[1].answer", false},
+        {Field::Answer, "", "questions[1].answer", true},  // no pupil could finish the quiz
     };
     for (const auto& c : cases) {
         EditorModel model = opened(threeQuestions);
@@ -334,13 +334,16 @@ TEST(TryPane, TheLikelyTyposAreInFrenchWithTheirVerdicts) {
 }
 
 TEST(Wording, ProblemsAndImportNotesAreInFrenchNamingTheAuthorsFilesAsWritten) {
+    const char* const bar = u8"contient « | », que le lecteur lit comme la fin du texte : écrivez une seule réponse "
+                            u8"par champ ; une deuxième écriture demande le champ « deuxième réponse », dans un "
+                            u8"quiz à « Deux réponses »";
     ScratchFolder folder;
     std::ofstream(folder.file("img/carte.jpg"), std::ios::binary) << "%PDF-1.4\n";
     EditorModel model = opened(R"({"style":1,"questions":[{"answer":"a|b","media":"img/paris.jpg"},
                                   {"answer":"B","media":"img/carte.jpg"}]})",
                                folder.file("quiz.json"));
     const struct { const char *where, *french; } shown[] = {
-        {"questions[0].answer", u8"contient « | », que le lecteur lit comme la fin du texte"},
+        {"questions[0].answer", bar},
         {"questions[0].media", u8"fichier introuvable : img/paris.jpg"},
         {"questions[1].media", u8"« img/carte.jpg » n'est pas une image que le lecteur sait afficher : "
                                u8"c'est un document PDF (prenez une image JPEG, PNG, BMP ou GIF)"},
@@ -354,7 +357,7 @@ TEST(Wording, ProblemsAndImportNotesAreInFrenchNamingTheAuthorsFilesAsWritten) {
     ImportResult result;
     importQuestions(Bytes(bank.begin(), bank.end()), ImportOptions(), &result);
     EXPECT_EQ(describeImportNotes(result.notes, 12),
-              u8"\n• ligne 2, erreur : réponse : contient « | », que le lecteur lit comme la fin du texte");
+              std::string(u8"\n• ligne 2, erreur : réponse : ") + bar);
 }
 
 TEST(Wording, TheWindowTitleNamesTheQuizItsFileAndUnsavedChanges) {
