@@ -43,6 +43,17 @@ TEST(FileNames, AreThePlainLettersOfTheTextOrTheTextWithoutWhatWindowsRefuses) {
     EXPECT_EQ(fileNameFromText("???"), "");
 }
 
+TEST(FileNames, AFolderToUnpackIntoIsNamedAfterTheFileAndNewOrEmpty) {
+    Scratch scratch;
+    const std::string program = scratch.put("capitales.exe", "MZ");
+    EXPECT_EQ(freshFolderBeside(program), (scratch.root / "capitales").u8string());
+    fs::create_directories(scratch.root / "capitales");   // empty: taken as it is
+    EXPECT_EQ(freshFolderBeside(program), (scratch.root / "capitales").u8string());
+    scratch.put("capitales/quiz.json", "{}");
+    scratch.put("capitales-2", "a file");
+    EXPECT_EQ(freshFolderBeside(program), (scratch.root / "capitales-3").u8string());
+}
+
 TEST(GatheringMedia, CopiesWhatLiesOutsideTheFolderAndNeverOverwritesAnotherFile) {
     Scratch scratch;
     const std::string photo = scratch.put("photos/velo.jpg", "velo");

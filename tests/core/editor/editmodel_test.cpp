@@ -257,6 +257,45 @@ TEST(EditingModel, MediaPathsAreRelativeToTheManifestAndFollowItToAnotherFolder)
     EXPECT_NE(fileText(folder.file("quizzes/deep/quiz.json")).find("../../img/paris.jpg"), std::string::npos);
 }
 
+TEST(EditingModel, GatheringCopiesTheMediaBesideTheManifestAsOneChangeToUndo) {
+    ScratchFolder folder;
+    fs::create_directories(folder.path / "photos");
+    fs::create_directories(folder.path / "quiz" / "img");
+    std::ofstream(folder.file("photos/velo.jpg"), std::ios::binary) << "velo";
+    std::ofstream(folder.file("quiz/img/chat.jpg"), std::ios::binary) << "chat";
+    EditorModel model = opened(R"({"style":1,"answerMode":3,"questions":[
+        {"answer":"V","media":"../photos/velo.jpg","answerPicture":"../photos/velo.jpg"},
+        {"answer":"C","media":"img/chat.jpg","answerPicture":"../photos/absent.jpg"}]})",
+                               folder.file("quiz/quiz.json"));
+    GatherResult gathered;
+    std::string error;
+    ASSERT_TRUE(gatherMedia(&model, folder.file("quiz"), &gathered, &error)) << error;
+    EXPECT_EQ(gathered.copied, 1);
+    EXPECT_EQ(gathered.missing, 1);
+    EXPECT_EQ(textOf(model, Field::Media, 0), "media/velo.jpg");
+    EXPECT_EQ(textOf(model, Field::AnswerPicture, 0), "media/velo.jpg");
+    EXPECT_EQ(textOf(model, Field::Media, 1), "img/chat.jpg");               // already beside it
+    EXPECT_EQ(textOf(model, Field::AnswerPicture, 1), "../photos/absent.jpg");  // nothing to copy
+    EXPECT_EQ(fileText(folder.file("quiz/media/velo.jpg")), "velo");
+    EXPECT_TRUE(isDirty(model));
+    undoLastChange(&model);
+    EXPECT_EQ(textOf(model, Field::Media, 0), "../photos/velo.jpg");
+    // Nothing left outside: no change at all.
+    EditorModel gatheredAlready = opened(R"({"questions":[{"answer":"A"}]})", folder.file("quiz/quiz.json"));
+    EXPECT_TRUE(gatherMedia(&gatheredAlready, folder.file("quiz"), &gathered, &error));
+    EXPECT_FALSE(isDirty(gatheredAlready));
+}
+
+TEST(EditingModel, TheFirstSaveOffersTheTitleAsTheFileName) {
+    EditorModel model;
+    startNewQuiz(&model);
+    EXPECT_EQ(nameToSuggest(model), "quiz.json");
+    setText(&model, Field::Title, u8"Les capitales : Europe");
+    EXPECT_EQ(nameToSuggest(model), u8"Les capitales - Europe.json");
+    model = opened(threeQuestions, "/quiz/capitales-2024.json");
+    EXPECT_EQ(nameToSuggest(model), "capitales-2024.json");
+}
+
 TEST(EditingModel, ANewQuizStartsSavedAndAnImportUnsavedWithNothingToUndo) {
     EditorModel model;
     startNewQuiz(&model);

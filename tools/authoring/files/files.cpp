@@ -118,6 +118,21 @@ std::string fileNameFromText(const std::string& utf8) {
     return start == std::string::npos ? "" : name.substr(start);
 }
 
+std::string freshFolderBeside(const std::string& file) {
+    const std::filesystem::path path = toPath(file);
+    std::filesystem::path stem = path.stem();
+    if (stem.empty()) stem = "quiz";
+    for (int number = 1;; ++number) {
+        std::filesystem::path name = stem;
+        if (number > 1) name += "-" + std::to_string(number);
+        const std::filesystem::path folder = path.parent_path() / name;
+        std::error_code failed;
+        if (!std::filesystem::exists(folder, failed) ||
+            (std::filesystem::is_directory(folder, failed) && std::filesystem::is_empty(folder, failed)))
+            return folder.u8string();
+    }
+}
+
 namespace {
 
 bool sameBytes(const std::filesystem::path& one, const std::filesystem::path& other, bool* same, Message* error) {

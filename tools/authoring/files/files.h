@@ -33,6 +33,11 @@ std::string plainFileName(const std::string& utf8, size_t longest = 40);
 // when nothing is left.
 std::string fileNameFromText(const std::string& utf8);
 
+// A folder to unpack a file into, beside it and named after it: "dir/name"
+// for "dir/name.exe", or "dir/name-2", "dir/name-3"... when a file or a
+// folder with something in it has that name already.
+std::string freshFolderBeside(const std::string& file);
+
 // Media files brought together into one folder beside a manifest, so that
 // the manifest and its folder move as one. Each file (an absolute UTF-8
 // path) already under `folder` stays where it is; any other is copied into

@@ -90,6 +90,7 @@ void runCommand(EditorWindow* state, int command) {
     case CommandDeleteQuestion: deleteQuestion(model); break;
     case CommandMoveUp: moveQuestion(model, -1); break;
     case CommandMoveDown: moveQuestion(model, +1); break;
+    case CommandGatherMedia: gatherDocumentMedia(state); break;
     default: break;
     }
     showModel(state);
