@@ -178,10 +178,19 @@ TEST(CsvImport, EveryProblemIsReportedAtTheRowTheSpreadsheetShows) {
     }
 }
 
-TEST(CsvImport, ASecondAnswerOnSomeRowsOnlyImportsAsAOneAnswerQuizWhenAsked) {
+TEST(CsvImport, ASecondAnswerOnSomeRowsOnlyFailsWithAWholeManifestOrImportsAsAOneAnswerQuizWhenAsked) {
+    ImportResult failed = importBank(libreOfficeBank);
+    EXPECT_TRUE(importFailed(failed));
+    EXPECT_TRUE(onlyEmptyAnswersFailed(failed));   // an editor may open it, errors and all
+    ASSERT_EQ(failed.manifest.questions.size(), 4u);
+    EXPECT_EQ(failed.manifest.questionFormat, TwoAnswers);
+    EXPECT_EQ(failed.manifest.questions[3].secondAnswer, "Italie");
+    EXPECT_FALSE(onlyEmptyAnswersFailed(importBank("question;answer;secondAnswer\nx;a|b;\ny;c;d\n")));
+
     ImportOptions options;
     options.questionFormat = OneAnswer;
     ImportResult result = importBank(libreOfficeBank, options);
+    EXPECT_FALSE(onlyEmptyAnswersFailed(result));
     expectNotes(result, {{2, NoteWarning, "secondAnswer not stored"}, {5, NoteWarning, "secondAnswer not stored"}});
     ASSERT_EQ(result.manifest.questions.size(), 4u);
     EXPECT_EQ(result.manifest.questions[2].caption, "For\xEAt des Vosges ?");

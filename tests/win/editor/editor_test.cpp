@@ -568,3 +568,27 @@ TEST_F(EditorTest, TheFirstSaveOffersTheQuizTitleAsTheFileName) {
     ASSERT_EQ(system.fileChoices.size(), 1u);
     EXPECT_EQ(system.fileChoices[0].name, L"Les fleuves - France.json");
 }
+
+TEST_F(EditorTest, ASpreadsheetWithSecondAnswersOnSomeRowsOpensWithAnErrorAtEachEmptyOne) {
+    // As LibreOffice Calc saves a French sheet: Windows-1252, ';', every text quoted.
+    const std::wstring bank = write("fleuves.csv", "\"question\";\"r\xE9ponse\";\"r\xE9ponse 2\"\r\n"
+                                                   "\"Paris ?\";\"Seine\";\"Manche\"\r\n"
+                                                   "\"Lyon ?\";\"Rh\xF4ne\";\r\n"
+                                                   "\"Nantes ?\";\"Loire\";\"\"\r\n");
+    openEditorFile(editor, bank);
+    pumpMessages();
+    ASSERT_EQ(rows(QuestionList), 3);
+    EXPECT_EQ(cell(QuestionList, 1, 2), L"Rhône / ");   // the answers, the second one empty
+    for (const wchar_t* where : {L"Question 2 – deuxième réponse", L"Question 3 – deuxième réponse"}) {
+        const int row = problemRow(where);
+        ASSERT_GE(row, 0) << where;
+        EXPECT_EQ(cell(ProblemList, row, 0), L"Erreur");
+        EXPECT_NE(cell(ProblemList, row, 2).find(L"choisissez « Une réponse » dans Nombre de réponses"),
+                  std::wstring::npos);
+    }
+    EXPECT_FALSE(readyToBuild(*editorModel(editor)));
+    // One answer per question: ready, the second answer kept in the manifest.
+    choose(FormatCombo, 0);
+    EXPECT_TRUE(readyToBuild(*editorModel(editor)));
+    EXPECT_EQ(textOf(*editorModel(editor), Field::SecondAnswer, 0), "Manche");
+}

@@ -31,7 +31,9 @@ void importBank(EditorWindow* state, const std::wstring& path) {
     ImportResult result;
     const bool imported = importFile(options, &result);
     const std::wstring notes = toWide(describeImportNotes(result.notes, MaxNotesShown));
-    if (!imported) {
+    // Empty answers only: the quiz opens, each one an error in the problems
+    // list where the author fills it in or chooses one answer per question.
+    if (!imported && !onlyEmptyAnswersFailed(result)) {
         tell(state, L"Impossible d'importer « " + path + L" » :" + notes);
         return;
     }
