@@ -78,7 +78,7 @@ EOF
 t="$q/texts.json"
 run check "$t"
 expect 1 "check of bad texts" "^$t: style: error: " "^$t: answerMode: error: " "^$t: backColour: error: " \
-    "^$t: title: error: " "^$t: questions\[0\]\.answer: error: .*U+2192" "^$t: codes: error: 2 codes for 1"
+    "^$t: title: error: " "^$t: questions\[0\]\.answer: error: .*U+2192" "^$t: codes: error: 2 codes for 1 question: "
 
 # Texts that no longer fit the coder's limit once composed; broken JSON and a
 # missing file are whole-file errors.

@@ -397,6 +397,8 @@ TEST(Wording, ProblemsAndImportNotesAreInFrenchNamingTheAuthorsFilesAsWritten) {
     importQuestions(Bytes(bank.begin(), bank.end()), ImportOptions(), &result);
     EXPECT_EQ(describeImportNotes(result.notes, 12),
               std::string(u8"\n• ligne 2, erreur : réponse : ") + bar);
+    // Past those shown, how many more, the noun agreeing.
+    EXPECT_EQ(describeImportNotes(result.notes, 0), u8"\n… et 1 autre.");
 }
 
 TEST(Wording, TheWindowTitleNamesTheQuizItsFileAndUnsavedChanges) {

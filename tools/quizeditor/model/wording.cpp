@@ -51,6 +51,6 @@ std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t sho
         text += u8"\n• " + (note.line > 0 ? u8"ligne " + std::to_string(note.line) + ", " : std::string()) +
                 kinds[note.kind] + u8" : " + note.french;
     }
-    if (notes.size() > shown) text += u8"\n… et " + std::to_string(notes.size() - shown) + u8" autres.";
+    if (notes.size() > shown) text += u8"\n… et " + countedInFrench(notes.size() - shown, "autre", "autres") + ".";
     return text;
 }
