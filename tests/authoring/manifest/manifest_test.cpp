@@ -155,6 +155,9 @@ TEST(ManifestWarnings, DoubtfulValuesGetOneWarningAtTheirKeyAndWhatIsStoredFollo
         // Reveals outside a picture quiz: one warning for all, naming the settings that show them, still stored.
         {quiz("\"style\":0,", "{\"answer\":\"A\",\"reveal\":\"R\"},{\"answer\":\"B\",\"reveal\":\"S\"}"), "questions", 1,
          &ManifestQuestion::reveal, "S", "only a picture quiz (style 1) shows them, with answerMode 2, 3 and 4"},
+        // Row captions outside a two-answer quiz are never shown; still stored.
+        {oneQuestion("\"secondRowCaption\":\"Pays\"", ""), "secondRowCaption", 1, nullptr, "",
+         "never shown: only a two-answer quiz (questionFormat 2) shows the row captions"},
         // A caption outside a text quiz is never shown; still stored.
         {quiz("\"style\":2,", "{\"answer\":\"A\",\"caption\":\"Qui chante ?\"}"), "questions[0].caption", 1,
          &ManifestQuestion::caption, "Qui chante ?", "never shown: only a text quiz (style 0) shows a question's caption"},

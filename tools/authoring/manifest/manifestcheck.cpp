@@ -236,6 +236,21 @@ void settleQuestion(const Manifest& manifest, const std::string& prefix, Manifes
     }
 }
 
+void warnAboutHiddenRowCaptions(const Manifest& manifest, std::vector<Problem>* problems) {
+    if (manifest.questionFormat == TwoAnswers) return;
+    const Field captions[] = {Field::FirstRowCaption, Field::SecondRowCaption};
+    for (Field field : captions) {
+        const ManifestKey& key = *keyOf(field);
+        if ((manifest.*key.quizText).empty()) continue;
+        addWarning(problems, key.name,
+                   "stored but never shown: only a two-answer quiz (" + std::string(keyName(Field::QuestionFormat)) +
+                       " " + std::to_string(TwoAnswers) + ") shows the row captions",
+                   u8"enregistrée mais jamais montrée : seul un quiz à « " +
+                       std::string(choiceOf(Field::QuestionFormat, TwoAnswers)->label) +
+                       u8" » montre les légendes des réponses");
+    }
+}
+
 void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* problems) {
     // The board makes reveal boxes and picture boxes only for picture quizzes.
     bool reveals = false, pictures = false;

@@ -187,6 +187,7 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
         case KeyKind::Questions:
             readQuestions(root, key, manifest, problems);
             warnAboutHiddenReveals(*manifest, problems);
+            warnAboutHiddenRowCaptions(*manifest, problems);
             break;
         case KeyKind::Codes: readCodes(root, key, manifest, problems); break;
         case KeyKind::Path: break;
