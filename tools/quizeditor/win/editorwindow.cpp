@@ -52,6 +52,7 @@ LRESULT onMinMaxInfo(EditorWindow* state, MINMAXINFO* info) {
 
 void onTextChanged(EditorWindow* state, int id, HWND control) {
     if (id == TryEdit) {
+        setTryText(&state->model, toUtf8(windowText(control)));
         showModel(state);
         return;
     }
@@ -90,6 +91,7 @@ void runCommand(EditorWindow* state, int command) {
     case CommandDeleteQuestion: deleteQuestion(model); break;
     case CommandMoveUp: moveQuestion(model, -1); break;
     case CommandMoveDown: moveQuestion(model, +1); break;
+    case CommandRedo: redoLastChange(model); break;
     default: break;
     }
     showModel(state);
@@ -159,6 +161,13 @@ LRESULT onListCheck(EditorWindow* state) {
     return 0;
 }
 
+// Alt and a letter no menu underlines: the menu whose underlined letter it
+// is without its accent (Alt+E for "&Édition").
+LRESULT onMenuChar(EditorWindow* state, wchar_t character, HMENU menu) {
+    const int index = menu == state->menu ? menuOfLetter(character) : -1;
+    return index < 0 ? MAKELRESULT(0, MNC_IGNORE) : MAKELRESULT(index, MNC_EXECUTE);
+}
+
 LRESULT onDestroy() {
     PostQuitMessage(0);
     return 0;
@@ -219,6 +228,7 @@ LRESULT onNcDestroy(EditorWindow* state, HWND window) {
     finishJobs(state);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     freePreviews(state);
+    if (state->hints) DestroyWindow(state->hints);
     if (state->swatchBrush) DeleteObject(state->swatchBrush);
     if (state->verdictBrush) DeleteObject(state->verdictBrush);
     if (state->font) DeleteObject(state->font);
@@ -241,6 +251,7 @@ LRESULT CALLBACK editorWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETFOCUS: return onSetFocus(state);
     case WM_NEXTDLGCTL: return onNextControl(state, wParam, LOWORD(lParam) != 0);
     case WM_DROPFILES: return onDropFiles(state, reinterpret_cast<HDROP>(wParam));
+    case WM_MENUCHAR: return onMenuChar(state, static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
     case JobProgressMessage: return onJobProgress(state, static_cast<int>(wParam), static_cast<int>(lParam));
     case JobFinishedMessage: return onJobFinished(state);
     case ListCheckMessage: return onListCheck(state);
@@ -272,7 +283,8 @@ ATOM registerEditorClass(HINSTANCE instance) {
 }
 
 HWND createEditorWindow(HINSTANCE instance, const EditorServices& services) {
-    return CreateWindowExW(WS_EX_CONTROLPARENT, EditorClassName, L"Éditeur de quiz", WS_OVERLAPPEDWINDOW,
+    return CreateWindowExW(WS_EX_CONTROLPARENT, EditorClassName, L"Éditeur de quiz",
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance,
                            const_cast<EditorServices*>(&services));
 }
@@ -288,8 +300,30 @@ HACCEL createEditorAccelerators() {
     return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
+namespace {
+
+// Ctrl+Suppr and Ctrl+Retour arrière in a text field delete a word, as the
+// model finds it; the field reports the change as any typing.
+bool deleteWord(HWND editor, const MSG& message) {
+    if (message.message != WM_KEYDOWN || (message.wParam != VK_DELETE && message.wParam != VK_BACK)) return false;
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 || GetParent(message.hwnd) != editor) return false;
+    wchar_t className[16] = L"";
+    GetClassNameW(message.hwnd, className, 16);
+    if (lstrcmpiW(className, L"Edit") != 0 || (GetWindowLongPtrW(message.hwnd, GWL_STYLE) & ES_READONLY)) return true;
+    const std::wstring text = windowText(message.hwnd);
+    DWORD start = 0, end = 0;
+    SendMessageW(message.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const TextSpan span = wordToDelete(std::u16string(text.begin(), text.end()), start, end, message.wParam == VK_DELETE);
+    SendMessageW(message.hwnd, EM_SETSEL, span.start, span.end);
+    SendMessageW(message.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    return true;
+}
+
+}  // namespace
+
 bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
     if (TranslateAcceleratorW(editor, table, message)) return true;
+    if (deleteWord(editor, *message)) return true;
     // Multi-line fields take every key: Tab would be a character (it moves
     // on instead), and Escape would close the window, as such a field does
     // for a dialog (it does nothing).

@@ -30,7 +30,7 @@ const DWORD Label = 0;
 const ControlSpec controlSpecs[] = {
     {TitleLabel, L"STATIC", nullptr, Label}, {TitleEdit, L"EDIT", L"", Edit},
     {CreatorLabel, L"STATIC", nullptr, Label}, {CreatorEdit, L"EDIT", L"", Edit},
-    {ExplanationLabel, L"STATIC", nullptr, Label}, {ExplanationEdit, L"EDIT", L"", Edit},
+    {ExplanationLabel, L"STATIC", nullptr, Label}, {ExplanationEdit, L"EDIT", L"", MultiLine},
     {FirstCaptionLabel, L"STATIC", nullptr, Label}, {FirstCaptionEdit, L"EDIT", L"", Edit},
     {SecondCaptionLabel, L"STATIC", nullptr, Label}, {SecondCaptionEdit, L"EDIT", L"", Edit},
     {StyleLabel, L"STATIC", nullptr, Label}, {StyleCombo, WC_COMBOBOXW, L"", Choice},
@@ -142,7 +142,28 @@ bool createControls(EditorWindow* state) {
                      reinterpret_cast<LPARAM>(&item));
     }
     ShowWindow(controlOf(state, ProgressBar), SW_HIDE);
+    createHints(state, instance);
     return true;
+}
+
+void createHints(EditorWindow* state, HINSTANCE instance) {
+    state->hints = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, state->window, nullptr,
+                                   instance, nullptr);
+    if (!state->hints) return;
+    SendMessageW(state->hints, TTM_SETMAXTIPWIDTH, 0, 60 * state->metrics.charWidth);
+    for (int id = FirstControl; id < ControlEnd; ++id) {
+        std::wstring hint = toWide(hintText(id));
+        if (hint.empty()) continue;
+        TOOLINFOW tool;
+        ZeroMemory(&tool, sizeof tool);
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = state->window;
+        tool.uId = reinterpret_cast<UINT_PTR>(controlOf(state, static_cast<ControlId>(id)));
+        tool.lpszText = &hint[0];
+        SendMessageW(state->hints, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void applyLayout(EditorWindow* state, int width, int height) {
@@ -155,7 +176,7 @@ void applyLayout(EditorWindow* state, int width, int height) {
         int boxHeight = box.bottom - box.top + (dropDown ? 8 * state->metrics.lineHeight : 0);
         HWND control = controlOf(state, static_cast<ControlId>(id));
         if (moves) moves = DeferWindowPos(moves, control, nullptr, box.left, box.top, box.right - box.left, boxHeight,
-                                          SWP_NOZORDER | SWP_NOACTIVATE);
+                                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     if (moves) EndDeferWindowPos(moves);
     int index[ControlCount] = {};

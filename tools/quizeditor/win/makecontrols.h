@@ -10,6 +10,8 @@ HMENU createMenus();
 void chooseFont(EditorWindow* state);
 // Every control, in the order the Tab key visits them; false on failure.
 bool createControls(EditorWindow* state);
+// The tooltips that explain some fields, one line each (the model's hints).
+void createHints(EditorWindow* state, HINSTANCE instance);
 // Places every control in a client area of width x height.
 void applyLayout(EditorWindow* state, int width, int height);
 // The window's outer size for a client area, with its menu bar.

@@ -34,6 +34,7 @@ struct EditorWindow {
     FontMetrics metrics = {7, 16};
     HWND controls[ControlCount] = {};
     HMENU menu = nullptr;
+    HWND hints = nullptr;              // the tooltips that explain some fields
     HWND lastFocus = nullptr;
     bool showing = false;              // the window is writing the model into its controls
     std::wstring lastFolder;           // where the last file was chosen, for the next dialog
