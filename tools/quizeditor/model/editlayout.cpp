@@ -161,8 +161,10 @@ EditorLayout layOutEditor(int width, int height, const FontMetrics& font) {
     height = std::max(height, least.bottom);
     EditorLayout layout = {};
     const Placer place{&layout};
-    // The problems list grows from its least lines to its full lines first.
-    const int problemLines = std::min<int>(FullProblemLines, LeastProblemLines + (height - least.bottom) / u.line);
+    // The problems list takes a line of every three the window has beyond
+    // its least height, up to its full lines; the columns take the rest.
+    const int problemLines =
+        std::min<int>(FullProblemLines, LeastProblemLines + (height - least.bottom) / (3 * u.line));
     const int columnsBottom = layOutBottom(place, u, width, height, problemLines);
     // Two columns: the quiz's settings and its questions on the left, the
     // selected question and the try pane on the right.
