@@ -631,6 +631,32 @@ TEST_F(EditorTest, TheWindowFitsScreensOf1024By768And800By600WithEveryControlIns
             shown.push_back(box);
         }
     }
+    // A window shorter than its controls scrolls them, and a key that
+    // reaches a control out of sight brings it into sight.
+    SetWindowPos(editor, nullptr, 0, 0, 800, 380, SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpMessages();
+    RECT outer = {}, client = {};
+    GetWindowRect(editor, &outer);
+    EXPECT_EQ(outer.bottom - outer.top, 380);
+    HACCEL keys = createEditorAccelerators();
+    const struct {
+        UINT letter;
+        ControlId reached;
+    } jumps[] = {{'p', ProblemList}, {'t', TitleEdit}, {'v', RevealEdit}, {'d', CodesEdit}};
+    for (const auto& jump : jumps) {
+        press(keys, QuestionList, jump.letter, false, true, false);
+        ASSERT_EQ(GetFocus(), control(jump.reached)) << jump.letter;
+        GetClientRect(editor, &client);
+        const RECT box = placeInParent(control(jump.reached));
+        EXPECT_TRUE(box.top >= 0 && box.bottom <= client.bottom) << jump.letter << " " << box.top << " " << box.bottom;
+    }
+    SendMessageW(editor, WM_VSCROLL, SB_BOTTOM, 0);
+    const RECT status = placeInParent(control(StatusText));
+    EXPECT_TRUE(status.bottom <= client.bottom && status.bottom > client.bottom - 30) << status.bottom;
+    SendMessageW(editor, WM_VSCROLL, SB_TOP, 0);
+    const RECT title = placeInParent(control(TitleEdit));
+    EXPECT_TRUE(title.top > 0 && title.top < 30) << title.top;
+    DestroyAcceleratorTable(keys);
 }
 
 TEST_F(EditorTest, CtrlDeleteAndCtrlBackspaceDeleteAWordInAFieldAndTheListDeletesTheQuestionItNames) {

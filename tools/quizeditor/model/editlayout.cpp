@@ -174,3 +174,28 @@ EditorLayout layOutEditor(int width, int height, const FontMetrics& font) {
     layOutQuestion(place, u, leftEnd + u.gap, width - u.gap, columnsBottom);
     return layout;
 }
+
+int leastWindowHeight(const FontMetrics& font) { return minimumClientArea(font).bottom / 2; }
+
+VerticalScroll scrollFor(int height, int top, const FontMetrics& font) {
+    const int content = minimumClientArea(font).bottom;
+    if (height >= content) return VerticalScroll{false, content, height, 0};
+    return VerticalScroll{true, content, height, std::max(0, std::min(top, content - height))};
+}
+
+int topShowing(const VerticalScroll& scroll, const Box& box) {
+    if (!scroll.needed) return 0;
+    int top = scroll.top;
+    if (box.bottom > top + scroll.page) top = box.bottom - scroll.page;
+    if (box.top < top) top = box.top;
+    return std::max(0, std::min(top, scroll.content - scroll.page));
+}
+
+EditorLayout layOutScrolled(int width, int height, int top, const FontMetrics& font) {
+    EditorLayout layout = layOutEditor(width, height, font);
+    for (Box& box : layout.boxes) {
+        box.top -= top;
+        box.bottom -= top;
+    }
+    return layout;
+}

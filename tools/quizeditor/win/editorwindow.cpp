@@ -45,7 +45,7 @@ LRESULT onSize(EditorWindow* state, int width, int height) {
 
 LRESULT onMinMaxInfo(EditorWindow* state, MINMAXINFO* info) {
     const Box least = minimumClientArea(state->metrics);
-    SIZE size = outerSize(state->window, least.right, least.bottom);
+    SIZE size = outerSize(state->window, least.right, leastWindowHeight(state->metrics));
     info->ptMinTrackSize = POINT{size.cx, size.cy};
     return 0;
 }
@@ -136,6 +136,7 @@ LRESULT onNotify(EditorWindow* state, NMHDR* header) {
         int row = header->code == NM_DBLCLK ? reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem
                                             : ListView_GetNextItem(header->hwndFrom, -1, LVNI_SELECTED);
         goToProblem(state, row);
+        revealControl(state, GetFocus());
     }
     return 0;
 }
@@ -158,6 +159,23 @@ LRESULT onDrawItem(EditorWindow* state, const DRAWITEMSTRUCT* item) {
 
 LRESULT onListCheck(EditorWindow* state) {
     showModel(state);
+    return 0;
+}
+
+LRESULT onVerticalScroll(EditorWindow* state, int code) {
+    SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(state->window, SB_VERT, &bar);
+    const int line = 2 * state->metrics.lineHeight, page = static_cast<int>(bar.nPage);
+    switch (code) {
+    case SB_LINEUP: scrollTo(state, bar.nPos - line); break;
+    case SB_LINEDOWN: scrollTo(state, bar.nPos + line); break;
+    case SB_PAGEUP: scrollTo(state, bar.nPos - page); break;
+    case SB_PAGEDOWN: scrollTo(state, bar.nPos + page); break;
+    case SB_THUMBTRACK: case SB_THUMBPOSITION: scrollTo(state, bar.nTrackPos); break;
+    case SB_TOP: scrollTo(state, 0); break;
+    case SB_BOTTOM: scrollTo(state, bar.nMax); break;
+    default: break;
+    }
     return 0;
 }
 
@@ -243,6 +261,7 @@ LRESULT CALLBACK editorWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_SIZE: return onSize(state, LOWORD(lParam), HIWORD(lParam));
     case WM_GETMINMAXINFO: return onMinMaxInfo(state, reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_VSCROLL: return onVerticalScroll(state, LOWORD(wParam));
     case WM_COMMAND: return onCommand(state, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY: return onNotify(state, reinterpret_cast<NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC: return onColourStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -319,9 +338,7 @@ bool deleteWord(HWND editor, const MSG& message) {
     return true;
 }
 
-}  // namespace
-
-bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
+bool takeKey(HWND editor, HACCEL table, MSG* message) {
     if (TranslateAcceleratorW(editor, table, message)) return true;
     if (deleteWord(editor, *message)) return true;
     // Multi-line fields take every key: Tab would be a character (it moves
@@ -337,6 +354,19 @@ bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
         return true;
     }
     return IsDialogMessageW(editor, message) != FALSE;
+}
+
+}  // namespace
+
+// A key that moves the focus to a control scrolled out of sight scrolls it
+// into sight.
+bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
+    HWND before = GetFocus();
+    const bool taken = takeKey(editor, table, message);
+    EditorWindow* state = editorState(editor);
+    HWND after = GetFocus();
+    if (state && after != before && after) revealControl(state, after);
+    return taken;
 }
 
 void openEditorFile(HWND editor, const std::wstring& path) {

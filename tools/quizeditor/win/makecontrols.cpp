@@ -167,7 +167,16 @@ void createHints(EditorWindow* state, HINSTANCE instance) {
 }
 
 void applyLayout(EditorWindow* state, int width, int height) {
-    const EditorLayout layout = layOutEditor(width, height, state->metrics);
+    const VerticalScroll scroll = scrollFor(height, state->scrollTop, state->metrics);
+    state->scrollTop = scroll.top;
+    SCROLLINFO bar = {sizeof bar, SIF_RANGE | SIF_PAGE | SIF_POS, 0, scroll.needed ? scroll.content - 1 : 0,
+                      static_cast<UINT>(scroll.page), scroll.top, 0};
+    SetScrollInfo(state->window, SB_VERT, &bar, TRUE);
+    // The scroll bar shown or hidden changes the client area's width.
+    RECT client = {};
+    GetClientRect(state->window, &client);
+    width = client.right > 0 ? client.right : width;
+    const EditorLayout layout = layOutScrolled(width, height, scroll.top, state->metrics);
     HDWP moves = BeginDeferWindowPos(ControlCount);
     for (int id = FirstControl; id < ControlEnd; ++id) {
         const Box& box = layout[static_cast<ControlId>(id)];
@@ -190,6 +199,23 @@ void applyLayout(EditorWindow* state, int width, int height) {
     InvalidateRect(controlOf(state, PicturePreview), nullptr, TRUE);
 }
 
+void scrollTo(EditorWindow* state, int top) {
+    RECT client = {};
+    GetClientRect(state->window, &client);
+    if (top == state->scrollTop || client.bottom <= 0) return;
+    state->scrollTop = top;
+    applyLayout(state, client.right, client.bottom);
+}
+
+void revealControl(EditorWindow* state, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    RECT client = {};
+    GetClientRect(state->window, &client);
+    if (GetParent(control) != state->window || id < FirstControl || id >= ControlEnd || client.bottom <= 0) return;
+    const VerticalScroll scroll = scrollFor(client.bottom, state->scrollTop, state->metrics);
+    scrollTo(state, topShowing(scroll, layOutEditor(client.right, client.bottom, state->metrics)[ControlId(id)]));
+}
+
 SIZE outerSize(HWND window, int width, int height) {
     RECT rect = {0, 0, width, height};
     AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), TRUE,
@@ -202,8 +228,10 @@ void chooseFirstSize(EditorWindow* state) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const Box least = minimumClientArea(state->metrics);
     SIZE smallest = outerSize(state->window, least.right, least.bottom);
+    // Never taller than the screen: a shorter window scrolls.
     SIZE size = {std::max<LONG>(smallest.cx, (work.right - work.left) * 17 / 20),
-                 std::max<LONG>(smallest.cy, (work.bottom - work.top) * 17 / 20)};
+                 std::min<LONG>(work.bottom - work.top,
+                                std::max<LONG>(smallest.cy, (work.bottom - work.top) * 17 / 20))};
     SetWindowPos(state->window, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                  work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
