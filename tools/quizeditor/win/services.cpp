@@ -118,8 +118,9 @@ bool startInItsFolder(const std::wstring& program) {
 int offerWithTaskDialog(HWND owner, const std::wstring& text, const std::vector<std::wstring>& buttons) {
     typedef HRESULT(WINAPI * TaskDialogFunction)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
     HMODULE controls = GetModuleHandleW(L"comctl32.dll");
-    TaskDialogFunction show =
-        controls ? reinterpret_cast<TaskDialogFunction>(GetProcAddress(controls, "TaskDialogIndirect")) : nullptr;
+    TaskDialogFunction show = controls ? reinterpret_cast<TaskDialogFunction>(reinterpret_cast<void*>(
+                                             GetProcAddress(controls, "TaskDialogIndirect")))
+                                       : nullptr;
     if (!show) {
         askWithMessageBox(owner, text, MB_OK | MB_ICONINFORMATION);
         return -1;
