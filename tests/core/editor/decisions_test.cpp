@@ -100,18 +100,6 @@ TEST(Commands, AltAndALetterOpenTheMenuItUnderlinesWhateverItsAccentOrCase) {
     for (const auto& c : cases) EXPECT_EQ(menuOfLetter(c.character), c.menu) << c.character;
 }
 
-TEST(Commands, UndoAndRedoNameWhatTheyTakeBackInTheMenu) {
-    EditorModel model = opened(R"({"questions":[{"answer":"A"},{"answer":"B"},{"answer":"C"},{"answer":"D"}]})");
-    EXPECT_EQ(menuTextNow(model, commandOf(CommandUndo)), "&Annuler\tCtrl+Z");
-    selectQuestion(&model, 3);
-    deleteQuestion(&model);
-    EXPECT_EQ(menuTextNow(model, commandOf(CommandUndo)), "&Annuler la suppression de la question 4\tCtrl+Z");
-    EXPECT_EQ(menuTextNow(model, commandOf(CommandRedo)), u8"&R\u00e9tablir\tCtrl+Y");
-    undoLastChange(&model);
-    EXPECT_EQ(menuTextNow(model, commandOf(CommandRedo)), u8"&R\u00e9tablir la suppression de la question 4\tCtrl+Y");
-    EXPECT_EQ(menuTextNow(model, commandOf(CommandSave)), menuText(commandOf(CommandSave)));
-}
-
 TEST(Commands, CtrlBackspaceAndCtrlDeleteTakeTheWordBesideTheCaretAndASelectionAsItIs) {
     const std::u16string text = u"Le ch\u00e2teau  de   l'\u00eele, vu.";
     const struct {
@@ -137,15 +125,6 @@ TEST(Commands, CtrlBackspaceAndCtrlDeleteTakeTheWordBesideTheCaretAndASelectionA
         EXPECT_EQ(span.start, c.from) << c.start << (c.forward ? " forward" : " back");
         EXPECT_EQ(span.end, c.to) << c.start << (c.forward ? " forward" : " back");
     }
-}
-
-TEST(Commands, TheSettingsWhoseEffectTheirNameDoesNotTellHaveAOneLineHint) {
-    for (int id : {CodesEdit, FirstCaptionEdit, SecondCaptionEdit, ModeCombo, ExplanationEdit}) {
-        EXPECT_GT(hintText(id).size(), 30u) << id;
-        EXPECT_EQ(hintText(id).find('\n'), std::string::npos) << id;
-    }
-    EXPECT_EQ(hintText(TitleEdit), "");
-    EXPECT_EQ(hintText(CodesLabel), "");
 }
 
 TEST(Settings, EachChoiceStandsForItsValueAndAValueNoChoiceOffersHasNone) {
