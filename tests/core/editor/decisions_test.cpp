@@ -45,7 +45,7 @@ TEST(Commands, WhatCanRunFollowsTheSelectionTheLimitTheUndoAndTheRunningJob) {
     const std::string add = u8"A&jouter une question", remove = u8"&Supprimer la question";
     const std::string up = u8"&Monter la question", down = u8"&Descendre la question";
     EXPECT_EQ(runnable(model, false), files + u8"&Enregistrer,Enregistrer &sous…," + builds + u8"&Quitter," + add +
-                                          "," + remove + "," + down + u8",&Rassembler les médias");
+                                          "," + remove + "," + down + u8",Rassem&bler les médias");
     selectQuestion(&model, 1);
     EXPECT_EQ(runnable(model, true), always + "," + add + "," + remove + "," + up + "," + down);
     selectQuestion(&model, 2);
@@ -80,7 +80,8 @@ TEST(Commands, MenusShowEachShortcutAndEveryKeyAndButtonRunsOneCommand) {
         {CommandOpenProgram, u8"Ouvrir un quiz (.exe)…"},
         {CommandTest, "&Tester\tF5"},
         {CommandAddQuestion, u8"A&jouter une question\tCtrl+Entrée"},
-        {CommandDeleteQuestion, "&Supprimer la question\tCtrl+Suppr"},
+        {CommandDeleteQuestion, "&Supprimer la question"},   // Ctrl+Suppr deletes a word in a field
+        {CommandRedo, u8"&R\u00e9tablir\tCtrl+Y"},
         {CommandMoveUp, "&Monter la question\tAlt+Haut"},
         {CommandMoveDown, "&Descendre la question\tAlt+Bas"},
     };
@@ -88,6 +89,42 @@ TEST(Commands, MenusShowEachShortcutAndEveryKeyAndButtonRunsOneCommand) {
         EXPECT_EQ(menuText(commandOf(s.id)), s.text);
     EXPECT_EQ(shortcutText(KeyShortcut{KeyInsert, false, false}), "Inser");
     EXPECT_EQ(std::string(menuTitle(EditMenu)), u8"&Édition");
+}
+
+TEST(Commands, AltAndALetterOpenTheMenuItUnderlinesWhateverItsAccentOrCase) {
+    const struct {
+        unsigned long character;
+        int menu;
+    } cases[] = {{'e', EditMenu}, {'E', EditMenu}, {0xE9, EditMenu}, {0xC9, EditMenu}, {'f', FileMenu},
+                 {'F', FileMenu}, {'z', -1}, {0x2192, -1}, {0, -1}};
+    for (const auto& c : cases) EXPECT_EQ(menuOfLetter(c.character), c.menu) << c.character;
+}
+
+TEST(Commands, CtrlBackspaceAndCtrlDeleteTakeTheWordBesideTheCaretAndASelectionAsItIs) {
+    const std::u16string text = u"Le ch\u00e2teau  de   l'\u00eele, vu.";
+    const struct {
+        size_t start, end;
+        bool forward;
+        size_t from, to;
+    } cases[] = {
+        {0, 0, true, 0, 3},      // "Le "
+        {3, 3, true, 3, 12},     // "ch\u00e2teau  ": accented letters are letters
+        {12, 12, false, 3, 12},  // back over the spaces, then the word
+        {2, 2, false, 0, 2},     // "Le"
+        {0, 0, false, 0, 0},     // nothing before
+        {27, 27, true, 27, 27},  // nothing after
+        {18, 18, true, 18, 19},  // the apostrophe, a sign on its own
+        {22, 22, false, 19, 22}, // "\u00eele"
+        {23, 23, false, 22, 23}, // the comma
+        {5, 9, false, 5, 9},     // a selection
+        {9, 5, true, 5, 9},
+        {99, 99, false, 26, 27}, // a caret past the end stands at the end
+    };
+    for (const auto& c : cases) {
+        const TextSpan span = wordToDelete(text, c.start, c.end, c.forward);
+        EXPECT_EQ(span.start, c.from) << c.start << (c.forward ? " forward" : " back");
+        EXPECT_EQ(span.end, c.to) << c.start << (c.forward ? " forward" : " back");
+    }
 }
 
 TEST(Settings, EachChoiceStandsForItsValueAndAValueNoChoiceOffersHasNone) {

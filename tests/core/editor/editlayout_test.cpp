@@ -59,3 +59,23 @@ TEST(EditorLayout, TheListsTakeWhatALargerWindowGivesAndTheFieldsFollowItsWidth)
         }
     }
 }
+
+TEST(EditorLayout, TheLeastWidthFitsAScreen800PixelsWideAndAShorterWindowScrollsToShowAControl) {
+    for (const FontMetrics& font : {fonts[0], fonts[1]})   // the message fonts of 96 DPI
+        EXPECT_LE(minimumClientArea(font).right + 2 * 8, 800) << font.lineHeight;
+    const FontMetrics font = fonts[1];
+    const int least = minimumClientArea(font).bottom;
+    EXPECT_FALSE(scrollFor(least, 50, font).needed);
+    EXPECT_EQ(scrollFor(least, 50, font).top, 0);
+    const VerticalScroll scroll = scrollFor(least / 2, least, font);   // asked past the end
+    EXPECT_TRUE(scroll.needed);
+    EXPECT_EQ(scroll.top, least - least / 2);
+    const EditorLayout layout = layOutEditor(900, least / 2, font);
+    EXPECT_EQ(topShowing(scroll, layout[StatusText]), scroll.top);           // in sight already
+    EXPECT_EQ(topShowing(scroll, layout[TitleEdit]), layout[TitleEdit].top); // scrolled up to its top
+    const VerticalScroll atTop = scrollFor(least / 2, 0, font);
+    EXPECT_EQ(topShowing(atTop, layout[ProblemList]), layout[ProblemList].bottom - least / 2);
+    const EditorLayout scrolled = layOutScrolled(900, least / 2, 40, font);
+    EXPECT_EQ(scrolled[TitleEdit].top, layout[TitleEdit].top - 40);
+    EXPECT_EQ(leastWindowHeight(font), least / 2);
+}

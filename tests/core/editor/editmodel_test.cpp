@@ -92,7 +92,7 @@ TEST(EditingModel, EachChangeGivesItsQuestionsAndSelectionAndOneThatCannotApplyC
         EXPECT_EQ(answers(model), c.answers) << c.name;
         EXPECT_EQ(model.selected, c.selectedAfter) << c.name;
         EXPECT_EQ(isDirty(model), applies) << c.name;
-        EXPECT_EQ(model.canUndo, applies) << c.name;
+        EXPECT_EQ(canUndo(model), applies) << c.name;
     }
     EditorModel full;
     startNewQuiz(&full);
@@ -112,7 +112,7 @@ TEST(EditingModel, CodesAreOneALineAndTextsAreCheckedIntoWindows1252) {
     EXPECT_EQ(model.manifest.creator, "\xC9quipe");
 }
 
-TEST(EditingModel, UndoTakesBackTheLastChangeAndASecondUndoRestoresIt) {
+TEST(EditingModel, UndoTakesBackTheLastChangeAndRedoPutsItBack) {
     const Change changes[] = {
         addQuestion,
         deleteQuestion,
@@ -132,7 +132,9 @@ TEST(EditingModel, UndoTakesBackTheLastChangeAndASecondUndoRestoresIt) {
         EXPECT_EQ(model.document, before);
         EXPECT_EQ(model.selected, 1);
         EXPECT_FALSE(isDirty(model));
-        ASSERT_TRUE(undoLastChange(&model));
+        EXPECT_FALSE(undoLastChange(&model));
+        ASSERT_TRUE(redoLastChange(&model));
+        EXPECT_FALSE(redoLastChange(&model));
         EXPECT_EQ(model.document, after);
         EXPECT_EQ(model.selected, selectedAfter);
         EXPECT_TRUE(isDirty(model));
@@ -165,7 +167,7 @@ TEST(EditingModel, SavingMarksTheQuizSavedAndUndoingPastTheSaveMarksItChanged) {
     EXPECT_FALSE(isDirty(model));
     undoLastChange(&model);
     EXPECT_TRUE(isDirty(model));
-    undoLastChange(&model);
+    redoLastChange(&model);
     EXPECT_FALSE(isDirty(model));
     EXPECT_FALSE(saveManifest(&model, folder.file("missing/quiz.json"), &error));
     EXPECT_EQ(model.path, folder.file("quiz.json"));
@@ -278,6 +280,7 @@ TEST(EditingModel, GatheringCopiesTheMediaBesideTheManifestAsOneChangeToUndo) {
     EXPECT_EQ(textOf(model, Field::AnswerPicture, 1), "../photos/absent.jpg");  // nothing to copy
     EXPECT_EQ(fileText(folder.file("quiz/media/velo.jpg")), "velo");
     EXPECT_TRUE(isDirty(model));
+    EXPECT_EQ(nextUndoName(model), u8"le rassemblement des médias");
     undoLastChange(&model);
     EXPECT_EQ(textOf(model, Field::Media, 0), "../photos/velo.jpg");
     // Nothing left outside: no change at all.
@@ -306,7 +309,7 @@ TEST(EditingModel, ANewQuizStartsSavedAndAnImportUnsavedWithNothingToUndo) {
     imported.questions[1].answer = "Lyon";
     adoptManifest(&model, imported, "/banks", "geo.json");
     EXPECT_TRUE(isDirty(model));
-    EXPECT_FALSE(model.canUndo);
+    EXPECT_FALSE(canUndo(model));
     EXPECT_EQ(answers(model), ",Lyon");
 }
 
@@ -410,4 +413,91 @@ TEST(Wording, TheWindowTitleNamesTheQuizItsFileAndUnsavedChanges) {
     setText(&model, Field::Title, "Villes");
     EXPECT_EQ(windowTitle(model), "Villes \xE2\x80\x93 capitales.json * \xE2\x80\x93 \xC3\x89" "diteur de quiz");
     EXPECT_EQ(documentName(model), "capitales.json");
+}
+
+TEST(EditingModel, UndoGoesBackThroughEveryChangeNamingEachAndRedoComesForwardUntilANewChange) {
+    ScratchFolder folder;
+    EditorModel model = opened(threeQuestions, folder.file("quiz.json"));
+    setText(&model, Field::Title, "V");
+    setText(&model, Field::Title, "Villes");   // typing goes on: one change
+    selectQuestion(&model, 1);
+    setText(&model, Field::Answer, "Berne");
+    setSetting(&model, Field::AnswerMode, 3);
+    deleteQuestion(&model);
+    moveQuestion(&model, -1);
+    addQuestion(&model);
+    const char* const names[] = {
+        u8"l'ajout de la question 2", u8"le d\u00e9placement de la question 2", u8"la suppression de la question 2",
+        u8"la modification de \u00ab Affichage \u00bb", u8"la modification de \u00ab r\u00e9ponse \u00bb \u00e0 la question 2",
+        u8"la modification de \u00ab Titre \u00bb",
+    };
+    for (const char* name : names) {
+        EXPECT_EQ(nextUndoName(model), name);
+        ASSERT_TRUE(undoLastChange(&model)) << name;
+        EXPECT_EQ(nextRedoName(model), name);
+    }
+    EXPECT_FALSE(canUndo(model));
+    EXPECT_EQ(textOf(model, Field::Title), "Capitales");
+    EXPECT_EQ(answers(model), "A,B,C");
+    EXPECT_FALSE(isDirty(model));
+    for (int i = 0; i < 4; ++i) redoLastChange(&model);
+    EXPECT_EQ(answers(model), "A,C");
+    EXPECT_EQ(settingOf(model, Field::AnswerMode), 3);
+    // Saving elsewhere keeps every state of the history pointing at the same files.
+    setText(&model, Field::Media, "img/a.jpg");
+    EXPECT_FALSE(canRedo(model));
+    std::string error;
+    fs::create_directories(fs::u8path(folder.file("deep")));
+    ASSERT_TRUE(saveManifest(&model, folder.file("deep/quiz.json"), &error)) << error;
+    setText(&model, Field::Media, "");
+    undoLastChange(&model);
+    EXPECT_EQ(textOf(model, Field::Media), "../img/a.jpg");
+    // The history keeps its last changes, not every one.
+    for (int i = 0; i < UndoLimit + 10; ++i) setSetting(&model, Field::Style, i % 2);
+    EXPECT_EQ(model.undoSteps.size(), static_cast<size_t>(UndoLimit));
+}
+
+TEST(EditingModel, TheTryPaneStartsEmptyForAnotherQuestionAQuestionMovedAndAnotherQuiz) {
+    const std::function<void(EditorModel*)> leaving[] = {
+        [](EditorModel* m) { selectQuestion(m, 2); },
+        [](EditorModel* m) { deleteQuestion(m); },
+        [](EditorModel* m) { moveQuestion(m, 1); },
+        [](EditorModel* m) { addQuestion(m); },
+        [](EditorModel* m) { startNewQuiz(m); },
+        [](EditorModel* m) {
+            std::string error;
+            openManifestText(m, threeQuestions, "/quiz/other.json", &error);
+        },
+    };
+    for (const auto& leave : leaving) {
+        EditorModel model = opened(threeQuestions);
+        selectQuestion(&model, 1);
+        setTryText(&model, "Bx");
+        setText(&model, Field::Answer, "By");   // the question's own change keeps it
+        EXPECT_EQ(tryTextOf(model), "Bx");
+        leave(&model);
+        EXPECT_EQ(tryTextOf(model), "");
+        if (model.selected >= 0 && canUndo(model)) {
+            undoLastChange(&model);   // and coming back to the question does not bring it back
+            EXPECT_EQ(tryTextOf(model), "");
+        }
+    }
+}
+
+TEST(EditingModel, TheUnsavedChangesQuestionNamesTheQuizByItsTitleAndTheStatusTheQuestionDeleted) {
+    EditorModel model = opened(threeQuestions);
+    EXPECT_EQ(unsavedChangesQuestion(model), u8"Enregistrer les modifications du quiz \u00ab Capitales \u00bb ?");
+    setText(&model, Field::Title, "");
+    EXPECT_EQ(unsavedChangesQuestion(model), u8"Enregistrer les modifications de \u00ab quiz.json \u00bb ?");
+    selectQuestion(&model, 1);
+    deleteQuestion(&model);
+    const std::string deleted = u8"Question 2 \u00ab B \u00bb supprim\u00e9e (Ctrl+Z l'annule) \u2013 2 questions";
+    EXPECT_EQ(describeStatus(model).rfind(deleted, 0), 0u) << describeStatus(model);
+    selectQuestion(&model, 0);   // still the last change
+    EXPECT_EQ(describeStatus(model).rfind(deleted, 0), 0u);
+    undoLastChange(&model);
+    EXPECT_EQ(describeStatus(model), describeCounts(model));
+    redoLastChange(&model);
+    setText(&model, Field::Title, "T");
+    EXPECT_EQ(describeStatus(model), describeCounts(model));
 }

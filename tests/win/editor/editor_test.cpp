@@ -51,7 +51,9 @@ struct FakeSystem {
     std::deque<std::wstring> files, folders; // what the dialogs give; none left: cancelled
     std::vector<FileChoice> fileChoices;
     std::vector<FolderChoice> folderChoices;
-    std::vector<std::wstring> started;
+    std::vector<std::wstring> started, shownFolders;
+    std::vector<std::pair<std::wstring, std::vector<std::wstring>>> offered;   // text and buttons
+    std::deque<int> choices;                 // the button chosen in each offer; none left: closed
 
     EditorServices services() {
         EditorServices services;
@@ -78,6 +80,15 @@ struct FakeSystem {
             started.push_back(program);
             return true;
         };
+        services.offer = [this](HWND, const std::wstring& text, const std::vector<std::wstring>& buttons) {
+            offered.emplace_back(text, buttons);
+            int chosen = -1;
+            return take(&choices, &chosen) ? chosen : -1;
+        };
+        services.showFolder = [this](const std::wstring& folder) {
+            shownFolders.push_back(folder);
+            return true;
+        };
         return services;
     }
 };
@@ -94,6 +105,25 @@ std::wstring programPath(const char* built) {
 const char pictureQuiz[] = u8R"({"title":"Photos","creator":"Moi","style":1,"answerMode":3,
   "questions":[{"answer":"Vélo","media":"img/photo.jpg","answerPicture":"img/photo.jpg","reveal":"Un vélo."}],
   "codes":["V"]})";
+
+// The menu a menu loop opens, closed at once so that the test goes on.
+HMENU openedMenu = nullptr;
+LRESULT CALLBACK closeOpeningMenu(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITMENUPOPUP) {
+        openedMenu = reinterpret_cast<HMENU>(call->wParam);
+        EndMenu();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK findTooltips(HWND window, LPARAM found) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
 
 class EditorTest : public ::testing::Test {
 protected:
@@ -197,6 +227,55 @@ protected:
         openEditorFile(editor, write("quiz.json", json));
         pumpMessages();
     }
+    // A key pressed in a control, through the editor's message loop with
+    // its keyboard table; otherwise dispatched as the loop does.
+    void press(HACCEL keys, ControlId id, UINT key, bool withControl, bool alt, bool shift) {
+        BYTE state[256] = {};
+        state[VK_CONTROL] = withControl ? 0x80 : 0;
+        state[VK_MENU] = alt ? 0x80 : 0;
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(state);
+        activate();
+        SetFocus(control(id));
+        // A letter with Alt is the character the keyboard layer makes of it.
+        const UINT kind = alt ? (key >= 'a' && key <= 'z' ? WM_SYSCHAR : WM_SYSKEYDOWN) : WM_KEYDOWN;
+        MSG message = {control(id), kind, key, alt ? 0x20000001 : 1, 0, {0, 0}};
+        if (!translateEditorMessage(editor, keys, &message)) DispatchMessageW(&message);
+        pumpMessages();
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    }
+    std::wstring answersColumn() {
+        std::wstring answers;
+        for (int row = 0; row < rows(QuestionList); ++row) answers += (row ? L"," : L"") + cell(QuestionList, row, 2);
+        return answers;
+    }
+    std::wstring menuItem(int command) {
+        wchar_t item[512] = L"";
+        GetMenuStringW(GetMenu(editor), command, item, 512, MF_BYCOMMAND);
+        return item;
+    }
+    bool menuItemEnabled(int command) { return !(GetMenuState(GetMenu(editor), command, MF_BYCOMMAND) & MF_GRAYED); }
+    // What a control shows on the screen now, pixel by pixel.
+    std::vector<unsigned> shownPixels(ControlId id) {
+        RECT box = {};
+        GetClientRect(control(id), &box);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof info.bmiHeader, box.right, -box.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC screen = GetDC(control(id)), memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, box.right, box.bottom, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        std::vector<unsigned> pixels(static_cast<const unsigned*>(bits),
+                                     static_cast<const unsigned*>(bits) + box.right * box.bottom);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(control(id), screen);
+        return pixels;
+    }
 };
 
 }  // namespace
@@ -248,7 +327,8 @@ TEST_F(EditorTest, AnOpenedManifestIsShownAndTheChangesMadeInTheWindowAreSavedAs
 }
 
 TEST_F(EditorTest, UnsavedChangesAreSavedDiscardedOrKeptAsTheAuthorAnswers) {
-    const std::wstring question = L"Enregistrer les modifications de « quiz.json » ?";
+    // The quiz by its title, as the author typed it.
+    const std::wstring question = L"Enregistrer les modifications du quiz « Changé » ?";
     const struct {
         const char* name;
         int command;   // WM_CLOSE for closing the window
@@ -367,24 +447,6 @@ TEST_F(EditorTest, DoubleClickingAProblemSelectsItsQuestionAndPutsTheCaretInItsF
 TEST_F(EditorTest, TheKeyboardMovesThroughTheFieldsAndReachesTheQuestionCommands) {
     open(capitales);
     HACCEL keys = createEditorAccelerators();
-    // A key pressed in a control, through the editor's message loop; true
-    // when the editor took it (otherwise it is dispatched as the loop does).
-    auto press = [&](ControlId id, UINT key, bool control, bool alt, bool shift) {
-        BYTE state[256] = {};
-        state[VK_CONTROL] = control ? 0x80 : 0;
-        state[VK_MENU] = alt ? 0x80 : 0;
-        state[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(state);
-        activate();
-        SetFocus(this->control(id));
-        // A letter with Alt is the character the keyboard layer makes of it.
-        const UINT kind = alt ? (key >= 'a' && key <= 'z' ? WM_SYSCHAR : WM_SYSKEYDOWN) : WM_KEYDOWN;
-        MSG message = {this->control(id), kind, key, alt ? 0x20000001 : 1, 0, {0, 0}};
-        if (!translateEditorMessage(editor, keys, &message)) DispatchMessageW(&message);
-        pumpMessages();
-        BYTE none[256] = {};
-        SetKeyboardState(none);
-    };
     const struct {
         const char* name;
         ControlId from;
@@ -407,11 +469,9 @@ TEST_F(EditorTest, TheKeyboardMovesThroughTheFieldsAndReachesTheQuestionCommands
         {"Insert in the list adds one", QuestionList, VK_INSERT, false, false, false, AnswerEdit, L"L’Aquila,Rome,"},
     };
     for (const auto& c : cases) {
-        press(c.from, c.key, c.control, c.alt, c.shift);
+        press(keys, c.from, c.key, c.control, c.alt, c.shift);
         EXPECT_EQ(GetFocus(), control(c.focusAfter)) << c.name;
-        std::wstring answers;
-        for (int row = 0; row < rows(QuestionList); ++row) answers += (row ? L"," : L"") + cell(QuestionList, row, 2);
-        EXPECT_EQ(answers, c.answers) << c.name;
+        EXPECT_EQ(answersColumn(), c.answers) << c.name;
     }
     DestroyAcceleratorTable(keys);
 }
@@ -427,6 +487,21 @@ TEST_F(EditorTest, BuildingWritesTheQuizIntoACopyOfThePlayerAndTestingStartsIt) 
     EXPECT_EQ(system.fileChoices[0].name, L"quiz.exe");
     EXPECT_EQ(text(StatusText).rfind(L"Quiz construit : ", 0), 0u) << text(StatusText).size();
     EXPECT_FALSE(IsWindowVisible(control(ProgressBar)));
+    // The success is told in a message that offers the folder and the quiz.
+    ASSERT_EQ(system.offered.size(), 1u);
+    EXPECT_EQ(system.offered[0].first.rfind(L"Le quiz est construit : « " + path("photos.exe") + L" » (", 0), 0u);
+    EXPECT_EQ(system.offered[0].second, (std::vector<std::wstring>{L"Ouvrir le dossier", L"Lancer le quiz", L"Fermer"}));
+    EXPECT_TRUE(system.shownFolders.empty());
+    EXPECT_TRUE(system.started.empty());
+    for (int chosen : {0, 1}) {
+        system.files = {path("photos.exe")};
+        system.choices = {chosen};
+        command(CommandBuild);
+        waitForTheJob();
+    }
+    EXPECT_EQ(system.shownFolders, std::vector<std::wstring>{fs::path(path("photos.exe")).parent_path().wstring()});
+    EXPECT_EQ(system.started, std::vector<std::wstring>{path("photos.exe")});
+    system.started.clear();
 
     HMODULE built = LoadLibraryExW(path("photos.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(built, nullptr);
@@ -591,4 +666,206 @@ TEST_F(EditorTest, ASpreadsheetWithSecondAnswersOnSomeRowsOpensWithAnErrorAtEach
     choose(FormatCombo, 0);
     EXPECT_TRUE(readyToBuild(*editorModel(editor)));
     EXPECT_EQ(textOf(*editorModel(editor), Field::SecondAnswer, 0), "Manche");
+}
+
+TEST_F(EditorTest, WhenTheFrameRepaintsItsOwnBackgroundItsControlsStayDrawn) {
+    open(capitales);
+    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pumpMessages();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const unsigned background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    for (ControlId id : {AnswerLabel, ProblemList, QuestionList}) {
+        const std::vector<unsigned> before = shownPixels(id);
+        size_t drawn = 0;
+        for (unsigned pixel : before) drawn += (pixel & 0xFFFFFF) != background;
+        ASSERT_GT(drawn, 0u) << id;   // the label's letters, the lists' white
+        // As after a resize or a window closed above it: the frame erases
+        // what was uncovered, its controls not told to paint again.
+        RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+        EXPECT_TRUE(shownPixels(id) == before) << id;
+    }
+}
+
+TEST_F(EditorTest, TheWindowFitsScreensOf1024By768And800By600WithEveryControlInside) {
+    open(capitales);
+    const SIZE screens[] = {{1024, 768}, {800, 600}};
+    for (const SIZE& screen : screens) {
+        SetWindowPos(editor, nullptr, 0, 0, screen.cx, screen.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        pumpMessages();
+        RECT outer = {}, client = {};
+        GetWindowRect(editor, &outer);
+        GetClientRect(editor, &client);
+        EXPECT_EQ(outer.right - outer.left, screen.cx);
+        EXPECT_EQ(outer.bottom - outer.top, screen.cy);
+        std::vector<RECT> shown;
+        for (int id = FirstControl; id < ControlEnd; ++id) {
+            if (!IsWindowVisible(control(ControlId(id)))) continue;   // the progress bar while nothing runs
+            const RECT box = placeInParent(control(ControlId(id)));
+            EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= client.right && box.bottom <= client.bottom &&
+                        box.right > box.left && box.bottom > box.top)
+                << id << " at " << screen.cx;
+            for (const RECT& other : shown) {
+                RECT both;
+                EXPECT_FALSE(IntersectRect(&both, &box, &other)) << id << " at " << screen.cx;
+            }
+            shown.push_back(box);
+        }
+    }
+    // A window shorter than its controls scrolls them, and a key that
+    // reaches a control out of sight brings it into sight.
+    SetWindowPos(editor, nullptr, 0, 0, 800, 380, SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpMessages();
+    RECT outer = {}, client = {};
+    GetWindowRect(editor, &outer);
+    EXPECT_EQ(outer.bottom - outer.top, 380);
+    HACCEL keys = createEditorAccelerators();
+    const struct {
+        UINT letter;
+        ControlId reached;
+    } jumps[] = {{'p', ProblemList}, {'t', TitleEdit}, {'v', RevealEdit}, {'d', CodesEdit}};
+    for (const auto& jump : jumps) {
+        press(keys, QuestionList, jump.letter, false, true, false);
+        ASSERT_EQ(GetFocus(), control(jump.reached)) << jump.letter;
+        GetClientRect(editor, &client);
+        const RECT box = placeInParent(control(jump.reached));
+        EXPECT_TRUE(box.top >= 0 && box.bottom <= client.bottom) << jump.letter << " " << box.top << " " << box.bottom;
+    }
+    SendMessageW(editor, WM_VSCROLL, SB_BOTTOM, 0);
+    const RECT status = placeInParent(control(StatusText));
+    EXPECT_TRUE(status.bottom <= client.bottom && status.bottom > client.bottom - 30) << status.bottom;
+    SendMessageW(editor, WM_VSCROLL, SB_TOP, 0);
+    const RECT title = placeInParent(control(TitleEdit));
+    EXPECT_TRUE(title.top > 0 && title.top < 30) << title.top;
+    DestroyAcceleratorTable(keys);
+}
+
+TEST_F(EditorTest, CtrlDeleteAndCtrlBackspaceDeleteAWordInAFieldAndTheListDeletesTheQuestionItNames) {
+    open(capitales);
+    HACCEL keys = createEditorAccelerators();
+    selectRow(QuestionList, 1);
+    type(RevealEdit, L"Ville des Abruzzes, en Italie");
+    const struct {
+        UINT key;
+        DWORD start, end;   // the selection, the caret when they are equal
+        const wchar_t* after;
+    } cases[] = {
+        {VK_DELETE, 6, 6, L"Ville Abruzzes, en Italie"},   // "des " after the caret
+        {VK_BACK, 14, 14, L"Ville , en Italie"},          // "Abruzzes" before it
+        {VK_DELETE, 8, 11, L"Ville , Italie"},            // a selection, as it is
+    };
+    for (const auto& c : cases) {
+        activate();
+        SetFocus(control(RevealEdit));
+        SendMessageW(control(RevealEdit), EM_SETSEL, c.start, c.end);
+        MSG message = {control(RevealEdit), WM_KEYDOWN, c.key, 1, 0, {0, 0}};
+        BYTE state[256] = {};
+        state[VK_CONTROL] = 0x80;
+        SetKeyboardState(state);
+        if (!translateEditorMessage(editor, keys, &message)) DispatchMessageW(&message);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+        pumpMessages();
+        EXPECT_EQ(text(RevealEdit), c.after) << c.start;
+        EXPECT_EQ(rows(QuestionList), 3) << c.start;
+    }
+    // The model has what the field shows.
+    selectRow(QuestionList, 0);
+    selectRow(QuestionList, 1);
+    EXPECT_EQ(text(RevealEdit), L"Ville , Italie");
+    EXPECT_EQ(text(AnswerEdit), L"L’Aquila");
+    // Deleting a question belongs to the list; the status line says which.
+    press(keys, QuestionList, VK_DELETE, false, false, false);
+    EXPECT_EQ(answersColumn(), L"Paris,Rome");
+    EXPECT_EQ(text(StatusText).rfind(L"Question 2 « L’Aquila » supprimée (Ctrl+Z l'annule) – 2 questions", 0), 0u)
+        << text(StatusText).size();
+    DestroyAcceleratorTable(keys);
+}
+
+TEST_F(EditorTest, UndoAndRedoGoBackAndForthThroughManyChangesEachNamedInTheMenu) {
+    open(capitales);
+    HACCEL keys = createEditorAccelerators();
+    type(TitleEdit, L"Villes");
+    selectRow(QuestionList, 2);
+    command(CommandDeleteQuestion);
+    command(CommandAddQuestion);
+    EXPECT_EQ(menuItem(CommandUndo), L"&Annuler l'ajout de la question 3\tCtrl+Z");
+    EXPECT_EQ(menuItem(CommandRedo), L"&Rétablir\tCtrl+Y");
+    EXPECT_FALSE(menuItemEnabled(CommandRedo));
+    press(keys, TitleEdit, 'Z', true, false, false);
+    EXPECT_EQ(menuItem(CommandUndo), L"&Annuler la suppression de la question 3\tCtrl+Z");
+    EXPECT_EQ(menuItem(CommandRedo), L"&Rétablir l'ajout de la question 3\tCtrl+Y");
+    press(keys, TitleEdit, 'Z', true, false, false);
+    EXPECT_EQ(answersColumn(), L"Paris,L’Aquila,Rome");
+    EXPECT_EQ(menuItem(CommandUndo), L"&Annuler la modification de « Titre »\tCtrl+Z");
+    press(keys, TitleEdit, 'Z', true, false, false);
+    EXPECT_EQ(text(TitleEdit), L"Capitales");
+    EXPECT_FALSE(menuItemEnabled(CommandUndo));
+    EXPECT_EQ(text(editor), L"Capitales – quiz.json – Éditeur de quiz");   // as saved
+    press(keys, TitleEdit, 'Y', true, false, false);
+    press(keys, TitleEdit, 'Y', true, false, false);
+    EXPECT_EQ(text(TitleEdit), L"Villes");
+    EXPECT_EQ(answersColumn(), L"Paris,L’Aquila");
+    EXPECT_EQ(menuItem(CommandRedo), L"&Rétablir l'ajout de la question 3\tCtrl+Y");
+    // A new change ends what redo could put back.
+    type(AnswerEdit, L"Lisbonne");
+    EXPECT_FALSE(menuItemEnabled(CommandRedo));
+    EXPECT_EQ(menuItem(CommandUndo), L"&Annuler la modification de « réponse » à la question 2\tCtrl+Z");
+    DestroyAcceleratorTable(keys);
+}
+
+TEST_F(EditorTest, AltAndTheLetterOfAMenuOpensItOnAKeyboardWithoutAccents) {
+    HMENU bar = GetMenu(editor);
+    // Through the system's own menu keys, as Alt+E is handled.
+    openedMenu = nullptr;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, closeOpeningMenu, nullptr, GetCurrentThreadId());
+    activate();
+    SendMessageW(editor, WM_SYSCOMMAND, SC_KEYMENU, L'e');
+    pumpMessages();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(openedMenu, GetSubMenu(bar, 1));
+}
+
+TEST_F(EditorTest, TheSettingsWhoseEffectTheirNameDoesNotTellExplainItInATooltip) {
+    HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findTooltips, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_NE(tips, nullptr);
+    for (ControlId id : {CodesEdit, FirstCaptionEdit, SecondCaptionEdit, ModeCombo, ExplanationEdit, TitleEdit}) {
+        wchar_t shown[512] = L"";
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = editor;
+        tool.uId = reinterpret_cast<UINT_PTR>(control(id));
+        tool.lpszText = shown;
+        SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+        const std::wstring hint = shown;
+        if (id == TitleEdit) {
+            EXPECT_EQ(hint, L"");   // its name tells it
+            continue;
+        }
+        EXPECT_GT(hint.size(), 30u) << id;
+        EXPECT_EQ(hint.find(L'\n'), std::wstring::npos) << id;
+    }
+    // The explanation takes two lines, as the player's header shows it.
+    EXPECT_TRUE(GetWindowLongPtrW(control(ExplanationEdit), GWL_STYLE) & ES_MULTILINE);
+}
+
+TEST_F(EditorTest, TheTryPaneStartsEmptyForEachQuestionAndEachQuiz) {
+    open(capitales);
+    selectRow(QuestionList, 0);
+    type(TryEdit, L"Pari");
+    EXPECT_EQ(text(VerdictText), L"Quasiment");
+    selectRow(QuestionList, 1);
+    EXPECT_EQ(text(TryEdit), L"");
+    EXPECT_EQ(text(VerdictText), L"?");
+    selectRow(QuestionList, 0);
+    EXPECT_EQ(text(TryEdit), L"");
+    type(TryEdit, L"Paris");
+    command(CommandDeleteQuestion);
+    EXPECT_EQ(text(TryEdit), L"");
+    type(TryEdit, L"Rome");
+    EXPECT_EQ(text(VerdictText), L"FAUX");
+    system.answers = {IDNO};   // the deletion is not kept
+    open(capitales);
+    EXPECT_EQ(text(TryEdit), L"");
+    EXPECT_EQ(text(VerdictText), L"?");
 }

@@ -43,3 +43,31 @@ std::string labelText(int id) {
         if (pair.label == id) return keyOf(pair.field)->label + std::string(" :");
     return "";
 }
+
+namespace {
+
+struct FieldHint {
+    Field field;
+    const char* text;   // UTF-8, one line
+};
+
+const FieldHint fieldHints[] = {
+    {Field::Codes, u8"Un code par ligne : le joueur voit la ligne 1 dès sa 1re question trouvée, la ligne 2 à la "
+                   u8"2e, et ainsi de suite."},
+    {Field::FirstRowCaption, u8"Écrite à gauche de chaque rangée, devant les 1res réponses ; seulement dans un quiz "
+                             u8"à deux réponses."},
+    {Field::SecondRowCaption, u8"Écrite à gauche de chaque rangée, devant les 2es réponses ; seulement dans un quiz "
+                              u8"à deux réponses."},
+    {Field::AnswerMode, u8"Ce qui apparaît quand une question est trouvée : l'image de la réponse, la révélation, "
+                        u8"les deux, ou toutes les révélations à la fin."},
+    {Field::Explanation, u8"Montrée sous le titre, en haut du quiz, sur deux lignes au plus."},
+};
+
+}  // namespace
+
+std::string hintText(int id) {
+    const Field field = fieldOfControl(id);
+    for (const FieldHint& hint : fieldHints)
+        if (hint.field == field) return hint.text;
+    return "";
+}

@@ -43,3 +43,7 @@ const FieldControl* controlOfField(Field field);
 // A label's text, from the name of the key it labels: "&Titre :"; "" for a
 // control that labels no field.
 std::string labelText(int id);
+
+// The one-line explanation a field's control shows as its tooltip, for the settings whose effect the name alone does not tell; ""
+// for the others.
+std::string hintText(int id);

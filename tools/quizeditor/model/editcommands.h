@@ -13,12 +13,16 @@
 enum EditorCommand {
     CommandNew = 1000, CommandOpen, CommandOpenProgram, CommandImport, CommandSave, CommandSaveAs, CommandBuild,
     CommandTest, CommandQuit, CommandUndo, CommandAddQuestion, CommandDeleteQuestion, CommandMoveUp,
-    CommandMoveDown, CommandGatherMedia,
+    CommandMoveDown, CommandRedo, CommandGatherMedia,
 };
 
 enum EditorMenu { FileMenu, EditMenu, MenuCount };
 // "&Fichier", "&Édition" (UTF-8).
 const char* menuTitle(EditorMenu menu);
+// The menu Alt and a letter opens: the one whose underlined letter is that
+// letter, its accent aside, whatever the case (Alt+E opens "&Édition" on a
+// keyboard with no é); -1 for none.
+int menuOfLetter(unsigned long character);
 
 // Keys by their virtual-key codes, as Windows numbers them (a letter is its
 // capital's code).
@@ -57,3 +61,17 @@ struct CommandContext {
     bool busy;
 };
 bool canRun(const CommandContext& context, EditorCommand command);
+
+// A menu item's text as the quiz stands: undo and redo name what they take
+// back ("&Annuler la suppression de la question 4\tCtrl+Z"); the others as
+// menuText.
+std::string menuTextNow(const EditorModel& model, const CommandRow& row);
+
+// What Ctrl+Retour arrière (backward) and Ctrl+Suppr (forward) delete in a
+// text field, as everywhere in Windows: the word before the caret with the
+// spaces after it, or from the caret to the next word's start. A selection
+// is deleted as it is. Positions count UTF-16 units, as edit controls do.
+struct TextSpan {
+    size_t start, end;
+};
+TextSpan wordToDelete(const std::u16string& text, size_t selectionStart, size_t selectionEnd, bool forward);

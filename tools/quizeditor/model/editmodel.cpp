@@ -70,36 +70,83 @@ void recheck(EditorModel* model) {
     prepareQuizText(dumped(model->document), model->folder, options, &model->manifest, &prepared, &model->problems);
 }
 
+// The try pane starts empty again: another question is shown, or the
+// questions changed places.
+void clearTry(EditorModel* model) {
+    model->tryText.clear();
+    model->tryQuestion = -1;
+}
+
+bool movesQuestions(ChangeKind kind) {
+    return kind == ChangeKind::AddQuestion || kind == ChangeKind::DeleteQuestion || kind == ChangeKind::MoveQuestion;
+}
+
 // The model holds a new document, saved or not, with nothing to undo.
 void takeDocument(EditorModel* model, const ManifestDocument& document, bool saved) {
     model->document = orderedManifest(document);
     model->version = ++model->lastVersion;
     model->savedVersion = saved ? model->version : 0;
-    model->canUndo = false;
-    model->undo = EditSnapshot();
-    model->typingField = Field::None;
-    model->typingQuestion = -1;
+    model->undoSteps.clear();
+    model->redoSteps.clear();
+    model->typing = false;
+    clearTry(model);
     model->selected = questionCount(*model) > 0 ? 0 : -1;
     recheck(model);
 }
 
-// Every change goes through here: the state before it becomes the undo,
-// unless the change continues typing in the same field.
+// Every change goes through here: the state before it goes on the undo
+// list, named by what the change does, unless it continues typing in the
+// same field of the same question. A new change empties the redo list.
 template <typename Change>
-bool change(EditorModel* model, Field typing, Change apply) {
-    EditSnapshot before{model->document, model->selected, model->version};
-    bool continuesTyping = typing != Field::None && model->canUndo && typing == model->typingField &&
-                           model->selected == model->typingQuestion;
+bool change(EditorModel* model, ChangeKind kind, Field field, Change apply) {
+    EditStep step{EditSnapshot{model->document, model->selected, model->version}, kind, field, model->selected};
+    if (kind == ChangeKind::Setting || (kind == ChangeKind::Text && !isQuestionField(field))) step.question = -1;
+    const EditStep* last = model->undoSteps.empty() ? nullptr : &model->undoSteps.back();
+    const bool continuesTyping = kind == ChangeKind::Text && model->typing && last && last->kind == kind &&
+                                 last->field == field && last->question == step.question;
     if (!apply()) return false;
+    if (kind == ChangeKind::AddQuestion) step.question = model->selected;
     if (!continuesTyping) {
-        model->undo = before;
-        model->canUndo = true;
+        model->undoSteps.push_back(step);
+        if (model->undoSteps.size() > UndoLimit) model->undoSteps.erase(model->undoSteps.begin());
     }
-    model->typingField = typing;
-    model->typingQuestion = model->selected;
+    model->redoSteps.clear();
+    if (movesQuestions(kind)) clearTry(model);
+    model->typing = kind == ChangeKind::Text;
     model->version = ++model->lastVersion;
     recheck(model);
     return true;
+}
+
+// Moves the last step of one list to the other, bringing back its state and
+// keeping the present one there in its place.
+bool stepAcross(EditorModel* model, std::vector<EditStep>* from, std::vector<EditStep>* to) {
+    if (from->empty()) return false;
+    EditStep step = from->back();
+    from->pop_back();
+    std::swap(model->document, step.state.document);
+    std::swap(model->selected, step.state.selected);
+    std::swap(model->version, step.state.version);
+    if (movesQuestions(step.kind) || model->selected != step.state.selected) clearTry(model);
+    to->push_back(step);
+    model->typing = false;
+    recheck(model);
+    return true;
+}
+
+// "la suppression de la question 4", "la modification de « Titre »".
+std::string stepName(const EditStep& step) {
+    const std::string number = std::to_string(step.question + 1);
+    switch (step.kind) {
+    case ChangeKind::AddQuestion: return u8"l'ajout de la question " + number;
+    case ChangeKind::DeleteQuestion: return u8"la suppression de la question " + number;
+    case ChangeKind::MoveQuestion: return u8"le déplacement de la question " + number;
+    case ChangeKind::GatherMedia: return u8"le rassemblement des médias";
+    case ChangeKind::Text: case ChangeKind::Setting: break;
+    }
+    const ManifestKey* key = keyOf(step.field);
+    std::string name = std::string(u8"la modification de « ") + (key ? key->french : "") + u8" »";
+    return step.question >= 0 ? name + u8" à la question " + number : name;
 }
 
 ManifestDocument* questionsOf(EditorModel* model) {
@@ -243,12 +290,14 @@ bool saveManifest(EditorModel* model, const std::string& path, std::string* erro
         *error = failure.french;
         return false;
     }
-    rebaseMedia(&model->undo.document, model->folder, folder);
+    for (std::vector<EditStep>* steps : {&model->undoSteps, &model->redoSteps})
+        for (EditStep& step : *steps) rebaseMedia(&step.state.document, model->folder, folder);
     model->document = document;
     model->path = path;
     model->folder = folder;
     model->suggestedName = fs::u8path(path).filename().u8string();
     model->savedVersion = model->version;
+    model->typing = false;   // typing after a save is a change of its own, to undo back to what was saved
     recheck(model);
     return true;
 }
@@ -285,7 +334,7 @@ bool gatherMedia(EditorModel* model, const std::string& folder, GatherResult* re
     for (size_t i = 0; i < result->placed.size(); ++i)
         moved = moved || fs::u8path(result->placed[i]) != fs::u8path(files[i]).lexically_normal();
     if (!moved) return fine;
-    change(model, Field::None, [&] {
+    change(model, ChangeKind::GatherMedia, Field::Media, [&] {
         ManifestDocument& list = *questionsOf(model);
         for (size_t i = 0; i < result->placed.size(); ++i)
             list[named[i].question][named[i].key] = relativeTo(model->folder, fs::u8path(result->placed[i]));
@@ -310,17 +359,17 @@ std::string textOf(const EditorModel& model, Field field, int question) {
 bool setText(EditorModel* model, Field field, const std::string& utf8) {
     if (textOf(*model, field) == utf8) return false;
     if (field == Field::Codes)
-        return change(model, field, [&] {
+        return change(model, ChangeKind::Text, field, [&] {
             model->document[keyName(Field::Codes)] = codesFrom(utf8);
             return true;
         });
     if (!isQuestionField(field))
-        return change(model, field, [&] {
+        return change(model, ChangeKind::Text, field, [&] {
             model->document[keyName(field)] = utf8;
             return true;
         });
     if (!questionAt(*model, model->selected)) return false;
-    return change(model, field, [&] {
+    return change(model, ChangeKind::Text, field, [&] {
         ManifestDocument& question = (*questionsOf(model))[static_cast<size_t>(model->selected)];
         if (!question.is_object()) question = emptyQuestion();
         question[keyName(field)] = utf8;
@@ -337,7 +386,7 @@ int settingOf(const EditorModel& model, Field field) {
 
 bool setSetting(EditorModel* model, Field field, int value) {
     if (settingOf(*model, field) == value) return false;
-    return change(model, Field::None, [&] {
+    return change(model, ChangeKind::Setting, field, [&] {
         model->document[keyName(field)] = value;
         return true;
     });
@@ -367,7 +416,7 @@ bool setColour(EditorModel* model, unsigned long rgb) {
     char text[8];
     snprintf(text, sizeof text, "#%06lX", rgb & 0xFFFFFF);
     if (textOf(*model, Field::BackColour) == text) return false;
-    return change(model, Field::None, [&] {
+    return change(model, ChangeKind::Setting, Field::BackColour, [&] {
         model->document[keyName(Field::BackColour)] = text;
         return true;
     });
@@ -376,12 +425,13 @@ bool setColour(EditorModel* model, unsigned long rgb) {
 bool selectQuestion(EditorModel* model, int question) {
     if (question < -1 || question >= questionCount(*model) || question == model->selected) return false;
     model->selected = question;
+    clearTry(model);
     return true;
 }
 
 bool addQuestion(EditorModel* model) {
     if (questionCount(*model) >= MaxQuestions) return false;
-    return change(model, Field::None, [&] {
+    return change(model, ChangeKind::AddQuestion, Field::Questions, [&] {
         ManifestDocument& list = model->document[keyName(Field::Questions)];
         if (!list.is_array()) list = ManifestDocument::array();
         int at = model->selected < 0 ? static_cast<int>(list.size()) : model->selected + 1;
@@ -393,7 +443,7 @@ bool addQuestion(EditorModel* model) {
 
 bool deleteQuestion(EditorModel* model) {
     if (!questionAt(*model, model->selected)) return false;
-    return change(model, Field::None, [&] {
+    return change(model, ChangeKind::DeleteQuestion, Field::Questions, [&] {
         ManifestDocument& list = *questionsOf(model);
         list.erase(list.begin() + model->selected);
         if (model->selected >= static_cast<int>(list.size())) model->selected = static_cast<int>(list.size()) - 1;
@@ -404,7 +454,7 @@ bool deleteQuestion(EditorModel* model) {
 bool moveQuestion(EditorModel* model, int step) {
     int target = model->selected + step;
     if (!questionAt(*model, model->selected) || !questionAt(*model, target)) return false;
-    return change(model, Field::None, [&] {
+    return change(model, ChangeKind::MoveQuestion, Field::Questions, [&] {
         ManifestDocument& list = *questionsOf(model);
         std::swap(list[static_cast<size_t>(model->selected)], list[static_cast<size_t>(target)]);
         model->selected = target;
@@ -412,15 +462,26 @@ bool moveQuestion(EditorModel* model, int step) {
     });
 }
 
-bool undoLastChange(EditorModel* model) {
-    if (!model->canUndo) return false;
-    std::swap(model->document, model->undo.document);
-    std::swap(model->selected, model->undo.selected);
-    std::swap(model->version, model->undo.version);
-    model->typingField = Field::None;
-    model->typingQuestion = -1;
-    recheck(model);
-    return true;
+bool undoLastChange(EditorModel* model) { return stepAcross(model, &model->undoSteps, &model->redoSteps); }
+bool redoLastChange(EditorModel* model) { return stepAcross(model, &model->redoSteps, &model->undoSteps); }
+bool canUndo(const EditorModel& model) { return !model.undoSteps.empty(); }
+bool canRedo(const EditorModel& model) { return !model.redoSteps.empty(); }
+
+std::string nextUndoName(const EditorModel& model) {
+    return model.undoSteps.empty() ? "" : stepName(model.undoSteps.back());
+}
+
+std::string nextRedoName(const EditorModel& model) {
+    return model.redoSteps.empty() ? "" : stepName(model.redoSteps.back());
+}
+
+std::string tryTextOf(const EditorModel& model) {
+    return model.tryQuestion == model.selected ? model.tryText : "";
+}
+
+void setTryText(EditorModel* model, const std::string& utf8) {
+    model->tryText = utf8;
+    model->tryQuestion = model->selected;
 }
 
 std::string mediaPathFor(const EditorModel& model, const std::string& chosenPath) {

@@ -2,9 +2,10 @@
 // The quiz an author edits, with no window involved: the manifest as the
 // author wrote it (a JSON document of UTF-8 texts, so a text the player
 // cannot store stays as typed, with its problem beside it), the file it
-// came from, the selected question, whether it is saved, the undo of the
-// last change, and the problems quizmaker's check finds in it. The editor's
-// windows show this model and forward every change to it.
+// came from, the selected question, whether it is saved, the history of
+// changes to undo and redo, what the try pane holds, and the problems
+// quizmaker's check finds in it. The editor's windows show this model and
+// forward every change to it.
 #include <string>
 #include <vector>
 
@@ -16,12 +17,27 @@
 
 typedef nlohmann::ordered_json ManifestDocument;
 
-// The state a single undo brings back.
+// The state an undo or a redo brings back.
 struct EditSnapshot {
     ManifestDocument document;
     int selected = -1;
     unsigned long version = 0;
 };
+
+// What a change did, so that the menu can name what an undo takes back.
+enum class ChangeKind { Text, Setting, AddQuestion, DeleteQuestion, MoveQuestion, GatherMedia };
+
+// One change in the history: the state on its other side (before it on the
+// undo list, after it on the redo list) and what it was.
+struct EditStep {
+    EditSnapshot state;
+    ChangeKind kind = ChangeKind::Text;
+    Field field = Field::None;   // Text and Setting: the field changed
+    int question = -1;           // the question it concerns (from 0), -1 for the quiz's own fields
+};
+
+// Changes kept to undo; the oldest goes beyond this.
+enum { UndoLimit = 200 };
 
 struct EditorModel {
     ManifestDocument document;     // every key in the manifest's own order
@@ -35,10 +51,14 @@ struct EditorModel {
     unsigned long savedVersion = 1;
     unsigned long lastVersion = 1;
 
-    bool canUndo = false;
-    EditSnapshot undo;
-    Field typingField = Field::None;   // keystrokes in one field make one change
-    int typingQuestion = -1;
+    std::vector<EditStep> undoSteps;   // the last change at the back
+    std::vector<EditStep> redoSteps;   // the last change undone at the back
+    bool typing = false;               // the last change was typed, and the next keystroke there continues it
+
+    // The try pane: what was typed, for the question selected then. Each
+    // question and each quiz starts with an empty try field.
+    std::string tryText;
+    int tryQuestion = -1;
 
     // Derived from the document after every change.
     Manifest manifest;               // valid where the problems show no error
@@ -113,8 +133,21 @@ bool addQuestion(EditorModel* model);
 bool deleteQuestion(EditorModel* model);
 // Moves the selected question one place up (-1) or down (+1), still selected.
 bool moveQuestion(EditorModel* model, int step);
-// Takes back the last change; a second undo restores it.
+// Takes back the last change, then the one before, and so on; redo puts
+// back what undo took, until a new change is made.
 bool undoLastChange(EditorModel* model);
+bool redoLastChange(EditorModel* model);
+bool canUndo(const EditorModel& model);
+bool canRedo(const EditorModel& model);
+// What the next undo or redo takes back, in the menu's words ("la suppression
+// de la question 4"); "" when there is none.
+std::string nextUndoName(const EditorModel& model);
+std::string nextRedoName(const EditorModel& model);
+
+// The try pane's text for the selected question: "" until something is typed
+// for it.
+std::string tryTextOf(const EditorModel& model);
+void setTryText(EditorModel* model, const std::string& utf8);
 
 // A media path as the manifest should hold it: relative to the model's
 // folder when it has one, with '/' between folders.

@@ -54,3 +54,27 @@ std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t sho
     if (notes.size() > shown) text += u8"\n… et " + countedInFrench(notes.size() - shown, "autre", "autres") + ".";
     return text;
 }
+
+std::string unsavedChangesQuestion(const EditorModel& model) {
+    const std::string title = textOf(model, Field::Title);
+    return u8"Enregistrer les modifications " +
+           (title.empty() ? u8"de « " + documentName(model) : u8"du quiz « " + title) + u8" » ?";
+}
+
+std::string describeStatus(const EditorModel& model) {
+    const std::string counts = describeCounts(model);
+    // The last change is the deletion, and no undo came since.
+    if (model.undoSteps.empty() || model.version != model.lastVersion) return counts;
+    const EditStep& last = model.undoSteps.back();
+    if (last.kind != ChangeKind::DeleteQuestion) return counts;
+    const ManifestDocument& questions = last.state.document[keyName(Field::Questions)];
+    std::string answer;
+    if (questions.is_array() && last.question >= 0 && last.question < static_cast<int>(questions.size()) &&
+        questions[static_cast<size_t>(last.question)].is_object()) {
+        const ManifestDocument& deleted = questions[static_cast<size_t>(last.question)];
+        const char* key = keyName(Field::Answer);
+        if (deleted.contains(key) && deleted[key].is_string() && !deleted[key].get<std::string>().empty())
+            answer = u8" « " + deleted[key].get<std::string>() + u8" »";
+    }
+    return "Question " + std::to_string(last.question + 1) + answer + u8" supprimée (Ctrl+Z l'annule) – " + counts;
+}

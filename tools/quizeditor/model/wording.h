@@ -24,3 +24,12 @@ std::string notReadyToBuild(const EditorModel& model);
 // An import's notes, one a line ("• ligne 3, erreur : réponse : contient
 // « | », ..."), the first shown of them and then how many more there are.
 std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t shown);
+
+// The question before unsaved changes are lost, naming the quiz by its
+// title: "Enregistrer les modifications du quiz « Capitales » ?" (by its
+// file's name while it has no title).
+std::string unsavedChangesQuestion(const EditorModel& model);
+// The status line while nothing runs: the counts, after the question just
+// deleted when that was the last change ("Question 4 « Paris » supprimée
+// (Ctrl+Z l'annule) – 3 questions – prêt à construire").
+std::string describeStatus(const EditorModel& model);

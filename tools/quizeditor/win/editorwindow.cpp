@@ -45,13 +45,14 @@ LRESULT onSize(EditorWindow* state, int width, int height) {
 
 LRESULT onMinMaxInfo(EditorWindow* state, MINMAXINFO* info) {
     const Box least = minimumClientArea(state->metrics);
-    SIZE size = outerSize(state->window, least.right, least.bottom);
+    SIZE size = outerSize(state->window, least.right, leastWindowHeight(state->metrics));
     info->ptMinTrackSize = POINT{size.cx, size.cy};
     return 0;
 }
 
 void onTextChanged(EditorWindow* state, int id, HWND control) {
     if (id == TryEdit) {
+        setTryText(&state->model, toUtf8(windowText(control)));
         showModel(state);
         return;
     }
@@ -90,6 +91,7 @@ void runCommand(EditorWindow* state, int command) {
     case CommandDeleteQuestion: deleteQuestion(model); break;
     case CommandMoveUp: moveQuestion(model, -1); break;
     case CommandMoveDown: moveQuestion(model, +1); break;
+    case CommandRedo: redoLastChange(model); break;
     case CommandGatherMedia: gatherDocumentMedia(state); break;
     default: break;
     }
@@ -135,6 +137,7 @@ LRESULT onNotify(EditorWindow* state, NMHDR* header) {
         int row = header->code == NM_DBLCLK ? reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem
                                             : ListView_GetNextItem(header->hwndFrom, -1, LVNI_SELECTED);
         goToProblem(state, row);
+        revealControl(state, GetFocus());
     }
     return 0;
 }
@@ -158,6 +161,30 @@ LRESULT onDrawItem(EditorWindow* state, const DRAWITEMSTRUCT* item) {
 LRESULT onListCheck(EditorWindow* state) {
     showModel(state);
     return 0;
+}
+
+LRESULT onVerticalScroll(EditorWindow* state, int code) {
+    SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(state->window, SB_VERT, &bar);
+    const int line = 2 * state->metrics.lineHeight, page = static_cast<int>(bar.nPage);
+    switch (code) {
+    case SB_LINEUP: scrollTo(state, bar.nPos - line); break;
+    case SB_LINEDOWN: scrollTo(state, bar.nPos + line); break;
+    case SB_PAGEUP: scrollTo(state, bar.nPos - page); break;
+    case SB_PAGEDOWN: scrollTo(state, bar.nPos + page); break;
+    case SB_THUMBTRACK: case SB_THUMBPOSITION: scrollTo(state, bar.nTrackPos); break;
+    case SB_TOP: scrollTo(state, 0); break;
+    case SB_BOTTOM: scrollTo(state, bar.nMax); break;
+    default: break;
+    }
+    return 0;
+}
+
+// Alt and a letter no menu underlines: the menu whose underlined letter it
+// is without its accent (Alt+E for "&Édition").
+LRESULT onMenuChar(EditorWindow* state, wchar_t character, HMENU menu) {
+    const int index = menu == state->menu ? menuOfLetter(character) : -1;
+    return index < 0 ? MAKELRESULT(0, MNC_IGNORE) : MAKELRESULT(index, MNC_EXECUTE);
 }
 
 LRESULT onDestroy() {
@@ -220,6 +247,7 @@ LRESULT onNcDestroy(EditorWindow* state, HWND window) {
     finishJobs(state);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     freePreviews(state);
+    if (state->hints) DestroyWindow(state->hints);
     if (state->swatchBrush) DeleteObject(state->swatchBrush);
     if (state->verdictBrush) DeleteObject(state->verdictBrush);
     if (state->font) DeleteObject(state->font);
@@ -234,6 +262,7 @@ LRESULT CALLBACK editorWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_SIZE: return onSize(state, LOWORD(lParam), HIWORD(lParam));
     case WM_GETMINMAXINFO: return onMinMaxInfo(state, reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_VSCROLL: return onVerticalScroll(state, LOWORD(wParam));
     case WM_COMMAND: return onCommand(state, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY: return onNotify(state, reinterpret_cast<NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC: return onColourStatic(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -242,6 +271,7 @@ LRESULT CALLBACK editorWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETFOCUS: return onSetFocus(state);
     case WM_NEXTDLGCTL: return onNextControl(state, wParam, LOWORD(lParam) != 0);
     case WM_DROPFILES: return onDropFiles(state, reinterpret_cast<HDROP>(wParam));
+    case WM_MENUCHAR: return onMenuChar(state, static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
     case JobProgressMessage: return onJobProgress(state, static_cast<int>(wParam), static_cast<int>(lParam));
     case JobFinishedMessage: return onJobFinished(state);
     case ListCheckMessage: return onListCheck(state);
@@ -273,7 +303,8 @@ ATOM registerEditorClass(HINSTANCE instance) {
 }
 
 HWND createEditorWindow(HINSTANCE instance, const EditorServices& services) {
-    return CreateWindowExW(WS_EX_CONTROLPARENT, EditorClassName, L"Éditeur de quiz", WS_OVERLAPPEDWINDOW,
+    return CreateWindowExW(WS_EX_CONTROLPARENT, EditorClassName, L"Éditeur de quiz",
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance,
                            const_cast<EditorServices*>(&services));
 }
@@ -289,8 +320,28 @@ HACCEL createEditorAccelerators() {
     return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
-bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
+namespace {
+
+// Ctrl+Suppr and Ctrl+Retour arrière in a text field delete a word, as the
+// model finds it; the field reports the change as any typing.
+bool deleteWord(HWND editor, const MSG& message) {
+    if (message.message != WM_KEYDOWN || (message.wParam != VK_DELETE && message.wParam != VK_BACK)) return false;
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 || GetParent(message.hwnd) != editor) return false;
+    wchar_t className[16] = L"";
+    GetClassNameW(message.hwnd, className, 16);
+    if (lstrcmpiW(className, L"Edit") != 0 || (GetWindowLongPtrW(message.hwnd, GWL_STYLE) & ES_READONLY)) return true;
+    const std::wstring text = windowText(message.hwnd);
+    DWORD start = 0, end = 0;
+    SendMessageW(message.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const TextSpan span = wordToDelete(std::u16string(text.begin(), text.end()), start, end, message.wParam == VK_DELETE);
+    SendMessageW(message.hwnd, EM_SETSEL, span.start, span.end);
+    SendMessageW(message.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    return true;
+}
+
+bool takeKey(HWND editor, HACCEL table, MSG* message) {
     if (TranslateAcceleratorW(editor, table, message)) return true;
+    if (deleteWord(editor, *message)) return true;
     // Multi-line fields take every key: Tab would be a character (it moves
     // on instead), and Escape would close the window, as such a field does
     // for a dialog (it does nothing).
@@ -304,6 +355,19 @@ bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
         return true;
     }
     return IsDialogMessageW(editor, message) != FALSE;
+}
+
+}  // namespace
+
+// A key that moves the focus to a control scrolled out of sight scrolls it
+// into sight.
+bool translateEditorMessage(HWND editor, HACCEL table, MSG* message) {
+    HWND before = GetFocus();
+    const bool taken = takeKey(editor, table, message);
+    EditorWindow* state = editorState(editor);
+    HWND after = GetFocus();
+    if (state && after != before && after) revealControl(state, after);
+    return taken;
 }
 
 void openEditorFile(HWND editor, const std::wstring& path) {

@@ -59,8 +59,7 @@ void rememberFolder(EditorWindow* state, const std::wstring& file) {
 
 bool settleUnsavedChanges(EditorWindow* state) {
     if (!isDirty(state->model)) return true;
-    int answer = state->services.ask(state->window,
-                                     L"Enregistrer les modifications de « " + toWide(documentName(state->model)) + L" » ?",
+    int answer = state->services.ask(state->window, toWide(unsavedChangesQuestion(state->model)),
                                      MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDYES) return saveDocument(state, false);
     return answer == IDNO;

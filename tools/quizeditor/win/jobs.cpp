@@ -118,6 +118,17 @@ std::wstring describeFailure(const WorkerJob* job) {
     return text;
 }
 
+// A build that succeeded says so, and offers what comes next: its folder,
+// or the quiz itself.
+void offerBuiltQuiz(EditorWindow* state, const std::wstring& output, const std::wstring& size) {
+    const std::vector<std::wstring> buttons = {L"Ouvrir le dossier", L"Lancer le quiz", L"Fermer"};
+    const std::wstring folder = fs::path(output).parent_path().wstring();
+    const int chosen = state->services.offer(state->window, L"Le quiz est construit : « " + output + L" » (" + size +
+                                                                L").", buttons);
+    if (chosen == 0 && !state->services.showFolder(folder)) tell(state, L"Impossible d'ouvrir le dossier « " + folder + L" ».");
+    if (chosen == 1 && !state->services.startProgram(output)) tell(state, L"Impossible de lancer « " + output + L" ».");
+}
+
 // Each gives what the status line says afterwards.
 std::wstring finishBuild(EditorWindow* state, WorkerJob* job) {
     const std::wstring output = toWide(job->request.outputPath);
@@ -125,8 +136,11 @@ std::wstring finishBuild(EditorWindow* state, WorkerJob* job) {
         tell(state, L"Impossible de construire « " + output + L" » :" + describeFailure(job));
         return L"La construction a échoué.";
     }
-    if (job->kind == JobKind::Build)
-        return L"Quiz construit : " + output + L" (" + toWide(describeSizeInFrench(job->summary.executableBytes)) + L")";
+    if (job->kind == JobKind::Build) {
+        const std::wstring size = toWide(describeSizeInFrench(job->summary.executableBytes));
+        offerBuiltQuiz(state, output, size);
+        return L"Quiz construit : " + output + L" (" + size + L")";
+    }
     if (!state->services.startProgram(output)) {
         tell(state, L"Impossible de lancer « " + output + L" ».");
         return L"Le quiz de test n'a pas pu être lancé.";

@@ -30,7 +30,7 @@ const DWORD Label = 0;
 const ControlSpec controlSpecs[] = {
     {TitleLabel, L"STATIC", nullptr, Label}, {TitleEdit, L"EDIT", L"", Edit},
     {CreatorLabel, L"STATIC", nullptr, Label}, {CreatorEdit, L"EDIT", L"", Edit},
-    {ExplanationLabel, L"STATIC", nullptr, Label}, {ExplanationEdit, L"EDIT", L"", Edit},
+    {ExplanationLabel, L"STATIC", nullptr, Label}, {ExplanationEdit, L"EDIT", L"", MultiLine},
     {FirstCaptionLabel, L"STATIC", nullptr, Label}, {FirstCaptionEdit, L"EDIT", L"", Edit},
     {SecondCaptionLabel, L"STATIC", nullptr, Label}, {SecondCaptionEdit, L"EDIT", L"", Edit},
     {StyleLabel, L"STATIC", nullptr, Label}, {StyleCombo, WC_COMBOBOXW, L"", Choice},
@@ -142,11 +142,41 @@ bool createControls(EditorWindow* state) {
                      reinterpret_cast<LPARAM>(&item));
     }
     ShowWindow(controlOf(state, ProgressBar), SW_HIDE);
+    createHints(state, instance);
     return true;
 }
 
+void createHints(EditorWindow* state, HINSTANCE instance) {
+    state->hints = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, state->window, nullptr,
+                                   instance, nullptr);
+    if (!state->hints) return;
+    SendMessageW(state->hints, TTM_SETMAXTIPWIDTH, 0, 60 * state->metrics.charWidth);
+    for (int id = FirstControl; id < ControlEnd; ++id) {
+        std::wstring hint = toWide(hintText(id));
+        if (hint.empty()) continue;
+        TOOLINFOW tool;
+        ZeroMemory(&tool, sizeof tool);
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = state->window;
+        tool.uId = reinterpret_cast<UINT_PTR>(controlOf(state, static_cast<ControlId>(id)));
+        tool.lpszText = &hint[0];
+        SendMessageW(state->hints, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void applyLayout(EditorWindow* state, int width, int height) {
-    const EditorLayout layout = layOutEditor(width, height, state->metrics);
+    const VerticalScroll scroll = scrollFor(height, state->scrollTop, state->metrics);
+    state->scrollTop = scroll.top;
+    SCROLLINFO bar = {sizeof bar, SIF_RANGE | SIF_PAGE | SIF_POS, 0, scroll.needed ? scroll.content - 1 : 0,
+                      static_cast<UINT>(scroll.page), scroll.top, 0};
+    SetScrollInfo(state->window, SB_VERT, &bar, TRUE);
+    // The scroll bar shown or hidden changes the client area's width.
+    RECT client = {};
+    GetClientRect(state->window, &client);
+    width = client.right > 0 ? client.right : width;
+    const EditorLayout layout = layOutScrolled(width, height, scroll.top, state->metrics);
     HDWP moves = BeginDeferWindowPos(ControlCount);
     for (int id = FirstControl; id < ControlEnd; ++id) {
         const Box& box = layout[static_cast<ControlId>(id)];
@@ -155,7 +185,7 @@ void applyLayout(EditorWindow* state, int width, int height) {
         int boxHeight = box.bottom - box.top + (dropDown ? 8 * state->metrics.lineHeight : 0);
         HWND control = controlOf(state, static_cast<ControlId>(id));
         if (moves) moves = DeferWindowPos(moves, control, nullptr, box.left, box.top, box.right - box.left, boxHeight,
-                                          SWP_NOZORDER | SWP_NOACTIVATE);
+                                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     if (moves) EndDeferWindowPos(moves);
     int index[ControlCount] = {};
@@ -167,6 +197,23 @@ void applyLayout(EditorWindow* state, int width, int height) {
     }
     InvalidateRect(controlOf(state, MediaPreview), nullptr, TRUE);
     InvalidateRect(controlOf(state, PicturePreview), nullptr, TRUE);
+}
+
+void scrollTo(EditorWindow* state, int top) {
+    RECT client = {};
+    GetClientRect(state->window, &client);
+    if (top == state->scrollTop || client.bottom <= 0) return;
+    state->scrollTop = top;
+    applyLayout(state, client.right, client.bottom);
+}
+
+void revealControl(EditorWindow* state, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    RECT client = {};
+    GetClientRect(state->window, &client);
+    if (GetParent(control) != state->window || id < FirstControl || id >= ControlEnd || client.bottom <= 0) return;
+    const VerticalScroll scroll = scrollFor(client.bottom, state->scrollTop, state->metrics);
+    scrollTo(state, topShowing(scroll, layOutEditor(client.right, client.bottom, state->metrics)[ControlId(id)]));
 }
 
 SIZE outerSize(HWND window, int width, int height) {
@@ -181,8 +228,10 @@ void chooseFirstSize(EditorWindow* state) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const Box least = minimumClientArea(state->metrics);
     SIZE smallest = outerSize(state->window, least.right, least.bottom);
+    // Never taller than the screen: a shorter window scrolls.
     SIZE size = {std::max<LONG>(smallest.cx, (work.right - work.left) * 17 / 20),
-                 std::max<LONG>(smallest.cy, (work.bottom - work.top) * 17 / 20)};
+                 std::min<LONG>(work.bottom - work.top,
+                                std::max<LONG>(smallest.cy, (work.bottom - work.top) * 17 / 20))};
     SetWindowPos(state->window, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                  work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -2,7 +2,9 @@
 
 #include "winsystem.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -135,6 +137,42 @@ bool startInItsFolder(const std::wstring& program) {
     return true;
 }
 
+// A task dialog with the given buttons, from the common controls that have
+// one; a message box with OK where they have none.
+int offerWithTaskDialog(HWND owner, const std::wstring& text, const std::vector<std::wstring>& buttons) {
+    typedef HRESULT(WINAPI * TaskDialogFunction)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    TaskDialogFunction show = controls ? reinterpret_cast<TaskDialogFunction>(reinterpret_cast<void*>(
+                                             GetProcAddress(controls, "TaskDialogIndirect")))
+                                       : nullptr;
+    if (!show) {
+        askWithMessageBox(owner, text, MB_OK | MB_ICONINFORMATION);
+        return -1;
+    }
+    const int FirstButton = 100;
+    std::vector<TASKDIALOG_BUTTON> shown;
+    for (size_t i = 0; i < buttons.size(); ++i)
+        shown.push_back(TASKDIALOG_BUTTON{FirstButton + static_cast<int>(i), buttons[i].c_str()});
+    TASKDIALOGCONFIG dialog;
+    ZeroMemory(&dialog, sizeof dialog);
+    dialog.cbSize = sizeof dialog;
+    dialog.hwndParent = owner;
+    dialog.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION;
+    dialog.dwCommonButtons = shown.empty() ? TDCBF_OK_BUTTON : 0;
+    dialog.pszWindowTitle = EditorCaption;
+    dialog.pszMainIcon = TD_INFORMATION_ICON;
+    dialog.pszContent = text.c_str();
+    dialog.cButtons = static_cast<UINT>(shown.size());
+    dialog.pButtons = shown.empty() ? nullptr : shown.data();
+    int chosen = 0;
+    if (FAILED(show(&dialog, &chosen, nullptr, nullptr))) return -1;
+    return chosen >= FirstButton && chosen < FirstButton + static_cast<int>(shown.size()) ? chosen - FirstButton : -1;
+}
+
+bool showFolderInExplorer(const std::wstring& folder) {
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
 }  // namespace
 
 EditorServices systemServices() {
@@ -148,5 +186,7 @@ EditorServices systemServices() {
     };
     services.startProgram = startInItsFolder;
     services.playerPath = besideThisProgram(L"quizplayer.exe");
+    services.offer = offerWithTaskDialog;
+    services.showFolder = showFolderInExplorer;
     return services;
 }

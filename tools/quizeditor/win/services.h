@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 enum class FileKind { Manifest, QuizProgram, QuestionBank, Picture, Sound, Video };
 
@@ -37,6 +38,11 @@ struct EditorServices {
     // Starts a program in its own folder; false when it cannot start.
     std::function<bool(const std::wstring& program)> startProgram;
     std::wstring playerPath;   // the player that quizzes are built from
+    // A message with buttons of its own: the place of the one chosen among
+    // them, -1 when the message is closed without one.
+    std::function<int(HWND owner, const std::wstring& text, const std::vector<std::wstring>& buttons)> offer;
+    // Shows a folder in the file explorer; false when it cannot.
+    std::function<bool(const std::wstring& folder)> showFolder;
 };
 
 // The message box, the common dialogs, and the player beside this program.

@@ -153,7 +153,9 @@ void showTry(EditorWindow* state) {
     if (!twoAnswers) state->tryWhich = 0;
     EnableWindow(controlOf(state, TryWhich), twoAnswers && model.selected >= 0);
     setChoice(controlOf(state, TryWhich), state->tryWhich);
-    Attempt attempt = tryAnswer(model, state->tryWhich, toUtf8(windowText(controlOf(state, TryEdit))));
+    const std::string tried = tryTextOf(model);
+    setText(controlOf(state, TryEdit), toWide(tried));
+    Attempt attempt = tryAnswer(model, state->tryWhich, tried);
     setText(controlOf(state, VerdictText), attempt.judged ? toWide(attempt.verdict) : L"—");
     if (attempt.colour != state->verdictColour) {
         if (state->verdictBrush) DeleteObject(state->verdictBrush);
@@ -205,7 +207,14 @@ void showCommands(EditorWindow* state) {
     const CommandContext context{&state->model, state->job != nullptr};
     for (const CommandRow& command : editorCommands) {
         const bool enabled = canRun(context, command.id);
-        EnableMenuItem(state->menu, static_cast<UINT>(command.id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+        const UINT shownState = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+        const std::wstring text = toWide(menuTextNow(state->model, command));
+        wchar_t shown[512] = L"";
+        GetMenuStringW(state->menu, static_cast<UINT>(command.id), shown, 512, MF_BYCOMMAND);
+        if (text != shown)
+            ModifyMenuW(state->menu, static_cast<UINT>(command.id), shownState | MF_STRING,
+                        static_cast<UINT_PTR>(command.id), text.c_str());
+        EnableMenuItem(state->menu, static_cast<UINT>(command.id), shownState);
         if (command.button) EnableWindow(controlOf(state, static_cast<ControlId>(command.button)), enabled);
     }
 }
@@ -249,7 +258,7 @@ void showModel(EditorWindow* state) {
     showTry(state);
     showProblems(state);
     showCommands(state);
-    if (!state->job) showStatus(state, toWide(describeCounts(state->model)));
+    if (!state->job) showStatus(state, toWide(describeStatus(state->model)));
     state->showing = wasShowing;
 }
 

@@ -34,6 +34,8 @@ struct EditorWindow {
     FontMetrics metrics = {7, 16};
     HWND controls[ControlCount] = {};
     HMENU menu = nullptr;
+    HWND hints = nullptr;              // the tooltips that explain some fields
+    int scrollTop = 0;                 // how far a window shorter than its layout is scrolled
     HWND lastFocus = nullptr;
     bool showing = false;              // the window is writing the model into its controls
     std::wstring lastFolder;           // where the last file was chosen, for the next dialog
