@@ -53,4 +53,18 @@ for case in "--style 7|--style must be 0 text" "--first 0|--first must be" "--co
 done
 grep -q '{=Paris}' banque/geo.gift || fail "the bank was overwritten"
 
+# A French sheet saved by LibreOffice Calc (Windows-1252, ';', every text
+# quoted) with a second answer on some rows only: each row without one is
+# an error saying what to do, and --format 1 imports the first answers.
+printf '"question";"r\xe9ponse";"r\xe9ponse 2"\r\n"Paris ?";"Seine";"Manche"\r\n"Lyon ?";"Rh\xf4ne";\r\n"Nantes ?";"Loire";""\r\n' >banque/fleuves.csv
+run import banque/fleuves.csv
+expect 1 "import of second answers on some rows" \
+    "^banque/fleuves.csv:3: error: secondAnswer is empty in a two-answer quiz: .*--format 1)$" \
+    "^banque/fleuves.csv:4: error: secondAnswer is empty" "^quizmaker: error: banque/fleuves.csv: 2 errors, nothing written"
+if [ -e banque/fleuves.json ]; then fail "a bank with errors was written"; fi
+run import banque/fleuves.csv --format 1
+expect 0 "import of the first answers" "^banque/fleuves.csv:2: warning: secondAnswer not stored"
+run check banque/fleuves.json
+expect 0 "check of the first answers"
+
 finish "import"

@@ -78,7 +78,7 @@ EOF
 t="$q/texts.json"
 run check "$t"
 expect 1 "check of bad texts" "^$t: style: error: " "^$t: answerMode: error: " "^$t: backColour: error: " \
-    "^$t: title: error: " "^$t: questions\[0\]\.answer: error: .*U+2192" "^$t: codes: error: 2 codes for 1"
+    "^$t: title: error: " "^$t: questions\[0\]\.answer: error: .*U+2192" "^$t: codes: error: 2 codes for 1 question: "
 
 # Texts that no longer fit the coder's limit once composed; broken JSON and a
 # missing file are whole-file errors.
@@ -91,6 +91,21 @@ for case in "huge.json: error: the quiz's texts come to [0-9]* bytes; at most 65
     run check "$q/${case%%:*}"
     expect 1 "check of ${case%%:*}" "$case"
 done
+
+# The count of errors closes the list, its noun agreeing; an empty answer is
+# one, since no pupil could finish the quiz.
+cat >"$q/empty.json" <<'EOF'
+{ "questions": [ { "answer": "" } ] }
+EOF
+run check "$q/empty.json"
+expect 1 "check of an empty answer" "^$q/empty.json: questions\[0\]\.answer: error: is empty: .* fill it in, or delete the question$" \
+    "^$q/empty.json: 1 error: fix it before building$"
+cat >"$q/two.json" <<'EOF'
+{ "questionFormat": 2, "questions": [ { "answer": "a|b", "secondAnswer": "" }, { "answer": "\u00a0x", "secondAnswer": "y" } ] }
+EOF
+run check "$q/two.json"
+expect 1 "check of two errors" "questions\[0\]\.secondAnswer: error: is empty in a two-answer quiz: .*--format 1)$" \
+    "^$q/two.json: 2 errors, 1 warning: fix them before building$"
 
 # Warnings alone do not fail the check.
 cat >"$q/warn.json" <<'EOF'
@@ -108,7 +123,7 @@ EOF
 run try "$q/try.json" 1
 expect 0 "try 1"
 for line in 'Question 1, first answer: Athènes' '"Athènes" *BRAVO$' '"athènes" *BRAVO$' '"Athenes" *Quasiment$' \
-    'Question 1, second answer: Grèce' '"la Grèce" *Trop long$'; do
+    'Question 1, second answer: Grèce' '"Grèces" *Quasiment$'; do
     grep -q -- "$line" "$work/out" || fail "try output lacks '$line':"$'\n'"$(cat "$work/out")"
 done
 if grep -q "Question 2" "$work/out"; then fail "try 1 showed question 2"; fi

@@ -40,6 +40,16 @@ void printProblems(const std::string& manifestPath, const std::vector<Problem>& 
     }
 }
 
+void printProblemCount(const std::string& manifestPath, const std::vector<Problem>& problems) {
+    unsigned long long errors = 0, warnings = 0;
+    for (const Problem& problem : problems) ++(problem.error ? errors : warnings);
+    if (errors == 0) return;
+    std::string line = manifestPath + ": " + counted(errors, "error", "errors");
+    if (warnings) line += ", " + counted(warnings, "warning", "warnings");
+    line += errors == 1 ? ": fix it before building" : ": fix them before building";
+    fprintf(stderr, "%s\n", line.c_str());
+}
+
 void printImportNotes(const std::string& sourcePath, const std::vector<ImportNote>& notes) {
     static const char* const kinds[] = {"error", "warning", "skipped", "note"};
     for (const ImportNote& note : notes) {

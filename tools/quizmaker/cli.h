@@ -21,6 +21,9 @@ void warn(const std::string& message);
 void printText(const std::string& utf8);
 // Prints "MANIFEST: where: error: message" (or "warning:") lines to stderr.
 void printProblems(const std::string& manifestPath, const std::vector<Problem>& problems);
+// When there are errors, one more line tells how many, the noun agreeing:
+// "MANIFEST: 1 error: fix it before building" ("2 errors: fix them").
+void printProblemCount(const std::string& manifestPath, const std::vector<Problem>& problems);
 // "FILE:LINE: error: ..." (or warning, skipped, note) on stderr, one per note.
 void printImportNotes(const std::string& sourcePath, const std::vector<ImportNote>& notes);
 

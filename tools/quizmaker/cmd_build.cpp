@@ -52,10 +52,6 @@ static void printProgress(const MediaProgress& step) {
     fprintf(stderr, "%s\n", line.c_str());
 }
 
-static std::string counted(int count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 int runBuild(const Args& args) {
     BuildRequest request;
     if (!splitArguments(args, true, &request.manifestPath, &request.outputPath, &request.playerPath,
@@ -69,12 +65,14 @@ int runBuild(const Args& args) {
     Message error;
     bool built = buildQuiz(request, printProgress, &problems, &summary, &error);
     printProblems(request.manifestPath, problems);
+    printProblemCount(request.manifestPath, problems);
     if (!built) return error.english.empty() ? ExitFailure : failWith(error.english);
     if (summary.pictures + summary.sounds + summary.videos > 0)
         fprintf(stderr, "quizmaker: %s: %s with %s, %s and %s (the original files would make it %s)\n",
                 request.outputPath.c_str(), describeSize(summary.executableBytes).c_str(),
-                counted(summary.pictures, "picture", "pictures").c_str(),
-                counted(summary.sounds, "sound", "sounds").c_str(), counted(summary.videos, "video", "videos").c_str(),
+                counted(static_cast<unsigned>(summary.pictures), "picture", "pictures").c_str(),
+                counted(static_cast<unsigned>(summary.sounds), "sound", "sounds").c_str(),
+                counted(static_cast<unsigned>(summary.videos), "video", "videos").c_str(),
                 describeSize(summary.withOriginalsBytes).c_str());
     return ExitOk;
 }

@@ -47,6 +47,7 @@ int runCheck(const Args& args) {
     std::vector<Problem> problems;
     bool fine = prepareQuiz(manifestPath, options, &manifest, &quiz, &problems);
     printProblems(manifestPath, problems);
+    printProblemCount(manifestPath, problems);
     if (!fine) return ExitFailure;
     std::string report;
     unsigned long long original = 0, stored = 0;
@@ -56,9 +57,8 @@ int runCheck(const Args& args) {
         stored += file.bytes.size();
     }
     size_t questions = manifest.questions.size(), files = quiz.media.size();
-    report += manifestPath + ": ready to build, " + std::to_string(questions) +
-              (questions == 1 ? " question, " : " questions, ") + std::to_string(files) +
-              (files == 1 ? " media file" : " media files");
+    report += manifestPath + ": ready to build, " + counted(questions, "question", "questions") + ", " +
+              counted(files, "media file", "media files");
     if (files > 0) report += " (" + describeSize(stored) + " stored of " + describeSize(original) + ")";
     printText(report + "\n");
     return ExitOk;

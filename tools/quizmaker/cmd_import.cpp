@@ -95,10 +95,10 @@ int runImport(const Args& args) {
     if (result.leftOut > 0)
         counts += ", left out " + std::to_string(result.leftOut) + " past --first " + std::to_string(options.first);
     if (!fine) {
-        int errors = 0;
+        unsigned errors = 0;
         for (const ImportNote& note : result.notes) errors += note.kind == NoteError;
-        return failWith(options.sourcePath + ": " + std::to_string(errors) + (errors == 1 ? " error" : " errors") +
-                        ", nothing written (" + counts + ")");
+        return failWith(options.sourcePath + ": " + counted(errors, "error", "errors") + ", nothing written (" + counts +
+                        ")");
     }
     std::string text = manifestToJson(result.manifest);
     std::string writeError;

@@ -53,7 +53,9 @@ const Command commands[] = {
     {"unpack", "write a quiz executable's manifest and media to a folder",
      "usage: quizmaker unpack QUIZ.exe -o DIR\n"
      "Writes DIR/quiz.json and the media files of QUIZ.exe as they are stored,\n"
-     "so that building DIR/quiz.json gives a quiz with the same resources.\n",
+     "so that building DIR/quiz.json gives a quiz with the same resources. Each\n"
+     "file is named by its question's number and answer: media/04-cerf-volant.jpg,\n"
+     "and answers/04-cerf-volant.jpg for the picture shown once it is solved.\n",
      runUnpack},
     {"import", "make a manifest from a CSV or GIFT question bank",
      "usage: quizmaker import FILE [-o QUIZ.json] [--title T] [--style N] [--format N] [--mode N] [--first N]\n"
@@ -75,7 +77,8 @@ const Command commands[] = {
      "  --style N     0 text, 1 pictures, 2 sounds, 3 videos (default: 0, or the\n"
      "                kind of the media files the CSV names: .jpg, .mp3, .avi)\n"
      "  --format N    1 or 2 answers per question (default: 2 when a second-answer\n"
-     "                column holds any text, else 1)\n"
+     "                column holds any text, else 1; with 2, a row without a\n"
+     "                second answer is an error, and --format 1 keeps the first)\n"
      "  --mode N      answer mode 1 to 4 (default: 2, the reveal text)\n"
      "  --first N     import only the first N questions (more than 90 is an error)\n"
      "\n"

@@ -117,6 +117,12 @@ TEST(CsvImport, SpreadsheetExportsGiveTheirQuestions) {
     }
 }
 
+// Rows 2 and 5 have a second answer, rows 3 and 4 none.
+const std::string libreOfficeBank =
+    "\"question\";\"r\xE9ponse\";\"r\xE9ponse 2\"\r\n\"Capitale de la Gr\xE8" "ce ?\";\"Ath\xE8nes\";\"Gr\xE8" "ce\"\r\n"
+    "\"Fleuve de Paris ?\";\"Seine\";\r\n\"For\xEAt des Vosges ?\";\"Donon\";\"\"\r\n"
+    "\"Capitale de l'Italie ?\";\"Rome\";\"Italie\"\r\n";
+
 TEST(CsvImport, EveryProblemIsReportedAtTheRowTheSpreadsheetShows) {
     std::string long260(260, 'x'), ninetyOne = "answer\n";
     for (int i = 0; i < 91; ++i) ninetyOne += "a\n";
@@ -151,6 +157,16 @@ TEST(CsvImport, EveryProblemIsReportedAtTheRowTheSpreadsheetShows) {
         {"an empty file", "", -1, {{0, NoteError, "no question to import"}}},
         {"text under no heading", "question;answer;\nx;y;z\n", -1,
          {{2, NoteWarning, "text in a column without a name is not imported"}}},
+        {"an empty answer", "question;answer\nx;\n", -1,
+         {{2, NoteError, "answer is empty: no typed answer can ever be right, so no pupil can finish the quiz; "
+                         "fill it in, or delete the question"}}},
+        {"a second answer on some rows only, as LibreOffice Calc writes a French sheet: Windows-1252, ';', "
+         "every text quoted, empty cells unquoted or quoted",
+         libreOfficeBank, -1,
+         {{3, NoteError, "secondAnswer is empty in a two-answer quiz: no typed answer can ever be right, so no "
+                         "pupil can finish the quiz; fill it in, or make a one-answer quiz (questionFormat 1; "
+                         "when importing, --format 1)"},
+          {4, NoteError, "secondAnswer is empty in a two-answer quiz"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -160,6 +176,25 @@ TEST(CsvImport, EveryProblemIsReportedAtTheRowTheSpreadsheetShows) {
         expectNotes(result, c.notes);
         if (!importFailed(result)) expectCheckAccepts(result);
     }
+}
+
+TEST(CsvImport, ASecondAnswerOnSomeRowsOnlyFailsWithAWholeManifestOrImportsAsAOneAnswerQuizWhenAsked) {
+    ImportResult failed = importBank(libreOfficeBank);
+    EXPECT_TRUE(importFailed(failed));
+    EXPECT_TRUE(onlyEmptyAnswersFailed(failed));   // an editor may open it, errors and all
+    ASSERT_EQ(failed.manifest.questions.size(), 4u);
+    EXPECT_EQ(failed.manifest.questionFormat, TwoAnswers);
+    EXPECT_EQ(failed.manifest.questions[3].secondAnswer, "Italie");
+    EXPECT_FALSE(onlyEmptyAnswersFailed(importBank("question;answer;secondAnswer\nx;a|b;\ny;c;d\n")));
+
+    ImportOptions options;
+    options.questionFormat = OneAnswer;
+    ImportResult result = importBank(libreOfficeBank, options);
+    EXPECT_FALSE(onlyEmptyAnswersFailed(result));
+    expectNotes(result, {{2, NoteWarning, "secondAnswer not stored"}, {5, NoteWarning, "secondAnswer not stored"}});
+    ASSERT_EQ(result.manifest.questions.size(), 4u);
+    EXPECT_EQ(result.manifest.questions[2].caption, "For\xEAt des Vosges ?");
+    expectCheckAccepts(result);
 }
 
 TEST(CsvImport, FirstKeepsTheFirstQuestionsOnly) {

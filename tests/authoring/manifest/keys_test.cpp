@@ -27,12 +27,16 @@ std::string changeKey(const ManifestKey& key, Manifest* manifest) {
     case KeyKind::Text:
         if (key.scope == KeyScope::Quiz) return manifest->*key.quizText = "\xC9t\xE9 \x80 1";  // "Été € 1"
         manifest->questionFormat = TwoAnswers;   // the second answer is stored in two-answer quizzes only
+        for (ManifestQuestion& question : manifest->questions) question.secondAnswer = "Italie";
         return manifest->questions[1].*key.questionText = "Rome \xE0 " + std::string(key.name);
     case KeyKind::Path:
         manifest->style = StylePictures;
         manifest->answerMode = ModeRevealAndPicture;
         return manifest->questions[1].*key.questionText = "img/" + std::string(key.name) + ".jpg";
     case KeyKind::Number:
+        // A two-answer quiz needs every second answer.
+        if (key.field == Field::QuestionFormat)
+            for (ManifestQuestion& question : manifest->questions) question.secondAnswer = "Italie";
         manifest->*key.number = key.high;
         return std::to_string(key.high);
     case KeyKind::Colour:

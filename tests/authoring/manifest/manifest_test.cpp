@@ -74,6 +74,38 @@ TEST(ManifestErrors, EachBadValueIsAnErrorAtItsOwnKey) {
     EXPECT_TRUE(hasErrorAt(load("{\"questions\":{}}"), "questions"));
 }
 
+TEST(ManifestErrors, AnAnswerThePlayerCannotTakeIsAnErrorSayingWhatToDoInstead) {
+    const struct {
+        std::string json, where, says, french;
+    } cases[] = {
+        {"{\"questions\":[{\"answer\":\"\",\"caption\":\"France ?\"}]}", "questions[0].answer",
+         "is empty: no typed answer can ever be right, so no pupil can finish the quiz; fill it in, or delete the "
+         "question",
+         u8"remplissez-la, ou supprimez la question"},
+        {"{\"questionFormat\":2,\"questions\":[{\"answer\":\"Paris\",\"secondAnswer\":\"France\"},"
+         "{\"answer\":\"Rome\",\"secondAnswer\":\"\"}]}",
+         "questions[1].secondAnswer", "fill it in, or make a one-answer quiz (questionFormat 1; when importing, --format 1)",
+         u8"est vide dans un quiz à « Deux réponses » : aucune réponse tapée ne pourra être juste et aucun élève ne "
+         u8"pourra finir le quiz ; remplissez-la, ou choisissez « Une réponse » dans Nombre de réponses"},
+        {"{\"questions\":[{\"answer\":\"Paris|Lutece\"}]}", "questions[0].answer",
+         "write one answer per field; a second spelling needs the second answer field, in a two-answer quiz",
+         u8"écrivez une seule réponse par champ"},
+        {oneQuestion("\"title\":\"Vrai | faux\"", ""), "title", "write another character, such as '/' or '-'",
+         u8"écrivez un autre caractère, comme « / » ou « - »"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        std::vector<Problem> problems = load(c.json);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_TRUE(problems[0].error);
+        EXPECT_EQ(problems[0].where, c.where);
+        EXPECT_NE(problems[0].message.find(c.says), std::string::npos) << problems[0].message;
+        EXPECT_NE(problems[0].french.find(c.french), std::string::npos) << problems[0].french;
+    }
+    // A one-answer quiz asks for no second answer.
+    EXPECT_TRUE(load(oneQuestion("\"questionFormat\":1", "\"secondAnswer\":\"\"")).empty());
+}
+
 TEST(ManifestErrors, QuestionsNumberOneToNinety) {
     for (int count : {0, 1, 90, 91}) {
         std::string list;
@@ -120,9 +152,15 @@ TEST(ManifestWarnings, DoubtfulValuesGetOneWarningAtTheirKeyAndWhatIsStoredFollo
          &ManifestQuestion::secondAnswer, "", "not stored"},
         // A reveal a mode never shows is dropped.
         {oneQuestion("\"answerMode\":1", "\"reveal\":\"Seine\""), "questions[0].reveal", 1, &ManifestQuestion::reveal, "", ""},
-        // Reveals outside a picture quiz: one warning for all, still stored.
+        // Reveals outside a picture quiz: one warning for all, naming the settings that show them, still stored.
         {quiz("\"style\":0,", "{\"answer\":\"A\",\"reveal\":\"R\"},{\"answer\":\"B\",\"reveal\":\"S\"}"), "questions", 1,
-         &ManifestQuestion::reveal, "S", ""},
+         &ManifestQuestion::reveal, "S", "only a picture quiz (style 1) shows them, with answerMode 2, 3 and 4"},
+        // Row captions outside a two-answer quiz are never shown; still stored.
+        {oneQuestion("\"secondRowCaption\":\"Pays\"", ""), "secondRowCaption", 1, nullptr, "",
+         "never shown: only a two-answer quiz (questionFormat 2) shows the row captions"},
+        // A caption outside a text quiz is never shown; still stored.
+        {quiz("\"style\":2,", "{\"answer\":\"A\",\"caption\":\"Qui chante ?\"}"), "questions[0].caption", 1,
+         &ManifestQuestion::caption, "Qui chante ?", "never shown: only a text quiz (style 0) shows a question's caption"},
         {quiz("\"style\":1,", "{\"answer\":\"A\",\"reveal\":\"R\"}"), "", 0, &ManifestQuestion::reveal, "R", ""},
     };
     for (const auto& c : cases) {

@@ -56,8 +56,30 @@ TEST(LikelyAnswers, FoldCaseAndAccentsMisspellMakeFrenchPluralsCutAndReorder) {
     int differences = 0;
     for (size_t i = 0; i < wrong.size(); ++i) differences += wrong[i] != "Berlin"[i];
     EXPECT_EQ(differences, 1);
-    // Articles: l' and les before a vowel, never le; le and la before a consonant.
-    std::vector<std::string> vowel = typedOf("avion"), consonant = typedOf("chat");
-    EXPECT_TRUE(contains(vowel, "l'avion") && contains(vowel, "les avion") && !contains(vowel, "le avion"));
-    EXPECT_TRUE(contains(consonant, "le chat") && contains(consonant, "la chat"));
+}
+
+TEST(LikelyAnswers, PutTheArticleThatFitsTheWordOrNoneThatCouldBeWrong) {
+    const struct {
+        const char* answer;
+        std::vector<std::string> withArticles;   // every "with an article" variant, in order
+    } cases[] = {
+        {"avion", {"l'avion", "les avions"}},
+        {"maison", {"la maison", "les maisons"}},
+        {"bateau", {"le bateau", "les bateaux"}},
+        {"plage", {"la plage", "les plages"}},        // feminine, though "-age" is mostly masculine
+        {"for\xEAt", {"les for\xEAts"}},             // the ending does not tell: never "le for\xEAt"
+        {"chat", {"les chats"}},
+        {"cerf-volant", {"les cerf-volants"}},
+        {"Gr\xE8" "ce", {}},                          // a name may take an article or none
+        {"la Seine", {}},                               // the answer has its own
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> shown;
+        for (const AnswerVariant& variant : likelyAnswers(c.answer))
+            if (std::string(variant.label) == "with an article") {
+                shown.push_back(variant.typed);
+                EXPECT_STREQ(variant.french, "avec un article");
+            }
+        EXPECT_EQ(shown, c.withArticles) << c.answer;
+    }
 }

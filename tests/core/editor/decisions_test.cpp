@@ -45,7 +45,7 @@ TEST(Commands, WhatCanRunFollowsTheSelectionTheLimitTheUndoAndTheRunningJob) {
     const std::string add = u8"A&jouter une question", remove = u8"&Supprimer la question";
     const std::string up = u8"&Monter la question", down = u8"&Descendre la question";
     EXPECT_EQ(runnable(model, false), files + u8"&Enregistrer,Enregistrer &sous…," + builds + u8"&Quitter," + add +
-                                          "," + remove + "," + down);
+                                          "," + remove + "," + down + u8",Rassem&bler les médias");
     selectQuestion(&model, 1);
     EXPECT_EQ(runnable(model, true), always + "," + add + "," + remove + "," + up + "," + down);
     selectQuestion(&model, 2);

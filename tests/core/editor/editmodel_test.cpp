@@ -186,7 +186,7 @@ TEST(EditingModel, ProblemsFollowTheEditsAndRefusedTextsStayAsTyped) {
         {Field::Title, std::string(260, 'x'), "title", true},
         {Field::Codes, "A\r\nB\r\nC\r\nD", "codes", true},  // more codes than questions
         {Field::Media, "img/a.jpg", "questions[1].media", true},  // media in a text quiz
-        {Field::Answer, "", "questions[1].answer", false},
+        {Field::Answer, "", "questions[1].answer", true},  // no pupil could finish the quiz
     };
     for (const auto& c : cases) {
         EditorModel model = opened(threeQuestions);
@@ -257,6 +257,46 @@ TEST(EditingModel, MediaPathsAreRelativeToTheManifestAndFollowItToAnotherFolder)
     EXPECT_EQ(textOf(model, Field::Media), "../../img/paris.jpg");
     EXPECT_EQ(fs::u8path(mediaFileOf(model, Field::Media)), fs::u8path(picture).lexically_normal());
     EXPECT_NE(fileText(folder.file("quizzes/deep/quiz.json")).find("../../img/paris.jpg"), std::string::npos);
+}
+
+TEST(EditingModel, GatheringCopiesTheMediaBesideTheManifestAsOneChangeToUndo) {
+    ScratchFolder folder;
+    fs::create_directories(folder.path / "photos");
+    fs::create_directories(folder.path / "quiz" / "img");
+    std::ofstream(folder.file("photos/velo.jpg"), std::ios::binary) << "velo";
+    std::ofstream(folder.file("quiz/img/chat.jpg"), std::ios::binary) << "chat";
+    EditorModel model = opened(R"({"style":1,"answerMode":3,"questions":[
+        {"answer":"V","media":"../photos/velo.jpg","answerPicture":"../photos/velo.jpg"},
+        {"answer":"C","media":"img/chat.jpg","answerPicture":"../photos/absent.jpg"}]})",
+                               folder.file("quiz/quiz.json"));
+    GatherResult gathered;
+    std::string error;
+    ASSERT_TRUE(gatherMedia(&model, folder.file("quiz"), &gathered, &error)) << error;
+    EXPECT_EQ(gathered.copied, 1);
+    EXPECT_EQ(gathered.missing, 1);
+    EXPECT_EQ(textOf(model, Field::Media, 0), "media/velo.jpg");
+    EXPECT_EQ(textOf(model, Field::AnswerPicture, 0), "media/velo.jpg");
+    EXPECT_EQ(textOf(model, Field::Media, 1), "img/chat.jpg");               // already beside it
+    EXPECT_EQ(textOf(model, Field::AnswerPicture, 1), "../photos/absent.jpg");  // nothing to copy
+    EXPECT_EQ(fileText(folder.file("quiz/media/velo.jpg")), "velo");
+    EXPECT_TRUE(isDirty(model));
+    EXPECT_EQ(nextUndoName(model), u8"le rassemblement des médias");
+    undoLastChange(&model);
+    EXPECT_EQ(textOf(model, Field::Media, 0), "../photos/velo.jpg");
+    // Nothing left outside: no change at all.
+    EditorModel gatheredAlready = opened(R"({"questions":[{"answer":"A"}]})", folder.file("quiz/quiz.json"));
+    EXPECT_TRUE(gatherMedia(&gatheredAlready, folder.file("quiz"), &gathered, &error));
+    EXPECT_FALSE(isDirty(gatheredAlready));
+}
+
+TEST(EditingModel, TheFirstSaveOffersTheTitleAsTheFileName) {
+    EditorModel model;
+    startNewQuiz(&model);
+    EXPECT_EQ(nameToSuggest(model), "quiz.json");
+    setText(&model, Field::Title, u8"Les capitales : Europe");
+    EXPECT_EQ(nameToSuggest(model), u8"Les capitales - Europe.json");
+    model = opened(threeQuestions, "/quiz/capitales-2024.json");
+    EXPECT_EQ(nameToSuggest(model), "capitales-2024.json");
 }
 
 TEST(EditingModel, ANewQuizStartsSavedAndAnImportUnsavedWithNothingToUndo) {
@@ -336,13 +376,16 @@ TEST(TryPane, TheLikelyTyposAreInFrenchWithTheirVerdicts) {
 }
 
 TEST(Wording, ProblemsAndImportNotesAreInFrenchNamingTheAuthorsFilesAsWritten) {
+    const char* const bar = u8"contient « | », que le lecteur lit comme la fin du texte : écrivez une seule réponse "
+                            u8"par champ ; une deuxième écriture demande le champ « deuxième réponse », dans un "
+                            u8"quiz à « Deux réponses »";
     ScratchFolder folder;
     std::ofstream(folder.file("img/carte.jpg"), std::ios::binary) << "%PDF-1.4\n";
     EditorModel model = opened(R"({"style":1,"questions":[{"answer":"a|b","media":"img/paris.jpg"},
                                   {"answer":"B","media":"img/carte.jpg"}]})",
                                folder.file("quiz.json"));
     const struct { const char *where, *french; } shown[] = {
-        {"questions[0].answer", u8"contient « | », que le lecteur lit comme la fin du texte"},
+        {"questions[0].answer", bar},
         {"questions[0].media", u8"fichier introuvable : img/paris.jpg"},
         {"questions[1].media", u8"« img/carte.jpg » n'est pas une image que le lecteur sait afficher : "
                                u8"c'est un document PDF (prenez une image JPEG, PNG, BMP ou GIF)"},
@@ -356,7 +399,9 @@ TEST(Wording, ProblemsAndImportNotesAreInFrenchNamingTheAuthorsFilesAsWritten) {
     ImportResult result;
     importQuestions(Bytes(bank.begin(), bank.end()), ImportOptions(), &result);
     EXPECT_EQ(describeImportNotes(result.notes, 12),
-              u8"\n• ligne 2, erreur : réponse : contient « | », que le lecteur lit comme la fin du texte");
+              std::string(u8"\n• ligne 2, erreur : réponse : ") + bar);
+    // Past those shown, how many more, the noun agreeing.
+    EXPECT_EQ(describeImportNotes(result.notes, 0), u8"\n… et 1 autre.");
 }
 
 TEST(Wording, TheWindowTitleNamesTheQuizItsFileAndUnsavedChanges) {

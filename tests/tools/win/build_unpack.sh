@@ -54,7 +54,7 @@ if ! diff <(list_resources first.exe) <(list_resources second.exe) >diff.txt; th
     fail "rebuilding the unpacked manifest changed the resources: $(cat diff.txt)"
 fi
 # Stored at the size the player fits them to, as baseline JPEG.
-for pair in "media/401.jpg 260x173" "media/402.jpg 173x260" "answers/10401.jpg 260x260"; do
+for pair in "media/01-athenes.jpg 260x173" "media/02-rome.jpg 173x260" "answers/01-athenes.jpg 260x260"; do
     set -- $pair
     stored="$(identify -format '%wx%h %[interlace]' "unpacked1/$1")"
     if [ "$stored" != "$2 None" ]; then fail "$1 is stored as $stored, not as a baseline JPEG of $2"; fi
@@ -63,8 +63,8 @@ done
 run build pictures.json -o kept.exe --player player.exe --keep-pictures
 expect 0 "build keeping the pictures"
 run unpack kept.exe -o unpacked4
-for pair in "pics/one.jpg unpacked4/media/401.jpg" "pics/two.jpg unpacked4/media/402.jpg" \
-    "pics/answer.jpg unpacked4/answers/10401.jpg"; do
+for pair in "pics/one.jpg unpacked4/media/01-athenes.jpg" "pics/two.jpg unpacked4/media/02-rome.jpg" \
+    "pics/answer.jpg unpacked4/answers/01-athenes.jpg"; do
     set -- $pair
     if ! cmp -s "$1" "$2"; then fail "$2 is not a copy of $1"; fi
 done
@@ -92,8 +92,8 @@ EOF
 run build sounds.json -o sounds.exe --player player.exe
 expect 0 "build of the sound quiz" '^quizmaker: sounds.exe: .* with 0 pictures, 2 sounds and 0 videos'
 run unpack sounds.exe -o unpacked3
-if ! cmp -s pics/clip.mp3 unpacked3/media/401.mp3; then fail "the MP3 clip did not come back as media/401.mp3"; fi
-if ! cmp -s pics/clip.wav unpacked3/media/402.wav; then fail "the WAV clip did not come back as media/402.wav"; fi
+if ! cmp -s pics/clip.mp3 unpacked3/media/01-chat.mp3; then fail "the MP3 clip did not come back as media/01-chat.mp3"; fi
+if ! cmp -s pics/clip.wav unpacked3/media/02-chien.wav; then fail "the WAV clip did not come back as media/02-chien.wav"; fi
 
 # A text quiz built over the picture quiz keeps none of its pictures, and
 # says nothing on success.

@@ -50,6 +50,7 @@ struct FakeSystem {
     std::deque<int> answers;                 // replies to questions; boxes with OK only are answered OK
     std::deque<std::wstring> files, folders; // what the dialogs give; none left: cancelled
     std::vector<FileChoice> fileChoices;
+    std::vector<FolderChoice> folderChoices;
     std::vector<std::wstring> started, shownFolders;
     std::vector<std::pair<std::wstring, std::vector<std::wstring>>> offered;   // text and buttons
     std::deque<int> choices;                 // the button chosen in each offer; none left: closed
@@ -67,7 +68,10 @@ struct FakeSystem {
             fileChoices.push_back(choice);
             return take(&files, path);
         };
-        services.chooseFolder = [this](HWND, const std::wstring&, std::wstring* folder) { return take(&folders, folder); };
+        services.chooseFolder = [this](HWND, const FolderChoice& choice, std::wstring* folder) {
+            folderChoices.push_back(choice);
+            return take(&folders, folder);
+        };
         services.chooseColour = [](HWND, COLORREF* colour) {
             *colour = RGB(0x10, 0x20, 0x30);
             return true;
@@ -556,12 +560,26 @@ TEST_F(EditorTest, AQuizProgramOpensUnpackedIntoTheChosenFolder) {
     system.folders = {path("extrait")};
     command(CommandOpenProgram);
     waitForTheJob();
+    // The picker was offered a new folder named after the program, beside it.
+    ASSERT_EQ(system.folderChoices.size(), 1u);
+    EXPECT_EQ(fs::path(system.folderChoices[0].folder), fs::path(scratch.path));
+    EXPECT_EQ(system.folderChoices[0].name, L"photos");
     EXPECT_EQ(text(editor), L"Photos – quiz.json – Éditeur de quiz");
     EXPECT_TRUE(fs::exists(fs::path(path("extrait")) / "quiz.json"));
     EXPECT_EQ(text(AnswerEdit), L"Vélo");
     EXPECT_EQ(text(RevealEdit), L"Un vélo.");
-    EXPECT_FALSE(text(MediaEdit).empty());
+    // The media are named by the question's number and answer.
+    EXPECT_EQ(text(MediaEdit), L"media/01-velo.jpg");
+    EXPECT_EQ(text(PictureEdit), L"answers/01-velo.jpg");
     EXPECT_TRUE(fs::exists(fs::path(path("extrait")) / text(MediaEdit)));
+    // A folder of that name with a quiz in it already: the next name is offered.
+    system.files = {path("photos.exe")};
+    fs::create_directories(fs::path(path("photos")));
+    write("photos/quiz.json", "{}");
+    command(CommandOpenProgram);   // cancelled in the picker
+    ASSERT_EQ(system.folderChoices.size(), 2u);
+    EXPECT_EQ(system.folderChoices[1].name, L"photos-2");
+    EXPECT_FALSE(editorBusy(editor));
     // A folder that holds a quiz already is replaced only when the author agrees.
     system.files = {path("photos.exe")};
     system.folders = {path("extrait")};
@@ -586,6 +604,68 @@ TEST_F(EditorTest, AnImportedBankIsUnsavedUntilSavedWhereTheAuthorSays) {
     EXPECT_EQ(text(editor), L"geo – quiz.json – Éditeur de quiz");
     // The picture's path, relative to the bank, now relative to the manifest.
     EXPECT_EQ(text(MediaEdit), L"banque/img/paris.jpg");
+}
+
+TEST_F(EditorTest, SavingElsewhereAndGatheringBringTheMediaBesideTheQuiz) {
+    writePicture();
+    fs::create_directories(fs::path(path("cours")));
+    open(pictureQuiz);   // quiz.json and img/photo.jpg in the scratch folder
+    // Saved into another folder, the quiz takes its picture along.
+    system.files = {path("cours/photos.json")};
+    command(CommandSaveAs);
+    ASSERT_EQ(system.fileChoices.size(), 1u);
+    EXPECT_EQ(text(MediaEdit), L"media/photo.jpg");
+    EXPECT_EQ(text(PictureEdit), L"media/photo.jpg");
+    EXPECT_TRUE(fs::exists(fs::path(path("cours/media/photo.jpg"))));
+    EXPECT_NE(saved("cours/photos.json").find("\"media/photo.jpg\""), std::string::npos);
+    ASSERT_EQ(system.asked.size(), 1u);
+    EXPECT_NE(system.asked[0].find(L"1 média copié dans « media »"), std::wstring::npos) << system.asked[0];
+    EXPECT_TRUE(readyToBuild(*editorModel(editor)));
+    // A picture named from elsewhere afterwards is gathered on request, and saved.
+    fs::copy_file(fs::path(path("img/photo.jpg")), fs::path(path("img/photo2.jpg")));
+    type(PictureEdit, L"../img/photo2.jpg");
+    command(CommandGatherMedia);
+    EXPECT_EQ(text(PictureEdit), L"media/photo2.jpg");
+    EXPECT_TRUE(fs::exists(fs::path(path("cours/media/photo2.jpg"))));
+    EXPECT_NE(saved("cours/photos.json").find("\"answerPicture\": \"media/photo2.jpg\""), std::string::npos);
+    EXPECT_NE(system.asked.back().find(L"1 média copié"), std::wstring::npos) << system.asked.back();
+    command(CommandGatherMedia);
+    EXPECT_NE(system.asked.back().find(L"déjà tous"), std::wstring::npos) << system.asked.back();
+    // The originals stay where they were.
+    EXPECT_TRUE(fs::exists(fs::path(path("img/photo2.jpg"))));
+}
+
+TEST_F(EditorTest, TheFirstSaveOffersTheQuizTitleAsTheFileName) {
+    command(CommandNew);
+    type(TitleEdit, L"Les fleuves : France");
+    system.files = {path("fleuves.json")};
+    command(CommandSave);
+    ASSERT_EQ(system.fileChoices.size(), 1u);
+    EXPECT_EQ(system.fileChoices[0].name, L"Les fleuves - France.json");
+}
+
+TEST_F(EditorTest, ASpreadsheetWithSecondAnswersOnSomeRowsOpensWithAnErrorAtEachEmptyOne) {
+    // As LibreOffice Calc saves a French sheet: Windows-1252, ';', every text quoted.
+    const std::wstring bank = write("fleuves.csv", "\"question\";\"r\xE9ponse\";\"r\xE9ponse 2\"\r\n"
+                                                   "\"Paris ?\";\"Seine\";\"Manche\"\r\n"
+                                                   "\"Lyon ?\";\"Rh\xF4ne\";\r\n"
+                                                   "\"Nantes ?\";\"Loire\";\"\"\r\n");
+    openEditorFile(editor, bank);
+    pumpMessages();
+    ASSERT_EQ(rows(QuestionList), 3);
+    EXPECT_EQ(cell(QuestionList, 1, 2), L"Rhône / ");   // the answers, the second one empty
+    for (const wchar_t* where : {L"Question 2 – deuxième réponse", L"Question 3 – deuxième réponse"}) {
+        const int row = problemRow(where);
+        ASSERT_GE(row, 0) << where;
+        EXPECT_EQ(cell(ProblemList, row, 0), L"Erreur");
+        EXPECT_NE(cell(ProblemList, row, 2).find(L"choisissez « Une réponse » dans Nombre de réponses"),
+                  std::wstring::npos);
+    }
+    EXPECT_FALSE(readyToBuild(*editorModel(editor)));
+    // One answer per question: ready, the second answer kept in the manifest.
+    choose(FormatCombo, 0);
+    EXPECT_TRUE(readyToBuild(*editorModel(editor)));
+    EXPECT_EQ(textOf(*editorModel(editor), Field::SecondAnswer, 0), "Manche");
 }
 
 TEST_F(EditorTest, WhenTheFrameRepaintsItsOwnBackgroundItsControlsStayDrawn) {

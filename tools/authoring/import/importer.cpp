@@ -145,12 +145,15 @@ static void takeTitle(const ImportOptions& options, Manifest* manifest, std::vec
 // One question of the bank, its texts checked and its media paths
 // relocated, in the order of the bank's columns.
 static ManifestQuestion takeQuestion(const BankQuestion& source, const Manifest& manifest,
-                                     const ImportOptions& options, std::vector<ImportNote>* notes) {
+                                     const ImportOptions& options, std::vector<ImportNote>* notes,
+                                     int* emptyAnswers) {
     std::vector<Problem> problems;
     ManifestQuestion question;
     for (const ManifestKey* key : bankColumns()) {
         const std::string& text = bankText(source, key->field).text;
         std::string* value = &(question.*key->questionText);
+        if (key->kind == KeyKind::Text && text.empty() && textKindIn(*key, manifest.questionFormat) == AnswerText)
+            ++*emptyAnswers;
         if (key->kind == KeyKind::Text)
             checkText(text, textKindIn(*key, manifest.questionFormat), key->name, value, &problems);
         else if (!text.empty()) *value = relocatedPath(text, options);
@@ -192,7 +195,7 @@ static void makeManifest(const Bank& bank, const ImportOptions& options, ImportR
             if (!bankText(question, Field::SecondAnswer).text.empty()) manifest.questionFormat = TwoAnswers;
     }
     for (const BankQuestion& source : questions)
-        manifest.questions.push_back(takeQuestion(source, manifest, options, &notes));
+        manifest.questions.push_back(takeQuestion(source, manifest, options, &notes, &result->emptyAnswers));
     std::vector<Problem> problems;
     if (manifest.style >= 0) warnAboutHiddenReveals(manifest, &problems);
     for (const Problem& problem : problems) addNote(&notes, 0, NoteWarning, problem.message, problem.french);
@@ -230,6 +233,12 @@ bool importFile(const ImportOptions& options, ImportResult* result) {
         return false;
     }
     return importQuestions(bytes, options, result);
+}
+
+bool onlyEmptyAnswersFailed(const ImportResult& result) {
+    int errors = 0;
+    for (const ImportNote& note : result.notes) errors += note.kind == NoteError;
+    return errors > 0 && errors == result.emptyAnswers;
 }
 
 bool importFailed(const ImportResult& result) {

@@ -34,7 +34,14 @@ struct ImportResult {
     int imported = 0;
     int skipped = 0;    // GIFT questions of other kinds
     int leftOut = 0;    // questions past options.first
+    // Answers the rows left empty where the quiz asks for them: each is an
+    // error, but the manifest holds every text as the bank has it, so an
+    // editor may open it with those errors for the author to mend.
+    int emptyAnswers = 0;
 };
+
+// True when the only errors are empty answers: the manifest is whole.
+bool onlyEmptyAnswersFailed(const ImportResult& result);
 
 // Reads a question bank's bytes into result. False when any note is an error;
 // the manifest is then incomplete and must not be written.

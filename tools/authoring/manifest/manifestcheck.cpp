@@ -48,14 +48,33 @@ std::string joinQuoted(const std::set<std::string>& characters, bool french = fa
     return out;
 }
 
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// An empty answer that the player asks for: no typed answer is ever right,
+// so no pupil can finish the quiz. The second answer is asked for only in a
+// two-answer quiz (a one-answer quiz checks it as a plain text).
+void refuseEmptyAnswer(const std::string& where, std::vector<Problem>* problems) {
+    const std::string never = "no typed answer can ever be right, so no pupil can finish the quiz";
+    const std::string jamais = u8"aucune réponse tapée ne pourra être juste et aucun élève ne pourra finir le quiz";
+    if (endsWith(where, keyName(Field::SecondAnswer))) {
+        addError(problems, where,
+                 "is empty in a two-answer quiz: " + never +
+                     "; fill it in, or make a one-answer quiz (questionFormat 1; when importing, --format 1)",
+                 u8"est vide dans un quiz à « " + std::string(choiceOf(Field::QuestionFormat, TwoAnswers)->label) +
+                     u8" » : " + jamais + u8" ; remplissez-la, ou choisissez « " +
+                     choiceOf(Field::QuestionFormat, OneAnswer)->label + u8" » dans " +
+                     keyOf(Field::QuestionFormat)->french);
+        return;
+    }
+    addError(problems, where, "is empty: " + never + "; fill it in, or delete the question",
+             u8"est vide : " + jamais + u8" ; remplissez-la, ou supprimez la question");
+}
+
 // Warnings for an answer that players are unlikely to type as stored: the
 // player compares bytes, trims only the typed answer and folds only a to z.
 void warnAboutAnswer(const std::string& utf8, const std::string& where, std::vector<Problem>* problems) {
-    if (utf8.empty()) {
-        addWarning(problems, where, "is empty: no typed answer can ever be right",
-                   u8"est vide : aucune réponse tapée ne pourra être juste");
-        return;
-    }
     if (utf8.front() == ' ' || utf8.back() == ' ')
         addWarning(problems, where,
                    "starts or ends with a space: typed answers are trimmed, so they can never match it",
@@ -135,8 +154,19 @@ bool checkText(const std::string& utf8, TextKind kind, const std::string& where,
     }
     bool fine = true;
     if (converted.find('|') != std::string::npos) {
-        addError(problems, where, "holds a '|', which the player reads as the end of the text",
-                 u8"contient « | », que le lecteur lit comme la fin du texte");
+        if (kind == AnswerText)
+            addError(problems, where,
+                     "holds a '|', which the player reads as the end of the text: write one answer per field; "
+                     "a second spelling needs the second answer field, in a two-answer quiz (questionFormat 2)",
+                     u8"contient « | », que le lecteur lit comme la fin du texte : écrivez une seule réponse par "
+                     u8"champ ; une deuxième écriture demande le champ « " + std::string(keyOf(Field::SecondAnswer)->french) +
+                         u8" », dans un quiz à « " + choiceOf(Field::QuestionFormat, TwoAnswers)->label + u8" »");
+        else
+            addError(problems, where,
+                     "holds a '|', which the player reads as the end of the text: write another character, "
+                     "such as '/' or '-'",
+                     u8"contient « | », que le lecteur lit comme la fin du texte : écrivez un autre caractère, "
+                     u8"comme « / » ou « - »");
         fine = false;
     }
     if (converted.find('\0') != std::string::npos) {
@@ -156,6 +186,10 @@ bool checkText(const std::string& utf8, TextKind kind, const std::string& where,
                  u8"est trop long : " + std::to_string(converted.size()) + u8" caractères, pour " +
                      std::to_string(TextMaxLength) + u8" au plus");
         fine = false;
+    }
+    if (kind == AnswerText && utf8.empty()) {
+        refuseEmptyAnswer(where, problems);
+        return false;
     }
     if (kind == AnswerText) warnAboutAnswer(utf8, where, problems);
     if (fine) *cp1252 = converted;
@@ -186,6 +220,14 @@ void settleQuestion(const Manifest& manifest, const std::string& prefix, Manifes
                  "a text quiz (" + text.english + ") shows no media; remove it or change the style",
                  u8"un quiz de " + text.french + u8" ne montre aucun média : retirez-le ou changez le style");
     }
+    if (!question->caption.empty() && manifest.style != StyleText && manifest.style >= 0) {
+        const Message text = styleNamed(StyleText);
+        addWarning(problems, prefix + keyName(Field::Caption),
+                   "stored but never shown: only a text quiz (" + text.english +
+                       ") shows a question's caption; the other styles show its media",
+                   u8"enregistré mais jamais montré : seul un quiz de " + text.french +
+                       u8" montre le " + keyOf(Field::Caption)->french + u8" ; les autres styles montrent le média");
+    }
     if (!question->answerPicture.empty() && !modeShowsAnswerPicture(manifest.answerMode)) {
         const Message modes = choicesWhere(Field::AnswerMode, modeShowsAnswerPicture);
         addWarning(problems, prefix + keyName(Field::AnswerPicture),
@@ -194,16 +236,44 @@ void settleQuestion(const Manifest& manifest, const std::string& prefix, Manifes
     }
 }
 
+void warnAboutHiddenRowCaptions(const Manifest& manifest, std::vector<Problem>* problems) {
+    if (manifest.questionFormat == TwoAnswers) return;
+    const Field captions[] = {Field::FirstRowCaption, Field::SecondRowCaption};
+    for (Field field : captions) {
+        const ManifestKey& key = *keyOf(field);
+        if ((manifest.*key.quizText).empty()) continue;
+        addWarning(problems, key.name,
+                   "stored but never shown: only a two-answer quiz (" + std::string(keyName(Field::QuestionFormat)) +
+                       " " + std::to_string(TwoAnswers) + ") shows the row captions",
+                   u8"enregistrée mais jamais montrée : seul un quiz à « " +
+                       std::string(choiceOf(Field::QuestionFormat, TwoAnswers)->label) +
+                       u8" » montre les légendes des réponses");
+    }
+}
+
 void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* problems) {
     // The board makes reveal boxes and picture boxes only for picture quizzes.
-    bool revealsOrPictures = false;
-    for (const ManifestQuestion& question : manifest.questions)
-        revealsOrPictures = revealsOrPictures || !question.reveal.empty() || !question.answerPicture.empty();
-    const Message pictures = styleNamed(StylePictures);
-    if (revealsOrPictures && manifest.style != StylePictures)
+    bool reveals = false, pictures = false;
+    for (const ManifestQuestion& question : manifest.questions) {
+        reveals = reveals || !question.reveal.empty();
+        pictures = pictures || !question.answerPicture.empty();
+    }
+    if (manifest.style == StylePictures) return;
+    const Message style = styleNamed(StylePictures);
+    const std::string choose = std::string(u8" : choisissez « ") + choiceOf(Field::Style, StylePictures)->label +
+                               u8" » dans " + keyOf(Field::Style)->french;
+    if (reveals) {
+        const Message modes = choicesWhere(Field::AnswerMode, modeCarriesReveals);
         addWarning(problems, keyName(Field::Questions),
-                   "reveal texts and answer pictures are stored but shown only in a picture quiz (" +
-                       pictures.english + ")",
-                   u8"les révélations et les images de la réponse sont enregistrées, mais seul un quiz de " +
-                       pictures.french + u8" les montre");
+                   "reveal texts are stored but never shown: only a picture quiz (" + style.english +
+                       ") shows them, with " + keyName(Field::AnswerMode) + " " + modes.english,
+                   u8"les révélations sont enregistrées mais jamais montrées : seul un quiz de " + style.french +
+                       u8" les montre, avec " + modes.french + u8" dans " + keyOf(Field::AnswerMode)->french + choose);
+    }
+    if (pictures)
+        addWarning(problems, keyName(Field::Questions),
+                   "answer pictures are stored but never shown: only a picture quiz (" + style.english +
+                       ") shows them",
+                   u8"les images de la réponse sont enregistrées mais jamais montrées : seul un quiz de " +
+                       style.french + u8" les montre" + choose);
 }

@@ -23,6 +23,8 @@ bool checkText(const std::string& utf8, TextKind kind, const std::string& where,
 // warning. Problems are named prefix + key ("questions[3]." + "media").
 void settleQuestion(const Manifest& manifest, const std::string& prefix, ManifestQuestion* question,
                     std::vector<Problem>* problems);
+// A warning at each row caption a one-answer quiz never shows.
+void warnAboutHiddenRowCaptions(const Manifest& manifest, std::vector<Problem>* problems);
 // One warning (at "questions") when reveal texts or answer pictures would be
 // stored in a quiz that never shows them.
 void warnAboutHiddenReveals(const Manifest& manifest, std::vector<Problem>* problems);

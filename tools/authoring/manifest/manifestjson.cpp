@@ -149,13 +149,13 @@ void readCodes(const json& root, const ManifestKey& key, Manifest* manifest, std
         addError(problems, key.name, "must be a list of texts", u8"doit être une liste de textes");
         return;
     }
-    const std::string questions = std::to_string(manifest->questions.size());
-    if (list.size() > manifest->questions.size())
+    const size_t questions = manifest->questions.size();
+    if (list.size() > questions)
         addError(problems, key.name,
-                 std::to_string(list.size()) + " codes for " + questions +
-                     " questions: the player shows one code per score, at most one per question",
-                 std::to_string(list.size()) + u8" codes pour " + questions +
-                     u8" questions : le lecteur montre un code par score, donc au plus un par question");
+                 std::to_string(list.size()) + " codes for " + counted(questions, "question", "questions") +
+                     ": the player shows one code per score, at most one per question",
+                 std::to_string(list.size()) + u8" codes pour " + countedInFrench(questions, "question", "questions") +
+                     u8" : le lecteur montre un code par score, donc au plus un par question");
     for (size_t i = 0; i < list.size(); ++i) {
         std::string code;
         readTextValue(list[i], keyPath(key.field, static_cast<int>(i)), key.text, &code, problems);
@@ -187,6 +187,7 @@ void loadManifestText(const std::string& text, Manifest* manifest, std::vector<P
         case KeyKind::Questions:
             readQuestions(root, key, manifest, problems);
             warnAboutHiddenReveals(*manifest, problems);
+            warnAboutHiddenRowCaptions(*manifest, problems);
             break;
         case KeyKind::Codes: readCodes(root, key, manifest, problems); break;
         case KeyKind::Path: break;

@@ -2,6 +2,8 @@
 // its media files.
 #include "quizbuild.h"
 
+#include <stdio.h>
+
 #include <filesystem>
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 #include "content/parse.h"
 #include "format/resources.h"
 #include "encoding.h"
+#include "files.h"
 #include "filetype.h"
 #include "manifestcompose.h"
 #include "manifestjson.h"
@@ -77,9 +80,20 @@ struct StoredMedium {
     std::string ManifestQuestion::*path;
 };
 
+// A stored medium's file name as people recognise it: the question's number
+// and its answer, "04-cerf-volant.jpg" ("04.jpg" for an empty answer). The
+// number makes each name unique in its folder.
+static std::string recognisableName(int number, const ManifestQuestion& question, const ResourceBytes& medium) {
+    char prefix[8];
+    snprintf(prefix, sizeof prefix, "%02d", number);
+    const std::string answer = plainFileName(cp1252ToUtf8(question.answer));
+    return prefix + (answer.empty() ? "" : "-" + answer) + extensionOf(medium.bytes, medium.size);
+}
+
 // Names the stored media of every question in the manifest, found before
-// any is written so that progress knows their number: "media/401.jpg",
-// "answers/10401.jpg". A text quiz's media are left out with a warning.
+// any is written so that progress knows their number: "media/04-cerf-volant.jpg"
+// for the question's medium, "answers/04-cerf-volant.jpg" for its answer
+// picture. A text quiz's media are left out with a warning.
 static std::vector<StoredMedium> nameStoredMedia(HMODULE module, int style, Manifest* manifest,
                                                  std::vector<Message>* warnings) {
     std::vector<StoredMedium> media;
@@ -96,13 +110,12 @@ static std::vector<StoredMedium> nameStoredMedia(HMODULE module, int style, Mani
                                          choiceOf(Field::Style, StyleText)->french + u8" ne montre aucun média ; IMG " +
                                          resource + u8" laissée de côté"});
             } else {
-                question.media = "media/" + resource + extensionOf(medium.bytes, medium.size);
+                question.media = "media/" + recognisableName(number, question, medium);
                 media.push_back(StoredMedium{medium, index, &ManifestQuestion::media});
             }
         }
         if (findResource(module, MediaResourceType, AnswerPictureBase + number, &medium)) {
-            question.answerPicture =
-                "answers/" + std::to_string(AnswerPictureBase + number) + extensionOf(medium.bytes, medium.size);
+            question.answerPicture = "answers/" + recognisableName(number, question, medium);
             media.push_back(StoredMedium{medium, index, &ManifestQuestion::answerPicture});
         }
     }
@@ -128,6 +141,8 @@ bool unpackQuiz(const std::string& quizPath, const std::string& folder, const Pr
     manifestFromQuiz(quiz, &manifest);
     const std::vector<StoredMedium> media = nameStoredMedia(module, quiz.style, &manifest, warnings);
     const std::filesystem::path base = std::filesystem::u8path(folder);
+    std::error_code ignored;
+    std::filesystem::create_directories(base, ignored);
     bool fine = true;
     for (size_t i = 0; fine && i < media.size(); ++i) {
         const StoredMedium& medium = media[i];

@@ -18,6 +18,14 @@ bool hasErrors(const std::vector<Problem>& problems) {
     return false;
 }
 
+std::string counted(unsigned long long count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string countedInFrench(unsigned long long count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count < 2 ? one : many);
+}
+
 std::string describeSize(unsigned long long bytes) {
     char text[32];
     if (bytes < 1024) snprintf(text, sizeof text, "%llu bytes", bytes);

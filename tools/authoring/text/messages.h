@@ -24,6 +24,12 @@ void addWarning(std::vector<Problem>* problems, const std::string& where, const 
                 const std::string& french);
 bool hasErrors(const std::vector<Problem>& problems);
 
+// A count and its noun, the noun agreeing with the count: "1 error",
+// "2 errors", "0 errors"; in French the singular for 0 and 1 as well:
+// "0 erreur", "1 erreur", "2 erreurs".
+std::string counted(unsigned long long count, const char* one, const char* many);
+std::string countedInFrench(unsigned long long count, const char* one, const char* many);
+
 // Sizes for people: "812 bytes", "18.4 KB", "3.2 MB"; in French "812 octets",
 // "18,4 Ko", "3,2 Mo".
 std::string describeSize(unsigned long long bytes);

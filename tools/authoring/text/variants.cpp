@@ -109,27 +109,64 @@ static void addLetterSlips(std::vector<AnswerVariant>* list, const std::string& 
     add(list, "one letter wrong", u8"une lettre fausse", wrong);
 }
 
-// The answer in the plural (-x after "au" and "eu") and after the French
-// articles that can stand before it.
-static void addFrenchForms(std::vector<AnswerVariant>* list, const std::string& answer) {
+// The answer in the plural: -x after "au" and "eu", else -s; the answer
+// itself when it already ends like a plural or not in a letter.
+static std::string pluralOf(const std::string& answer) {
     std::string lower = lowerCaseCp1252(withoutAccentsCp1252(answer));
     char last = answer.back();
-    bool upperEnd = isUpper(static_cast<unsigned char>(last));
-    bool pluralAlready = !lower.empty() && (lower.back() == 's' || lower.back() == 'x' || lower.back() == 'z');
-    if (!pluralAlready && isLetter(static_cast<unsigned char>(last))) {
-        bool takesX = lower.size() >= 2 && (lower.compare(lower.size() - 2, 2, "au") == 0 ||
-                                            lower.compare(lower.size() - 2, 2, "eu") == 0);
-        char ending = takesX ? 'x' : 's';
-        add(list, "plural", u8"au pluriel", answer + (upperEnd ? static_cast<char>(ending - 0x20) : ending));
+    if (!isLetter(static_cast<unsigned char>(last)) || lower.back() == 's' || lower.back() == 'x' ||
+        lower.back() == 'z')
+        return answer;
+    bool takesX = lower.size() >= 2 && (lower.compare(lower.size() - 2, 2, "au") == 0 ||
+                                        lower.compare(lower.size() - 2, 2, "eu") == 0);
+    char ending = takesX ? 'x' : 's';
+    return answer + (isUpper(static_cast<unsigned char>(last)) ? static_cast<char>(ending - 0x20) : ending);
+}
+
+static bool endsWithAny(const std::string& word, const char* const* endings) {
+    for (; *endings; ++endings) {
+        const std::string ending = *endings;
+        if (word.size() > ending.size() && word.compare(word.size() - ending.size(), ending.size(), ending) == 0)
+            return true;
     }
-    unsigned char first = static_cast<unsigned char>(answer[0]);
-    if (isVowel(first) || first == 'h' || first == 'H') {
-        add(list, "with an article", u8"avec un article", "l'" + answer);
-    } else {
-        add(list, "with an article", u8"avec un article", "le " + answer);
-        add(list, "with an article", u8"avec un article", "la " + answer);
-    }
-    add(list, "with an article", u8"avec un article", "les " + answer);
+    return false;
+}
+
+// The singular article of a noun whose ending tells its gender with few
+// exceptions (la maison, le bateau); null when the ending does not tell
+// (forêt, chat): no article is guessed then.
+static const char* articleByEnding(const std::string& firstWord) {
+    static const char* const feminine[] = {"tion", "sion", "xion", "ette", "esse", "ance", "aison", "ure", "elle",
+                                           nullptr};
+    static const char* const masculine[] = {"ment", "isme", "oir", "ier", "ail", "eau", "age", nullptr};
+    // The feminine nouns among the usual words of those masculine endings.
+    static const char* const exceptions[] = {"peau", "page", "plage", "image", "cage", "nage", "rage", nullptr};
+    const std::string word = lowerCaseCp1252(withoutAccentsCp1252(firstWord));
+    for (const char* const* exception = exceptions; *exception; ++exception)
+        if (word == *exception) return "la ";
+    if (endsWithAny(word, feminine)) return "la ";
+    if (endsWithAny(word, masculine)) return "le ";
+    return nullptr;
+}
+
+// The answer in the plural, and after a French article that fits it: l'
+// before a vowel, le or la where the ending tells the gender, and les
+// before the plural, which fits every noun. A name (a capital first) may
+// take an article or none (la Grèce, Athènes), and an answer that starts
+// with an article has one: neither gets one invented.
+static void addFrenchForms(std::vector<AnswerVariant>* list, const std::string& answer) {
+    const std::string plural = pluralOf(answer);
+    if (plural != answer) add(list, "plural", u8"au pluriel", plural);
+    const std::vector<std::string> parts = words(answer);
+    if (parts.empty()) return;
+    const std::string first = lowerCaseCp1252(parts[0]);
+    if (first == "le" || first == "la" || first == "les" || first.compare(0, 2, "l'") == 0) return;
+    unsigned char initial = static_cast<unsigned char>(parts[0][0]);
+    if (isUpper(initial)) return;
+    if (isVowel(initial)) add(list, "with an article", u8"avec un article", "l'" + answer);
+    else if (const char* article = articleByEnding(parts[0])) add(list, "with an article", u8"avec un article",
+                                                               article + answer);
+    add(list, "with an article", u8"avec un article", "les " + plural);
 }
 
 std::vector<AnswerVariant> likelyAnswers(const std::string& answer) {

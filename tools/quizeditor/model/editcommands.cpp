@@ -24,6 +24,7 @@ const CommandRow editorCommands[EditorCommandCount] = {
     {CommandDeleteQuestion, EditMenu, false, u8"&Supprimer la question", {0, false, false}, KeyDelete, DeleteButton},
     {CommandMoveUp, EditMenu, false, u8"&Monter la question", {KeyUp, false, true}, 0, UpButton},
     {CommandMoveDown, EditMenu, false, u8"&Descendre la question", {KeyDown, false, true}, 0, DownButton},
+    {CommandGatherMedia, EditMenu, true, u8"Rassem&bler les médias", {0, false, false}, 0, 0},
 };
 
 const CommandRow& commandOf(EditorCommand command) {
@@ -84,7 +85,7 @@ bool canRun(const CommandContext& context, EditorCommand command) {
     const int count = questionCount(model);
     switch (command) {
     case CommandNew: case CommandOpen: case CommandOpenProgram: case CommandImport: case CommandBuild:
-    case CommandTest:
+    case CommandTest: case CommandGatherMedia:
         return !context.busy;
     case CommandUndo: return canUndo(model);
     case CommandRedo: return canRedo(model);

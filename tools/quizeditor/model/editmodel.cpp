@@ -141,6 +141,7 @@ std::string stepName(const EditStep& step) {
     case ChangeKind::AddQuestion: return u8"l'ajout de la question " + number;
     case ChangeKind::DeleteQuestion: return u8"la suppression de la question " + number;
     case ChangeKind::MoveQuestion: return u8"le déplacement de la question " + number;
+    case ChangeKind::GatherMedia: return u8"le rassemblement des médias";
     case ChangeKind::Text: case ChangeKind::Setting: break;
     }
     const ManifestKey* key = keyOf(step.field);
@@ -299,6 +300,47 @@ bool saveManifest(EditorModel* model, const std::string& path, std::string* erro
     model->typing = false;   // typing after a save is a change of its own, to undo back to what was saved
     recheck(model);
     return true;
+}
+
+std::string nameToSuggest(const EditorModel& model) {
+    if (!model.path.empty()) return fs::u8path(model.path).filename().u8string();
+    const std::string title = fileNameFromText(textOf(model, Field::Title));
+    return title.empty() ? model.suggestedName : title + ".json";
+}
+
+const char GatheredMediaFolder[] = "media";
+
+bool gatherMedia(EditorModel* model, const std::string& folder, GatherResult* result, std::string* error) {
+    // Each media path of each question, in order, as a file.
+    struct Named {
+        size_t question;
+        const char* key;
+    };
+    std::vector<Named> named;
+    std::vector<std::string> files;
+    const int count = questionCount(*model);
+    for (int i = 0; i < count; ++i)
+        for (const ManifestKey& key : manifestKeys) {
+            if (key.kind != KeyKind::Path) continue;
+            const std::string file = mediaFileOf(*model, key.field, i);
+            if (file.empty()) continue;
+            named.push_back(Named{static_cast<size_t>(i), key.name});
+            files.push_back(file);
+        }
+    Message failure;
+    const bool fine = gatherFiles(files, folder, GatheredMediaFolder, result, &failure);
+    if (!fine) *error = failure.french;
+    bool moved = false;
+    for (size_t i = 0; i < result->placed.size(); ++i)
+        moved = moved || fs::u8path(result->placed[i]) != fs::u8path(files[i]).lexically_normal();
+    if (!moved) return fine;
+    change(model, ChangeKind::GatherMedia, Field::Media, [&] {
+        ManifestDocument& list = *questionsOf(model);
+        for (size_t i = 0; i < result->placed.size(); ++i)
+            list[named[i].question][named[i].key] = relativeTo(model->folder, fs::u8path(result->placed[i]));
+        return true;
+    });
+    return fine;
 }
 
 bool isDirty(const EditorModel& model) { return model.version != model.savedVersion; }

@@ -25,7 +25,7 @@ struct EditSnapshot {
 };
 
 // What a change did, so that the menu can name what an undo takes back.
-enum class ChangeKind { Text, Setting, AddQuestion, DeleteQuestion, MoveQuestion };
+enum class ChangeKind { Text, Setting, AddQuestion, DeleteQuestion, MoveQuestion, GatherMedia };
 
 // One change in the history: the state on its other side (before it on the
 // undo list, after it on the redo list) and what it was.
@@ -86,6 +86,21 @@ std::string manifestText(const EditorModel& model);
 // (the model keeps them so); false with error when it cannot be written,
 // and the model is then unchanged.
 bool saveManifest(EditorModel* model, const std::string& path, std::string* error);
+
+// The name the first save offers: the quiz's title as a file name
+// ("Les capitales d'Europe.json"), else suggestedName. A saved quiz offers
+// its own file's name.
+std::string nameToSuggest(const EditorModel& model);
+
+// The folder beside a manifest that gathered media go to.
+extern const char GatheredMediaFolder[];   // "media"
+// Copies every media file the questions name that lies outside folder into
+// folder/media (see gatherFiles: nothing overwritten, a file of the same
+// bytes used as it is) and points the questions at the copies, as one
+// change to undo; media paths stay relative to the model's folder until
+// the manifest is saved. False with error (French) when a file cannot be
+// copied; the copies made are then named in the document all the same.
+bool gatherMedia(EditorModel* model, const std::string& folder, GatherResult* result, std::string* error);
 
 bool isDirty(const EditorModel& model);
 int questionCount(const EditorModel& model);

@@ -2,15 +2,6 @@
 
 #include <filesystem>
 
-namespace {
-
-// "1 question", "3 questions"; none counts as one.
-std::string counted(int count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count <= 1 ? one : many);
-}
-
-}  // namespace
-
 std::string documentName(const EditorModel& model) {
     if (model.path.empty()) return u8"Sans nom";
     return std::filesystem::u8path(model.path).filename().u8string();
@@ -37,16 +28,19 @@ std::string describePlace(const std::string& where) {
 
 std::string describeCounts(const EditorModel& model) {
     const ProblemCounts counts = countProblems(model);
-    std::string text = counted(questionCount(model), "question", "questions") + u8" – ";
-    text += counts.errors ? counted(counts.errors, "erreur", "erreurs") : std::string(u8"prêt à construire");
-    if (counts.warnings) text += ", " + counted(counts.warnings, "avertissement", "avertissements");
+    std::string text = countedInFrench(static_cast<unsigned>(questionCount(model)), "question", "questions") + u8" – ";
+    text += counts.errors ? countedInFrench(static_cast<unsigned>(counts.errors), "erreur", "erreurs")
+                          : std::string(u8"prêt à construire");
+    if (counts.warnings)
+        text += ", " + countedInFrench(static_cast<unsigned>(counts.warnings), "avertissement", "avertissements");
     return text;
 }
 
 std::string notReadyToBuild(const EditorModel& model) {
     const int errors = countProblems(model).errors;
-    return u8"Le quiz a " + std::to_string(errors) + (errors == 1 ? " erreur" : " erreurs") +
-           u8" : corrigez-les avant de le construire (la liste des problèmes les montre).";
+    return u8"Le quiz a " + countedInFrench(static_cast<unsigned>(errors), "erreur", "erreurs") +
+           (errors < 2 ? u8" : corrigez-la avant de le construire (la liste des problèmes la montre)."
+                       : u8" : corrigez-les avant de le construire (la liste des problèmes les montre).");
 }
 
 std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t shown) {
@@ -57,7 +51,7 @@ std::string describeImportNotes(const std::vector<ImportNote>& notes, size_t sho
         text += u8"\n• " + (note.line > 0 ? u8"ligne " + std::to_string(note.line) + ", " : std::string()) +
                 kinds[note.kind] + u8" : " + note.french;
     }
-    if (notes.size() > shown) text += u8"\n… et " + std::to_string(notes.size() - shown) + u8" autres.";
+    if (notes.size() > shown) text += u8"\n… et " + countedInFrench(notes.size() - shown, "autre", "autres") + ".";
     return text;
 }
 

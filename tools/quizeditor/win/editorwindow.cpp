@@ -92,6 +92,7 @@ void runCommand(EditorWindow* state, int command) {
     case CommandMoveUp: moveQuestion(model, -1); break;
     case CommandMoveDown: moveQuestion(model, +1); break;
     case CommandRedo: redoLastChange(model); break;
+    case CommandGatherMedia: gatherDocumentMedia(state); break;
     default: break;
     }
     showModel(state);

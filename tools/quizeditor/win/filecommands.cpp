@@ -31,7 +31,9 @@ void importBank(EditorWindow* state, const std::wstring& path) {
     ImportResult result;
     const bool imported = importFile(options, &result);
     const std::wstring notes = toWide(describeImportNotes(result.notes, MaxNotesShown));
-    if (!imported) {
+    // Empty answers only: the quiz opens, each one an error in the problems
+    // list where the author fills it in or chooses one answer per question.
+    if (!imported && !onlyEmptyAnswersFailed(result)) {
         tell(state, L"Impossible d'importer « " + path + L" » :" + notes);
         return;
     }
@@ -63,12 +65,43 @@ bool settleUnsavedChanges(EditorWindow* state) {
     return answer == IDNO;
 }
 
+// What the author is told of media gathered: "2 médias copiés dans
+// « media »", "" when none was copied and none is missing.
+static std::wstring describeGathered(const GatherResult& gathered) {
+    std::wstring text;
+    if (gathered.copied)
+        text = toWide(countedInFrench(static_cast<unsigned>(gathered.copied), u8"média copié", u8"médias copiés")) +
+               L" dans « " + toWide(GatheredMediaFolder) + L" »";
+    if (gathered.missing)
+        text += (text.empty() ? L"" : L" ; ") +
+                toWide(countedInFrench(static_cast<unsigned>(gathered.missing), u8"média introuvable",
+                                       u8"médias introuvables"));
+    return text;
+}
+
+// Media brought beside the manifest about to be written into folder; false
+// when one could not be copied (the author is told, nothing is saved).
+static bool gatherInto(EditorWindow* state, const std::string& folder, std::wstring* note) {
+    GatherResult gathered;
+    std::string error;
+    const bool fine = gatherMedia(&state->model, folder, &gathered, &error);
+    *note = describeGathered(gathered);
+    if (!fine) tell(state, L"Impossible de copier les médias dans « " + toWide(folder) + L" » :\n" + toWide(error));
+    return fine;
+}
+
 bool saveDocument(EditorWindow* state, bool choosePath) {
     std::wstring path = toWide(state->model.path);
+    std::wstring note;
     if (choosePath || path.empty()) {
-        FileChoice choice{true, FileKind::Manifest, folderForDialogs(state), toWide(state->model.suggestedName)};
+        FileChoice choice{true, FileKind::Manifest, folderForDialogs(state), toWide(nameToSuggest(state->model))};
         if (!state->services.chooseFile(state->window, choice, &path)) return false;
         rememberFolder(state, path);
+        // Saved where the author says, the quiz takes its media along.
+        if (!gatherInto(state, manifestFolder(toUtf8(path)), &note)) {
+            showModel(state);
+            return false;
+        }
     }
     std::string error;
     if (!saveManifest(&state->model, toUtf8(path), &error)) {
@@ -76,7 +109,18 @@ bool saveDocument(EditorWindow* state, bool choosePath) {
         return false;
     }
     showModel(state);
+    if (!note.empty()) tell(state, L"Quiz enregistré dans « " + path + L" » avec ses médias : " + note + L".");
     return true;
+}
+
+void gatherDocumentMedia(EditorWindow* state) {
+    if (state->model.path.empty()) {
+        saveDocument(state, true);
+        return;
+    }
+    std::wstring note;
+    if (!gatherInto(state, state->model.folder, &note) || !saveDocument(state, false)) return;
+    tell(state, note.empty() ? L"Les médias sont déjà tous dans le dossier du quiz." : note + L".");
 }
 
 void newDocument(EditorWindow* state) {

@@ -13,7 +13,12 @@ std::wstring folderForDialogs(const EditorWindow* state);
 void rememberFolder(EditorWindow* state, const std::wstring& file);
 // Asks whether to save unsaved changes; false when the author cancels.
 bool settleUnsavedChanges(EditorWindow* state);
+// Saves the quiz; where the author chooses (Enregistrer sous…, the first
+// save), its media outside that folder are copied beside it first.
 bool saveDocument(EditorWindow* state, bool choosePath);
+// Rassembler les médias: every media file outside the quiz's folder copied
+// into its media folder, the paths changed and the quiz saved.
+void gatherDocumentMedia(EditorWindow* state);
 void newDocument(EditorWindow* state);
 void openDocument(EditorWindow* state);
 void importDocument(EditorWindow* state);

@@ -199,8 +199,13 @@ void openProgram(EditorWindow* state) {
 void openProgramFile(EditorWindow* state, const std::wstring& program) {
     if (state->job) return;
     rememberFolder(state, program);
+    // A new folder beside the program, named after it, is proposed.
+    const fs::path proposed = fs::u8path(freshFolderBeside(toUtf8(program)));
     std::wstring folder;
-    if (!state->services.chooseFolder(state->window, fs::path(program).parent_path().wstring(), &folder)) return;
+    if (!state->services.chooseFolder(state->window,
+                                      FolderChoice{proposed.parent_path().wstring(), proposed.filename().wstring()},
+                                      &folder))
+        return;
     if (fs::exists(fs::path(folder) / L"quiz.json") &&
         state->services.ask(state->window, L"Le dossier « " + folder + L" » contient déjà un quiz.json. Le remplacer ?",
                             MB_YESNO | MB_ICONWARNING) != IDYES)

@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <filesystem>
 #include <memory>
@@ -62,26 +63,49 @@ bool chooseWithDialog(HWND owner, const FileChoice& choice, std::wstring* path) 
     return true;
 }
 
-int CALLBACK startFolderBrowser(HWND dialog, UINT message, LPARAM, LPARAM start) {
-    if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
-    return 0;
+// The file dialog in folder mode: a path box, the folders of the start
+// folder, the proposed folder's name typed in. The proposed folder is made
+// first, so that the name in the box names a folder that exists, and
+// removed again, while empty, when another is chosen or none.
+bool showFolderDialog(HWND owner, const FolderChoice& choice, std::wstring* folder) {
+    IFileOpenDialog* dialog = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+        return false;
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
+    dialog->SetTitle(L"Dossier où extraire le quiz et ses médias");
+    dialog->SetOkButtonLabel(L"Extraire ici");
+    IShellItem* start = nullptr;
+    if (SUCCEEDED(SHCreateItemFromParsingName(choice.folder.c_str(), nullptr, IID_PPV_ARGS(&start)))) {
+        dialog->SetFolder(start);
+        start->Release();
+    }
+    if (!choice.name.empty()) dialog->SetFileName(choice.name.c_str());
+    bool chosen = false;
+    IShellItem* result = nullptr;
+    if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&result))) {
+        wchar_t* path = nullptr;
+        if (SUCCEEDED(result->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+            *folder = path;
+            chosen = true;
+            CoTaskMemFree(path);
+        }
+        result->Release();
+    }
+    dialog->Release();
+    return chosen;
 }
 
-bool chooseFolderWithDialog(HWND owner, const std::wstring& start, std::wstring* folder) {
-    BROWSEINFOW browse;
-    ZeroMemory(&browse, sizeof browse);
-    browse.hwndOwner = owner;
-    browse.lpszTitle = L"Dossier où extraire le quiz et ses médias :";
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    browse.lpfn = startFolderBrowser;
-    browse.lParam = reinterpret_cast<LPARAM>(start.c_str());
-    LPITEMIDLIST chosen = SHBrowseForFolderW(&browse);
-    if (!chosen) return false;
-    wchar_t path[MAX_PATH] = L"";
-    bool found = SHGetPathFromIDListW(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    if (found) *folder = path;
-    return found;
+bool chooseFolderWithDialog(HWND owner, const FolderChoice& choice, std::wstring* folder) {
+    const std::filesystem::path proposed = std::filesystem::path(choice.folder) / choice.name;
+    std::error_code failed;
+    const bool made = !choice.name.empty() && std::filesystem::create_directory(proposed, failed);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const bool chosen = showFolderDialog(owner, choice, folder);
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (made && (!chosen || std::filesystem::path(*folder) != proposed)) std::filesystem::remove(proposed, failed);
+    return chosen;
 }
 
 // custom: the dialog's own 16 custom colours, kept for the session.

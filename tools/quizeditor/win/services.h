@@ -19,12 +19,20 @@ struct FileChoice {
     std::wstring name;     // the name a Save As dialog offers
 };
 
+// A folder to choose: the dialog starts in folder with name in its box
+// (the proposed folder, made beforehand so that it can be chosen at once).
+struct FolderChoice {
+    std::wstring folder;
+    std::wstring name;
+};
+
 struct EditorServices {
     // A system message box: IDYES, IDNO, IDCANCEL or IDOK.
     std::function<int(HWND owner, const std::wstring& text, UINT buttons)> ask;
     // False when the author cancels.
     std::function<bool(HWND owner, const FileChoice& choice, std::wstring* path)> chooseFile;
-    std::function<bool(HWND owner, const std::wstring& start, std::wstring* folder)> chooseFolder;
+    // The system's folder picker, with a box to type a path in.
+    std::function<bool(HWND owner, const FolderChoice& choice, std::wstring* folder)> chooseFolder;
     // colour is 0x00BBGGRR, as Windows holds it.
     std::function<bool(HWND owner, COLORREF* colour)> chooseColour;
     // Starts a program in its own folder; false when it cannot start.
