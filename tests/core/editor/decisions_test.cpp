@@ -149,7 +149,8 @@ TEST(Controls, EachFieldHasOneControlAndALabelNamedByItsKey) {
         EXPECT_EQ(fieldOfControl(pair.control), pair.field);
         EXPECT_EQ(labelText(pair.label), keyOf(pair.field)->label + std::string(" :"));
     }
-    EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None));
+    EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None) - 1);
+    EXPECT_EQ(controlOfField(Field::WebVideo), nullptr);
     EXPECT_EQ(labelText(TitleLabel), "&Titre :");
     EXPECT_EQ(labelText(FormatLabel), u8"&Nombre de réponses :");
     EXPECT_EQ(labelText(TryLabel), "");
