@@ -44,8 +44,9 @@ TEST(Commands, WhatCanRunFollowsTheSelectionTheLimitTheUndoAndTheRunningJob) {
     EditorModel model = opened(R"({"questions":[{"answer":"A"},{"answer":"B"},{"answer":"C"}]})");
     const std::string add = u8"A&jouter une question", remove = u8"&Supprimer la question";
     const std::string up = u8"&Monter la question", down = u8"&Descendre la question";
+    // Exporting for browsers, like building, waits for a running job.
     EXPECT_EQ(runnable(model, false), files + u8"&Enregistrer,Enregistrer &sous…," + builds + u8"&Quitter," + add +
-                                          "," + remove + "," + down);
+                                          "," + remove + "," + down + u8",E&xporter pour le navigateur…");
     selectQuestion(&model, 1);
     EXPECT_EQ(runnable(model, true), always + "," + add + "," + remove + "," + up + "," + down);
     selectQuestion(&model, 2);

@@ -19,6 +19,7 @@ const CommandRow editorCommands[EditorCommandCount] = {
      DeleteButton},
     {CommandMoveUp, EditMenu, false, u8"&Monter la question", {KeyUp, false, true}, 0, UpButton},
     {CommandMoveDown, EditMenu, false, u8"&Descendre la question", {KeyDown, false, true}, 0, DownButton},
+    {CommandExportWeb, FileMenu, true, u8"E&xporter pour le navigateur…", {0, false, false}, 0, 0},
 };
 
 const CommandRow& commandOf(EditorCommand command) {
@@ -53,7 +54,7 @@ bool canRun(const CommandContext& context, EditorCommand command) {
     const int count = questionCount(model);
     switch (command) {
     case CommandNew: case CommandOpen: case CommandOpenProgram: case CommandImport: case CommandBuild:
-    case CommandTest:
+    case CommandTest: case CommandExportWeb:
         return !context.busy;
     case CommandUndo: return model.canUndo;
     case CommandAddQuestion: return count < MaxQuestions;

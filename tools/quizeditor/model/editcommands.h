@@ -13,7 +13,7 @@
 enum EditorCommand {
     CommandNew = 1000, CommandOpen, CommandOpenProgram, CommandImport, CommandSave, CommandSaveAs, CommandBuild,
     CommandTest, CommandQuit, CommandUndo, CommandAddQuestion, CommandDeleteQuestion, CommandMoveUp,
-    CommandMoveDown,
+    CommandMoveDown, CommandExportWeb,
 };
 
 enum EditorMenu { FileMenu, EditMenu, MenuCount };
@@ -39,7 +39,7 @@ struct CommandRow {
     int listKey;            // a key of the question list that runs it too; 0: none
     int button;             // the ControlId of the button that runs it too; 0: none
 };
-enum { EditorCommandCount = CommandMoveDown - CommandNew + 1 };
+enum { EditorCommandCount = CommandExportWeb - CommandNew + 1 };
 extern const CommandRow editorCommands[EditorCommandCount];
 
 // The row of a command.

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-enum class FileKind { Manifest, QuizProgram, QuestionBank, Picture, Sound, Video };
+enum class FileKind { Manifest, QuizProgram, QuestionBank, Picture, Sound, Video, WebPage, ScormPackage };
 
 struct FileChoice {
     bool save;             // a Save As dialog, else an Open dialog
