@@ -36,6 +36,13 @@ bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options,
                            quiz, problems);
 }
 
+bool prepareQuizFrom(const std::string& manifestPath, const std::string& text, const std::string& folder,
+                     const PrepareOptions& options, Manifest* manifest, PreparedQuiz* quiz,
+                     std::vector<Problem>* problems) {
+    return text.empty() ? prepareQuiz(manifestPath, options, manifest, quiz, problems)
+                        : prepareQuizText(text, folder, options, manifest, quiz, problems);
+}
+
 bool prepareQuizText(const std::string& text, const std::string& folder, const PrepareOptions& options,
                      Manifest* manifest, PreparedQuiz* quiz, std::vector<Problem>* problems) {
     *quiz = PreparedQuiz();

@@ -229,10 +229,8 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
     options.keepPictures = request.keepPictures;
     options.progress = progress;
     options.memo = request.memo;
-    const bool prepared =
-        request.manifestText.empty()
-            ? prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems)
-            : prepareQuizText(request.manifestText, request.manifestFolder, options, &manifest, &quiz, problems);
+    const bool prepared = prepareQuizFrom(request.manifestPath, request.manifestText, request.manifestFolder, options,
+                                          &manifest, &quiz, problems);
     if (!prepared || !writeQuizProgram(request, quiz, summary, error)) return false;
     summary->withOriginalsBytes = summary->executableBytes;
     for (const MediaFile& file : quiz.media) {

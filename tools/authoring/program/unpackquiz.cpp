@@ -109,28 +109,29 @@ static std::vector<StoredMedium> nameStoredMedia(HMODULE module, int style, Mani
     return media;
 }
 
-// The quiz executable's resources, for reading; null with error.
-static HMODULE openQuizProgram(const std::string& quizPath, Message* error) {
+// The quiz executable's resources, for reading, and its quiz record; null
+// with error when either cannot be read.
+static HMODULE openQuizProgram(const std::string& quizPath, Quiz* quiz, std::vector<Message>* warnings,
+                               Message* error) {
     HMODULE module = LoadLibraryExW(toWide(quizPath).c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) {
         const Message why = systemMessage(GetLastError());
         *error = {"cannot open '" + quizPath + "' as a Windows program: " + why.english,
                   u8"impossible d'ouvrir « " + quizPath + u8" » comme un programme Windows : " + why.french};
+        return nullptr;
     }
-    return module;
+    if (readQuizRecord(module, quizPath, quiz, warnings, error)) return module;
+    FreeLibrary(module);
+    return nullptr;
 }
 
 bool readQuizProgram(const std::string& quizPath, Manifest* manifest, PreparedQuiz* stored,
                      std::vector<Message>* warnings, Message* error) {
     *stored = PreparedQuiz();
-    HMODULE module = openQuizProgram(quizPath, error);
-    if (!module) return false;
     Quiz quiz;
-    if (!readQuizRecord(module, quizPath, &quiz, warnings, error)) {
-        FreeLibrary(module);
-        return false;
-    }
+    HMODULE module = openQuizProgram(quizPath, &quiz, warnings, error);
+    if (!module) return false;
     manifestFromQuiz(quiz, manifest);
     ResourceBytes stream;
     if (findResource(module, ContentResourceType, ContentResourceNumber, &stream))
@@ -155,13 +156,9 @@ bool readQuizProgram(const std::string& quizPath, Manifest* manifest, PreparedQu
 
 bool unpackQuiz(const std::string& quizPath, const std::string& folder, const ProgressFunction& progress,
                 std::vector<Message>* warnings, Message* error) {
-    HMODULE module = openQuizProgram(quizPath, error);
-    if (!module) return false;
     Quiz quiz;
-    if (!readQuizRecord(module, quizPath, &quiz, warnings, error)) {
-        FreeLibrary(module);
-        return false;
-    }
+    HMODULE module = openQuizProgram(quizPath, &quiz, warnings, error);
+    if (!module) return false;
     Manifest manifest;
     manifestFromQuiz(quiz, &manifest);
     const std::vector<StoredMedium> media = nameStoredMedia(module, quiz.style, &manifest, warnings);

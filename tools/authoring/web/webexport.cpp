@@ -131,12 +131,11 @@ bool exportWebQuiz(const WebExportRequest& request, const ProgressFunction& prog
     options.keepPictures = request.keepPictures;
     options.progress = progress;
     options.memo = request.memo;
-    const bool fromText = !request.manifestText.empty();
-    const bool prepared = fromText ? prepareQuizText(request.manifestText, request.manifestFolder, options, &manifest,
-                                                     &quiz, problems)
-                                   : prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems);
-    if (!prepared) return false;
-    const std::string folder = fromText ? request.manifestFolder : manifestFolder(request.manifestPath);
+    if (!prepareQuizFrom(request.manifestPath, request.manifestText, request.manifestFolder, options, &manifest, &quiz,
+                         problems))
+        return false;
+    const std::string folder =
+        request.manifestText.empty() ? manifestFolder(request.manifestPath) : request.manifestFolder;
     std::vector<std::string> inputs;
     if (!request.manifestPath.empty()) inputs.push_back(request.manifestPath);
     for (const ManifestQuestion& question : manifest.questions)
