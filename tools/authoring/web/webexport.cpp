@@ -127,10 +127,7 @@ bool exportWebQuiz(const WebExportRequest& request, const ProgressFunction& prog
     *summary = WebExportSummary();
     Manifest manifest;
     PreparedQuiz quiz;
-    PrepareOptions options;
-    options.keepPictures = request.keepPictures;
-    options.progress = progress;
-    options.memo = request.memo;
+    const PrepareOptions options{request.keepPictures, progress, request.memo};
     if (!prepareQuizFrom(request.manifestPath, request.manifestText, request.manifestFolder, options, &manifest, &quiz,
                          problems))
         return false;
