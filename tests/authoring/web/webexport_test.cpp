@@ -92,3 +92,26 @@ TEST(WebExport, RefusesToWriteOverTheManifestOrAMediumAndNamesThePageAfterTheMan
     EXPECT_EQ(webOutputPath("a/quiz.json", false), "a/quiz.html");
     EXPECT_EQ(webOutputPath("a/quiz.exe", true), "a/quiz.zip");
 }
+
+TEST(WebExport, AVideoQuizNeedsAVideoForBrowsersForEachQuestionWithAVideo) {
+    Folder folder;
+    Message error;
+    const std::string avi("RIFF\x24\0\0\0AVI LIST\0\0\0\0", 16);
+    ASSERT_TRUE(writeFileAtomically(folder.at("clip.avi"), Bytes(avi.begin(), avi.end()), &error));
+    const std::string webm("\x1A\x45\xDF\xA3\x9F\x42\x86\x81", 8);
+    ASSERT_TRUE(writeFileAtomically(folder.at("clip.webm"), Bytes(webm.begin(), webm.end()), &error));
+    WebExportRequest request;
+    request.manifestFolder = folder.path.string();
+    request.outputPath = folder.at("videos.html");
+    request.manifestText = R"({"style":3,"questions":[{"answer":"a","media":"clip.avi"},
+        {"answer":"b","media":"clip.avi","webVideo":"clip.webm"},{"answer":"c","media":"clip.avi"}]})";
+    std::vector<Problem> problems;
+    WebExportSummary summary;
+    EXPECT_FALSE(exportWebQuiz(request, nullptr, &problems, &summary, &error));
+    EXPECT_FALSE(hasErrors(problems));
+    EXPECT_EQ(error.english, "browsers do not play the quiz's videos (AVI): questions 1 and 3 name no webVideo; "
+                             "give each question an MP4 or WebM video as webVideo");
+    EXPECT_EQ(error.french, u8"les navigateurs ne lisent pas les vidéos du quiz (AVI) : les questions 1 et 3 n'ont pas "
+                            u8"de vidéo pour le navigateur ; donnez à chaque question une vidéo MP4 ou WebM (« webVideo »)");
+    EXPECT_FALSE(fs::exists(request.outputPath));
+}

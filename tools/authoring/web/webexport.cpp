@@ -30,10 +30,11 @@ bool isAnInput(const std::string& output, const std::vector<std::string>& inputs
     return false;
 }
 
-std::string listed(const std::vector<int>& numbers) {
+// "1, 4 and 5" ("et" in French).
+std::string listed(const std::vector<int>& numbers, const char* lastJoin) {
     std::string list;
     for (size_t i = 0; i < numbers.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == numbers.size() ? " and " : ", ") + std::to_string(numbers[i]);
+        list += (i == 0 ? "" : i + 1 == numbers.size() ? lastJoin : ", ") + std::to_string(numbers[i]);
     return list;
 }
 
@@ -54,15 +55,16 @@ bool readWebVideos(const Manifest& manifest, const std::string& folder, std::vec
         if (!readFile(path, &(*videos)[i], error)) return false;
     }
     if (missing.empty()) return true;
-    const std::string which = listed(missing), many = missing.size() > 1 ? "s" : "";
+    const std::string which = listed(missing, " and "), quelles = listed(missing, " et "),
+                      many = missing.size() > 1 ? "s" : "", key = keyName(Field::WebVideo);
     return fail(error,
                 "browsers do not play the quiz's videos (AVI): question" + many + " " + which +
-                    " name" + (many.empty() ? "s" : "") + " no webVideo; give each question an MP4 or WebM video as " +
-                    keyName(Field::WebVideo),
+                    " name" + (many.empty() ? "s" : "") + " no " + key +
+                    "; give each question an MP4 or WebM video as " + key,
                 u8"les navigateurs ne lisent pas les vidéos du quiz (AVI) : " +
-                    (missing.size() > 1 ? u8"les questions " + which + u8" n'ont" : u8"la question " + which + u8" n'a") +
+                    (missing.size() > 1 ? u8"les questions " + quelles + u8" n'ont" : u8"la question " + quelles + u8" n'a") +
                     u8" pas de " + keyOf(Field::WebVideo)->french + u8" ; donnez à chaque question une vidéo MP4 ou "
-                    u8"WebM (« " + keyName(Field::WebVideo) + u8" »)");
+                    u8"WebM (« " + key + u8" »)");
 }
 
 // The page, or the package holding it, of the stored quiz; videos, when
