@@ -24,10 +24,9 @@ if [ "${1:-}" = "web" ]; then
     fi
     [ -f "examples/$sample/make-pictures.sh" ] && bash "examples/$sample/make-pictures.sh" "examples/$sample"
     cmake --preset native >/dev/null
-    cmake --build --preset native --target webquiz
+    cmake --build --preset native --target quizmaker
     mkdir -p build/web
-    # The test quizzes' page writer, which embeds the media as they are.
-    build/native/tests/web/webquiz "examples/$sample/quiz.json" "build/web/$sample.html"
+    build/native/tools/quizmaker/quizmaker web "examples/$sample/quiz.json" -o "build/web/$sample.html"
     echo "Page: build/web/$sample.html ($(stat -c %s "build/web/$sample.html") bytes)"
     node tests/web/shots.mjs "build/web/$sample.html" "build/web/$sample"
     exit 0

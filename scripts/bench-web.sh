@@ -3,9 +3,9 @@
 #
 # 1. Size: the 90-question picture quiz of scripts/bench-startup.sh (800 x
 #    600 photo-like pictures and answer pictures) and its 2-question text
-#    quiz, built by quizmaker under Wine and unpacked; the page of each
-#    unpacked quiz (the very media the program stores) against the program
-#    and against those media.
+#    quiz, built by quizmaker under Wine; the page quizmaker web writes of
+#    the same manifest (its pictures prepared as build prepares them)
+#    against the program and against the media the program stores (unpacked).
 # 2. Opening: from opening each page in headless Chromium to its first field
 #    taking input, RUNS times each in turn; medians and their ratio.
 # 3. Judging: the module's time for one field against the native code's, on
@@ -26,7 +26,7 @@ ensure_browser
 ensure_web_test_modules
 bench_tools
 [ -f "$NATIVE/build.ninja" ] || (cd "$ROOT" && cmake --preset native >/dev/null)
-cmake --build "$NATIVE" -j2 --target webquiz webpairs >/dev/null
+cmake --build "$NATIVE" -j2 --target quizmaker webpairs >/dev/null
 bench_startup_pictures
 bench_startup_manifests
 
@@ -35,7 +35,7 @@ for name in pictures text; do
     bench_build "$name.json" "$name.exe"
     rm -rf "$name-unpacked"
     "$WINE_RUN" "$QUIZMAKER" unpack "$name.exe" -o "$name-unpacked" >/dev/null 2>&1
-    "$NATIVE/tests/web/webquiz" "$name-unpacked/quiz.json" "$name.html"
+    "$NATIVE/tools/quizmaker/quizmaker" web "$name.json" -o "$name.html" 2>/dev/null
     page=$(stat -c %s "$name.html")
     program=$(stat -c %s "$name.exe")
     media=$(find "$name-unpacked" -type f ! -name quiz.json -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')

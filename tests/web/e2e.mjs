@@ -1,12 +1,12 @@
 // The quiz page in headless Chromium, played as a pupil plays it: typing,
 // Enter, Tab, Shift+Tab, F1, the media buttons, reloading, clearing, a
-// phone's screen. Every page is written by webquiz from quizzes/*.json and
+// phone's screen. Every page is written by quizmaker web from quizzes/*.json and
 // opened from file:// (one from a local web server too); any request that
 // leaves the page, script error or policy violation fails the test it
 // happens in. Saves screenshots into SHOTS. The last line tells how many
 // tests passed and failed; without Chromium or puppeteer-core it says why
 // in one line and exits with 77 (skipped).
-//   node e2e.mjs WEBQUIZ OUT SHOTS
+//   node e2e.mjs QUIZMAKER OUT SHOTS
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, readdirSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -15,7 +15,7 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { check, equal, press, read, ready, runTests, startOrSkip, typeInto, watch } from './pupil.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const [webquiz, out, shots] = process.argv.slice(2);
+const [quizmaker, out, shots] = process.argv.slice(2);
 
 // The pages of the test quizzes.
 mkdirSync(out, { recursive: true });
@@ -24,7 +24,7 @@ const pages = {};
 for (const file of readdirSync(join(here, 'quizzes')).filter((name) => name.endsWith('.json'))) {
   const name = basename(file, '.json');
   pages[name] = join(out, name + '.html');
-  execFileSync(webquiz, [join(here, 'quizzes', file), pages[name]]);
+  execFileSync(quizmaker, ['web', join(here, 'quizzes', file), '-o', pages[name]], { stdio: ['ignore', 'ignore', 'pipe'] });
 }
 
 const { tools, started } = await startOrSkip();

@@ -2,14 +2,14 @@
 // platform: a local web server gives a host page whose window.API is
 // scorm-again's SCORM 1.2 run-time (the platform), loaded with a pupil's
 // saved data, and which frames the package's launch file, taken out of the
-// zip that webquiz writes. A pupil plays; the tests read back from the
+// zip that quizmaker web --scorm writes. A pupil plays; the tests read back from the
 // run-time its data and every call the page made, launch again with the
 // data it saved, and play on platforms that refuse calls. Any request
 // outside the server, script error or policy violation fails the test it
 // happens in. The last line tells how many tests passed and failed;
 // without Chromium or puppeteer-core it says why in one line and exits
 // with 77 (skipped).
-//   node platform.mjs WEBQUIZ OUT SHOTS
+//   node platform.mjs QUIZMAKER OUT SHOTS
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -19,7 +19,7 @@ import { inflateRawSync } from 'node:zlib';
 import { Failure, check, equal, press, read, ready, runTests, startOrSkip, typeInto, watch } from './pupil.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const [webquiz, out, shots] = process.argv.slice(2);
+const [quizmaker, out, shots] = process.argv.slice(2);
 mkdirSync(out, { recursive: true });
 mkdirSync(shots, { recursive: true });
 
@@ -55,7 +55,7 @@ writeFileSync(join(out, 'big.json'), JSON.stringify(big));
 const packages = {};
 for (const [name, quiz] of [['platform', join(here, 'quizzes', 'platform.json')], ['big', join(out, 'big.json')]]) {
   const zip = join(out, name + '.zip');
-  execFileSync(webquiz, [quiz, zip, '--scorm']);
+  execFileSync(quizmaker, ['web', quiz, '-o', zip, '--scorm'], { stdio: ['ignore', 'ignore', 'pipe'] });
   packages[name] = unzip(readFileSync(zip));
   const manifest = packages[name]['imsmanifest.xml'].toString('utf8');
   for (const [, file] of manifest.matchAll(/<file href="([^"]+)"/g)) {

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""The package for learning platforms as other tools read it: webquiz writes
+"""The package for learning platforms as other tools read it: quizmaker web --scorm writes
 the package of quizzes/platform.json; unzip tests it, Python's zipfile reads
 it, and its manifest is parsed as XML and must name every file the zip holds,
 launch the page made for a platform and carry the quiz's title. The last line
 tells how many tests passed and failed.
-    scorm_package.py WEBQUIZ OUT
+    scorm_package.py QUIZMAKER OUT
 """
 import json
 import os
@@ -15,7 +15,7 @@ import xml.etree.ElementTree as ET
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-WEBQUIZ, OUT = sys.argv[1], sys.argv[2]
+QUIZMAKER, OUT = sys.argv[1], sys.argv[2]
 CP = "{http://www.imsproject.org/xsd/imscp_rootv1p1p2}"
 ADLCP = "{http://www.adlnet.org/xsd/adlcp_rootv1p2}"
 
@@ -23,8 +23,8 @@ os.makedirs(OUT, exist_ok=True)
 QUIZ = os.path.join(HERE, "quizzes", "platform.json")
 PACKAGE = os.path.join(OUT, "platform.zip")
 PAGE = os.path.join(OUT, "platform.html")
-subprocess.run([WEBQUIZ, QUIZ, PACKAGE, "--scorm"], check=True)
-subprocess.run([WEBQUIZ, QUIZ, PAGE], check=True)
+subprocess.run([QUIZMAKER, "web", QUIZ, "-o", PACKAGE, "--scorm"], check=True, stderr=subprocess.DEVNULL)
+subprocess.run([QUIZMAKER, "web", QUIZ, "-o", PAGE], check=True, stderr=subprocess.DEVNULL)
 with open(QUIZ, encoding="utf-8") as file:
     TITLE = json.load(file)["title"]
 

@@ -77,3 +77,18 @@ bool wantsHelp(const std::vector<std::string>& args) {
         if (arg == "--help" || arg == "-h") return true;
     return false;
 }
+
+void printMediaProgress(const MediaProgress& step) {
+    std::string line = "quizmaker: " + std::to_string(step.number) + "/" + std::to_string(step.count) + " " + step.path +
+                       ": ";
+    if (!step.ready) line += "refused";
+    else if (step.originalBytes == step.storedBytes) line += describeSize(step.storedBytes);
+    else line += describeSize(step.originalBytes) + " -> " + describeSize(step.storedBytes);
+    fprintf(stderr, "%s\n", line.c_str());
+}
+
+std::string describeContents(unsigned long long bytes, int pictures, int sounds, int videos) {
+    return describeSize(bytes) + " with " + counted(static_cast<unsigned>(pictures), "picture", "pictures") + ", " +
+           counted(static_cast<unsigned>(sounds), "sound", "sounds") + " and " +
+           counted(static_cast<unsigned>(videos), "video", "videos");
+}

@@ -8,6 +8,7 @@
 
 #include "files.h"
 #include "importbank.h"
+#include "mediaprep.h"
 #include "messages.h"
 
 enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
@@ -33,3 +34,9 @@ bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::strin
 
 // True when args holds "--help" or "-h".
 bool wantsHelp(const std::vector<std::string>& args);
+
+// "quizmaker: 3/12 img/paris.jpg: 3.2 MB -> 18.4 KB" on stderr, for each
+// media file build or web prepares.
+void printMediaProgress(const MediaProgress& step);
+// "18.4 KB with 3 pictures, 0 sounds and 0 videos".
+std::string describeContents(unsigned long long bytes, int pictures, int sounds, int videos);

@@ -42,16 +42,6 @@ static bool splitArguments(const Args& args, bool forBuild, std::string* input, 
     return !input->empty() && !output->empty();
 }
 
-// "quizmaker: 3/12 img/paris.jpg: 3.2 MB -> 18.4 KB" for each media file.
-static void printProgress(const MediaProgress& step) {
-    std::string line = "quizmaker: " + std::to_string(step.number) + "/" + std::to_string(step.count) + " " + step.path +
-                       ": ";
-    if (!step.ready) line += "refused";
-    else if (step.originalBytes == step.storedBytes) line += describeSize(step.storedBytes);
-    else line += describeSize(step.originalBytes) + " -> " + describeSize(step.storedBytes);
-    fprintf(stderr, "%s\n", line.c_str());
-}
-
 int runBuild(const Args& args) {
     BuildRequest request;
     if (!splitArguments(args, true, &request.manifestPath, &request.outputPath, &request.playerPath,
@@ -63,16 +53,13 @@ int runBuild(const Args& args) {
     std::vector<Problem> problems;
     BuildSummary summary;
     Message error;
-    bool built = buildQuiz(request, printProgress, &problems, &summary, &error);
+    bool built = buildQuiz(request, printMediaProgress, &problems, &summary, &error);
     printProblems(request.manifestPath, problems);
     printProblemCount(request.manifestPath, problems);
     if (!built) return error.english.empty() ? ExitFailure : failWith(error.english);
     if (summary.pictures + summary.sounds + summary.videos > 0)
-        fprintf(stderr, "quizmaker: %s: %s with %s, %s and %s (the original files would make it %s)\n",
-                request.outputPath.c_str(), describeSize(summary.executableBytes).c_str(),
-                counted(static_cast<unsigned>(summary.pictures), "picture", "pictures").c_str(),
-                counted(static_cast<unsigned>(summary.sounds), "sound", "sounds").c_str(),
-                counted(static_cast<unsigned>(summary.videos), "video", "videos").c_str(),
+        fprintf(stderr, "quizmaker: %s: %s (the original files would make it %s)\n", request.outputPath.c_str(),
+                describeContents(summary.executableBytes, summary.pictures, summary.sounds, summary.videos).c_str(),
                 describeSize(summary.withOriginalsBytes).c_str());
     return ExitOk;
 }
@@ -86,7 +73,7 @@ int runUnpack(const Args& args) {
     }
     std::vector<Message> warnings;
     Message error;
-    bool unpacked = unpackQuiz(quizPath, folder, printProgress, &warnings, &error);
+    bool unpacked = unpackQuiz(quizPath, folder, printMediaProgress, &warnings, &error);
     for (const Message& warning : warnings) warn(warning.english);
     return unpacked ? ExitOk : failWith(error.english);
 }

@@ -20,6 +20,7 @@ int runTry(const Args& args);
 int runBuild(const Args& args);
 int runUnpack(const Args& args);
 int runImport(const Args& args);
+int runWeb(const Args& args);
 
 extern const Command commands[];
 extern const int commandCount;

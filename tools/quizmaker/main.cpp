@@ -1,6 +1,6 @@
 // quizmaker: the authors' tool. Encodes and decodes the content stream,
 // judges a sample answer, checks a quiz manifest, builds, unpacks and tries
-// quizzes, and imports question banks.
+// quizzes, imports question banks, and writes a quiz's page for browsers.
 #include <stdio.h>
 #include <string.h>
 
@@ -85,6 +85,24 @@ const Command commands[] = {
      "Problems are reported as FILE:LINE: error: ... (CSV: the spreadsheet's row);\n"
      "with any error nothing is written and the exit code is 1.\n",
      runImport},
+    {"web", "write a quiz as one page for browsers, or a package for learning platforms",
+     "usage: quizmaker web QUIZ.json [-o QUIZ.html] [--scorm] [--keep-pictures]\n"
+     "Checks QUIZ.json as build does and writes the quiz as one HTML page that\n"
+     "plays in any current browser, offline, judged as the player judges: the\n"
+     "player's rules, the texts and codes, every picture and sound inside it.\n"
+     "Pictures are prepared exactly as build stores them. Browsers play no AVI:\n"
+     "a video quiz needs, for each question, an MP4 or WebM video named by its\n"
+     "\"webVideo\" key, which goes into the page instead.\n"
+     "\n"
+     "  -o FILE          the file to write (default: QUIZ's name ending in .html,\n"
+     "                   or .zip with --scorm, beside it); never one of the\n"
+     "                   quiz's own files\n"
+     "  --scorm          a SCORM 1.2 package (zip) for learning platforms: the page\n"
+     "                   as its launch file, reporting the pupil's score\n"
+     "  --keep-pictures  pictures as they are (JPEG only), as build --keep-pictures\n"
+     "\n"
+     "On Windows, QUIZ may be a built quiz (QUIZ.exe): its page holds what it stores.\n",
+     runWeb},
 };
 const int commandCount = sizeof(commands) / sizeof(commands[0]);
 

@@ -182,3 +182,18 @@ TEST(FileType, IsJudgedByTheLeadingBytesWhateverTheName) {
     };
     for (const auto& c : cases) EXPECT_EQ(describeFile(c.file).english, c.what);
 }
+
+TEST(FileType, OnlyMp4AndWebmVideosAreVideosBrowsersPlay) {
+    const struct { Bytes file; bool plays; } cases[] = {
+        {bytesOf("\0\0\0\x18" "ftypisom"), true},
+        {bytesOf("\0\0\0\x18" "ftypmp42"), true},
+        {bytesOf("\x1A\x45\xDF\xA3\x9F\x42\x86\x81"), true},   // WebM's EBML header
+        {bytesOf("\0\0\0\x18" "ftypheic"), false},
+        {bytesOf("\0\0\0\x18" "ftypM4A "), false},
+        {bytesOf("\0\0\0\x14" "ftypqt  "), false},
+        {bytesOf("RIFF\x24\0\0\0AVI LIST"), false},
+        {bytesOf("ftyp"), false},
+        {Bytes(), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isBrowserVideo(c.file), c.plays) << describeFile(c.file).english;
+}

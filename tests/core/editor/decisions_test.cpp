@@ -40,10 +40,11 @@ std::string runnable(const EditorModel& model, bool busy) {
 TEST(Commands, WhatCanRunFollowsTheSelectionTheLimitTheUndoAndTheRunningJob) {
     const std::string always = u8"&Enregistrer,Enregistrer &sous…,&Quitter";
     const std::string files = u8"&Nouveau,&Ouvrir…,Ouvrir un quiz (.exe)…,&Importer…,";
-    const std::string builds = u8"&Construire…,&Tester,";
+    const std::string builds = u8"&Construire…,&Tester,E&xporter pour le navigateur…,";
     EditorModel model = opened(R"({"questions":[{"answer":"A"},{"answer":"B"},{"answer":"C"}]})");
     const std::string add = u8"A&jouter une question", remove = u8"&Supprimer la question";
     const std::string up = u8"&Monter la question", down = u8"&Descendre la question";
+    // Exporting for browsers, like building, waits for a running job.
     EXPECT_EQ(runnable(model, false), files + u8"&Enregistrer,Enregistrer &sous…," + builds + u8"&Quitter," + add +
                                           "," + remove + "," + down + u8",Rassem&bler les médias");
     selectQuestion(&model, 1);
@@ -186,7 +187,8 @@ TEST(Controls, EachFieldHasOneControlAndALabelNamedByItsKey) {
         EXPECT_EQ(fieldOfControl(pair.control), pair.field);
         EXPECT_EQ(labelText(pair.label), keyOf(pair.field)->label + std::string(" :"));
     }
-    EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None));
+    EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None) - 1);
+    EXPECT_EQ(controlOfField(Field::WebVideo), nullptr);
     EXPECT_EQ(labelText(TitleLabel), "&Titre :");
     EXPECT_EQ(labelText(FormatLabel), u8"&Nombre de réponses :");
     EXPECT_EQ(labelText(TryLabel), "");

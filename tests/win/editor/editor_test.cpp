@@ -869,3 +869,52 @@ TEST_F(EditorTest, TheTryPaneStartsEmptyForEachQuestionAndEachQuiz) {
     EXPECT_EQ(text(TryEdit), L"");
     EXPECT_EQ(text(VerdictText), L"?");
 }
+
+TEST_F(EditorTest, ExportingForBrowsersWritesThePageOrThePackageTheAuthorChoosesAndRefusesVideosBrowsersDoNotPlay) {
+    writePicture();
+    open(pictureQuiz);
+    system.answers = {IDYES, IDNO, IDCANCEL};
+    system.files = {path("photos.html"), path("photos.zip")};
+    command(CommandExportWeb);
+    waitForTheJob();
+    ASSERT_EQ(system.asked.size(), 1u);
+    EXPECT_NE(system.asked[0].find(L"Oui : une page web (.html)"), std::wstring::npos) << system.asked[0];
+    EXPECT_NE(system.asked[0].find(L"Non : un paquet SCORM (.zip) pour une plateforme d'apprentissage"),
+              std::wstring::npos);
+    ASSERT_EQ(system.fileChoices.size(), 1u);
+    EXPECT_EQ(system.fileChoices[0].kind, FileKind::WebPage);
+    EXPECT_EQ(system.fileChoices[0].name, L"quiz.html");
+    EXPECT_NE(saved("photos.html").find("<html lang=\"fr\">"), std::string::npos);
+    EXPECT_EQ(text(StatusText).rfind(L"Page exportée : ", 0), 0u);
+
+    command(CommandExportWeb);
+    waitForTheJob();
+    ASSERT_EQ(system.fileChoices.size(), 2u);
+    EXPECT_EQ(system.fileChoices[1].kind, FileKind::ScormPackage);
+    EXPECT_EQ(system.fileChoices[1].name, L"quiz.zip");
+    EXPECT_EQ(saved("photos.zip").substr(0, 4), std::string("PK\x03\x04", 4));
+    EXPECT_EQ(text(StatusText).rfind(L"Paquet SCORM exporté : ", 0), 0u);
+
+    // Cancelling the question asks for no file.
+    command(CommandExportWeb);
+    EXPECT_EQ(system.fileChoices.size(), 2u);
+
+    // A video quiz whose question names no video for browsers: told in French, nothing written.
+    const fs::path clip = fs::path(programPath(__FILE__)).parent_path().parent_path() / L"media" / L"clip32x24.avi";
+    fs::copy_file(clip, fs::path(scratch.path) / "clip.avi");
+    open(R"({"style":3,"questions":[{"answer":"Chat","media":"clip.avi"}]})");
+    system.asked.clear();
+    system.answers = {IDYES};
+    system.files = {path("chat.html")};
+    command(CommandExportWeb);
+    waitForTheJob();
+    ASSERT_EQ(system.asked.size(), 2u);
+    EXPECT_NE(system.asked[1].find(L"Impossible d'exporter « " + path("chat.html") + L" »"), std::wstring::npos)
+        << system.asked[1];
+    EXPECT_NE(system.asked[1].find(L"les navigateurs ne lisent pas les vidéos du quiz (AVI) : la question 1 n'a pas "
+                                   L"de vidéo pour le navigateur"),
+              std::wstring::npos)
+        << system.asked[1];
+    EXPECT_FALSE(fs::exists(path("chat.html")));
+    EXPECT_EQ(text(StatusText), L"L'exportation a échoué.");
+}

@@ -16,6 +16,7 @@ struct ManifestQuestion {
     std::string reveal;
     std::string media;           // path as written in the manifest (UTF-8), or empty
     std::string answerPicture;   // likewise
+    std::string webVideo;        // a video quiz's question in browsers (MP4 or WebM): likewise
 };
 
 // A key left out of a manifest keeps the value given here.

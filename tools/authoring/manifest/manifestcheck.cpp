@@ -234,6 +234,12 @@ void settleQuestion(const Manifest& manifest, const std::string& prefix, Manifes
                    "stored but not shown: only " + mode + " " + modes.english + " show answer pictures",
                    u8"enregistrée mais jamais montrée : seuls les affichages " + modes.french + u8" la montrent");
     }
+    if (!question->webVideo.empty() && manifest.style != StyleVideos) {
+        const Message videos = styleNamed(StyleVideos);
+        addWarning(problems, prefix + keyName(Field::WebVideo),
+                   "not used: only a video quiz (" + videos.english + ") shows a video in browsers",
+                   u8"inutilisée : seul un quiz de " + videos.french + u8" montre une vidéo dans le navigateur");
+    }
 }
 
 void warnAboutHiddenRowCaptions(const Manifest& manifest, std::vector<Problem>* problems) {

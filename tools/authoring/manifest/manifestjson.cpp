@@ -226,6 +226,7 @@ std::string manifestToJson(const Manifest& manifest) {
                 for (const ManifestKey& questionKey : manifestKeys) {
                     if (questionKey.scope != KeyScope::Question) continue;
                     const std::string& value = question.*questionKey.questionText;
+                    if (value.empty() && !questionKey.writtenWhenEmpty) continue;
                     item[questionKey.name] = questionKey.kind == KeyKind::Text ? cp1252ToUtf8(value) : value;
                 }
                 root[key.name].push_back(item);

@@ -5,26 +5,27 @@ namespace {
 constexpr ManifestKey quizText(const char* name, Field field, std::string Manifest::*member, const char* french,
                                const char* label) {
     return ManifestKey{name, field, KeyScope::Quiz, KeyKind::Text, PlainText, member, nullptr, 0, 0,
-                       nullptr, nullptr, nullptr, french, label, 0, {nullptr, nullptr}};
+                       nullptr, nullptr, nullptr, french, label, 0, {nullptr, nullptr}, true};
 }
 
 constexpr ManifestKey setting(const char* name, Field field, int Manifest::*member, int low, int high,
                               const char* meaning, const char* meaningInFrench, const char* french,
                               const char* label) {
     return ManifestKey{name, field, KeyScope::Quiz, KeyKind::Number, PlainText, nullptr, member, low, high,
-                       meaning, meaningInFrench, nullptr, french, label, 0, {nullptr, nullptr}};
+                       meaning, meaningInFrench, nullptr, french, label, 0, {nullptr, nullptr}, true};
 }
 
 constexpr ManifestKey whole(const char* name, Field field, KeyKind kind, const char* french, const char* label) {
     return ManifestKey{name, field, KeyScope::Quiz, kind, CodeText, nullptr, nullptr, 0, 0,
-                       nullptr, nullptr, nullptr, french, label, 0, {nullptr, nullptr}};
+                       nullptr, nullptr, nullptr, french, label, 0, {nullptr, nullptr}, true};
 }
 
 constexpr ManifestKey questionKey(const char* name, Field field, KeyKind kind, TextKind text,
                                   std::string ManifestQuestion::*member, const char* french, const char* label,
-                                  int bankColumn, const char* alias, const char* otherAlias = nullptr) {
+                                  int bankColumn, const char* alias, const char* otherAlias = nullptr,
+                                  bool writtenWhenEmpty = true) {
     return ManifestKey{name, field, KeyScope::Question, kind, text, nullptr, nullptr, 0, 0,
-                       nullptr, nullptr, member, french, label, bankColumn, {alias, otherAlias}};
+                       nullptr, nullptr, member, french, label, bankColumn, {alias, otherAlias}, writtenWhenEmpty};
 }
 
 const SettingChoice settingChoices[] = {
@@ -73,6 +74,10 @@ const ManifestKey manifestKeys[ManifestKeyCount] = {
                 u8"média"),
     questionKey("answerPicture", Field::AnswerPicture, KeyKind::Path, PlainText, &ManifestQuestion::answerPicture,
                 u8"image de la réponse", u8"Ima&ge de la réponse", 6, u8"image réponse"),
+    // Browsers play no AVI: the page of a video quiz shows this file instead.
+    // Only video quizzes use it, so a manifest names it only when it is set.
+    questionKey("webVideo", Field::WebVideo, KeyKind::Path, PlainText, &ManifestQuestion::webVideo,
+                u8"vidéo pour le navigateur", u8"Vidéo pour le &navigateur", 0, nullptr, nullptr, false),
 };
 
 const ManifestKey* keyOf(Field field) {

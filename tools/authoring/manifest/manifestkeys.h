@@ -15,7 +15,7 @@
 enum class Field {
     Title, Creator, Explanation, FirstRowCaption, SecondRowCaption,
     Style, QuestionFormat, AnswerMode, BackColour, Codes,
-    Answer, SecondAnswer, Caption, Reveal, Media, AnswerPicture,
+    Answer, SecondAnswer, Caption, Reveal, Media, AnswerPicture, WebVideo,
     Questions, None,
 };
 
@@ -45,11 +45,12 @@ struct ManifestKey {
     const char* label;    // the editor's label, with its mnemonic: "&Nombre de réponses"
     int bankColumn;       // its column's place in a question bank (1 the first), 0 for none
     const char* aliases[2];   // other names of that column, beside the key's own
+    bool writtenWhenEmpty;    // false: a manifest leaves the key out while it is empty
 };
 
 // Every key, in the order a manifest is written and read: the quiz's, then
 // (where its list stands) a question's.
-enum { ManifestKeyCount = 17 };
+enum { ManifestKeyCount = 18 };
 extern const ManifestKey manifestKeys[ManifestKeyCount];
 
 // The row of a field (None has none: null).

@@ -110,6 +110,16 @@ FileType typeOf(View file) {
 
 FileType fileTypeOf(const Bytes& file) { return typeOf(View{file.data(), file.size()}); }
 
+bool isBrowserVideo(const Bytes& file) {
+    const View view{file.data(), file.size()};
+    if (startsWith(view, 0, "\x1A\x45\xDF\xA3")) return true;
+    if (!startsWith(view, 4, "ftyp")) return false;
+    // The ISO media files that are pictures, sounds or QuickTime movies.
+    for (const char* brand : {"ftypheic", "ftypheix", "ftypmif1", "ftypavif", "ftypM4A", "ftypqt"})
+        if (startsWith(view, 4, brand)) return false;
+    return true;
+}
+
 bool isPictureType(FileType type) {
     return type == FileJpeg || type == FilePng || type == FileGif || type == FileBmp;
 }

@@ -21,6 +21,8 @@ enum FileType {
 
 FileType fileTypeOf(const Bytes& file);
 bool isPictureType(FileType type);
+// A video browsers play: MP4 (an ISO media file of a video brand) or WebM.
+bool isBrowserVideo(const Bytes& file);
 
 // With an article: "a PNG picture", "an MP3 sound", "an empty file"; in
 // French "une image PNG", "un son MP3", "un fichier vide".

@@ -1,8 +1,27 @@
 #include "prepare.h"
 
+#include "filetype.h"
 #include "manifestcompose.h"
 #include "manifestjson.h"
 #include "manifestkeys.h"
+
+// A video quiz's webVideo: a file browsers play, judged by its bytes. Its
+// bytes are read again by the page's export: build stores none of them.
+static void checkWebVideo(const std::string& folder, const std::string& path, const std::string& where,
+                          std::vector<Problem>* problems) {
+    Bytes video;
+    Message error;
+    const std::string resolved = resolveMediaPath(folder, path);
+    if (!readFile(resolved, &video, &error)) {
+        addError(problems, where, error.english, cannotOpenInFrench(resolved, path));
+        return;
+    }
+    if (isBrowserVideo(video)) return;
+    const Message what = describeFile(video);
+    addError(problems, where, "'" + path + "' is " + what.english + ", not a video browsers play: use an MP4 or WebM video",
+             u8"« " + path + u8" » est " + what.french +
+                 u8", pas une vidéo que les navigateurs lisent : choisissez une vidéo MP4 ou WebM");
+}
 
 bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options, Manifest* manifest,
                  PreparedQuiz* quiz, std::vector<Problem>* problems) {
@@ -15,6 +34,13 @@ bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options,
     }
     return prepareQuizText(std::string(bytes.begin(), bytes.end()), manifestFolder(manifestPath), options, manifest,
                            quiz, problems);
+}
+
+bool prepareQuizFrom(const std::string& manifestPath, const std::string& text, const std::string& folder,
+                     const PrepareOptions& options, Manifest* manifest, PreparedQuiz* quiz,
+                     std::vector<Problem>* problems) {
+    return text.empty() ? prepareQuiz(manifestPath, options, manifest, quiz, problems)
+                        : prepareQuizText(text, folder, options, manifest, quiz, problems);
 }
 
 bool prepareQuizText(const std::string& text, const std::string& folder, const PrepareOptions& options,
@@ -52,6 +78,8 @@ bool prepareQuizText(const std::string& text, const std::string& folder, const P
             prepare(question.media, Field::Media, index, QuestionMediaBase + resource, kind);
         if (!question.answerPicture.empty())
             prepare(question.answerPicture, Field::AnswerPicture, index, AnswerPictureBase + resource, PictureMedium);
+        if (!question.webVideo.empty() && manifest->style == StyleVideos)
+            checkWebVideo(folder, question.webVideo, keyPath(Field::WebVideo, index), problems);
     }
     forgetUnusedMedia(options.memo);
     if (hasErrors(*problems)) return false;

@@ -33,3 +33,8 @@ bool prepareQuiz(const std::string& manifestPath, const PrepareOptions& options,
 // relative to folder.
 bool prepareQuizText(const std::string& text, const std::string& folder, const PrepareOptions& options,
                      Manifest* manifest, PreparedQuiz* quiz, std::vector<Problem>* problems);
+// The manifest a command asks for: its text when not empty (an editor's),
+// else the file at manifestPath.
+bool prepareQuizFrom(const std::string& manifestPath, const std::string& text, const std::string& folder,
+                     const PrepareOptions& options, Manifest* manifest, PreparedQuiz* quiz,
+                     std::vector<Problem>* problems);

@@ -225,14 +225,9 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
     *summary = BuildSummary();
     Manifest manifest;
     PreparedQuiz quiz;
-    PrepareOptions options;
-    options.keepPictures = request.keepPictures;
-    options.progress = progress;
-    options.memo = request.memo;
-    const bool prepared =
-        request.manifestText.empty()
-            ? prepareQuiz(request.manifestPath, options, &manifest, &quiz, problems)
-            : prepareQuizText(request.manifestText, request.manifestFolder, options, &manifest, &quiz, problems);
+    const PrepareOptions options{request.keepPictures, progress, request.memo};
+    const bool prepared = prepareQuizFrom(request.manifestPath, request.manifestText, request.manifestFolder, options,
+                                          &manifest, &quiz, problems);
     if (!prepared || !writeQuizProgram(request, quiz, summary, error)) return false;
     summary->withOriginalsBytes = summary->executableBytes;
     for (const MediaFile& file : quiz.media) {

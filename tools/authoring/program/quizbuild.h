@@ -38,3 +38,9 @@ bool buildQuiz(const BuildRequest& request, const ProgressFunction& progress, st
 // parts left out; false with error when the quiz cannot be read or written.
 bool unpackQuiz(const std::string& quizPath, const std::string& folder, const ProgressFunction& progress,
                 std::vector<Message>* warnings, Message* error);
+
+// The quiz a quiz executable holds, as unpack reads it: *manifest as unpack
+// writes it, *stored its streams and media exactly as stored (for a page
+// made of a built quiz). False with error when it holds no readable quiz.
+bool readQuizProgram(const std::string& quizPath, Manifest* manifest, PreparedQuiz* stored,
+                     std::vector<Message>* warnings, Message* error);

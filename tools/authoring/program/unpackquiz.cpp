@@ -122,21 +122,56 @@ static std::vector<StoredMedium> nameStoredMedia(HMODULE module, int style, Mani
     return media;
 }
 
-bool unpackQuiz(const std::string& quizPath, const std::string& folder, const ProgressFunction& progress,
-                std::vector<Message>* warnings, Message* error) {
+// The quiz executable's resources, for reading, and its quiz record; null
+// with error when either cannot be read.
+static HMODULE openQuizProgram(const std::string& quizPath, Quiz* quiz, std::vector<Message>* warnings,
+                               Message* error) {
     HMODULE module = LoadLibraryExW(toWide(quizPath).c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) {
         const Message why = systemMessage(GetLastError());
         *error = {"cannot open '" + quizPath + "' as a Windows program: " + why.english,
                   u8"impossible d'ouvrir « " + quizPath + u8" » comme un programme Windows : " + why.french};
-        return false;
+        return nullptr;
     }
+    if (readQuizRecord(module, quizPath, quiz, warnings, error)) return module;
+    FreeLibrary(module);
+    return nullptr;
+}
+
+bool readQuizProgram(const std::string& quizPath, Manifest* manifest, PreparedQuiz* stored,
+                     std::vector<Message>* warnings, Message* error) {
+    *stored = PreparedQuiz();
     Quiz quiz;
-    if (!readQuizRecord(module, quizPath, &quiz, warnings, error)) {
-        FreeLibrary(module);
-        return false;
+    HMODULE module = openQuizProgram(quizPath, &quiz, warnings, error);
+    if (!module) return false;
+    manifestFromQuiz(quiz, manifest);
+    ResourceBytes stream;
+    if (findResource(module, ContentResourceType, ContentResourceNumber, &stream))
+        stored->content.assign(stream.bytes, stream.bytes + stream.size);
+    if (findResource(module, ContentResourceType, CodesResourceNumber, &stream))
+        stored->codes.assign(stream.bytes, stream.bytes + stream.size);
+    for (const StoredMedium& medium : nameStoredMedia(module, quiz.style, manifest, warnings)) {
+        MediaFile file;
+        const bool answerPicture = medium.path == &ManifestQuestion::answerPicture;
+        file.resource = (answerPicture ? AnswerPictureBase : QuestionMediaBase) + static_cast<int>(medium.question) + 1;
+        file.path = manifest->questions[medium.question].*medium.path;
+        file.kind = answerPicture || quiz.style == StylePictures ? PictureMedium
+                    : quiz.style == StyleSounds                  ? SoundMedium
+                                                                 : VideoMedium;
+        file.bytes.assign(medium.view.bytes, medium.view.bytes + medium.view.size);
+        file.originalSize = file.bytes.size();
+        stored->media.push_back(file);
     }
+    FreeLibrary(module);
+    return true;
+}
+
+bool unpackQuiz(const std::string& quizPath, const std::string& folder, const ProgressFunction& progress,
+                std::vector<Message>* warnings, Message* error) {
+    Quiz quiz;
+    HMODULE module = openQuizProgram(quizPath, &quiz, warnings, error);
+    if (!module) return false;
     Manifest manifest;
     manifestFromQuiz(quiz, &manifest);
     const std::vector<StoredMedium> media = nameStoredMedia(module, quiz.style, &manifest, warnings);

@@ -30,7 +30,9 @@ struct FieldControl {
     ControlId control;
     bool edit;   // an edit control, else a list or a button
 };
-enum { FieldControlCount = static_cast<int>(Field::None) };   // every field has one
+// Every field has one but a video quiz's webVideo, which only the page for
+// browsers uses: the editor keeps it as the manifest's text has it.
+enum { FieldControlCount = static_cast<int>(Field::None) - 1 };
 extern const FieldControl fieldControls[FieldControlCount];
 
 // The field an edit control holds; None for any other control.

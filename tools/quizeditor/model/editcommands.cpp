@@ -15,6 +15,7 @@ const CommandRow editorCommands[EditorCommandCount] = {
     {CommandSaveAs, FileMenu, false, u8"Enregistrer &sous…", {0, false, false}, 0, 0},
     {CommandBuild, FileMenu, true, u8"&Construire…", {'B', true, false}, 0, 0},
     {CommandTest, FileMenu, false, u8"&Tester", {KeyF5, false, false}, 0, 0},
+    {CommandExportWeb, FileMenu, false, u8"E&xporter pour le navigateur…", {0, false, false}, 0, 0},
     {CommandQuit, FileMenu, true, u8"&Quitter", {0, false, false}, 0, 0},
     {CommandUndo, EditMenu, false, u8"&Annuler", {'Z', true, false}, 0, 0},
     {CommandRedo, EditMenu, false, u8"&Rétablir", {'Y', true, false}, 0, 0},
@@ -85,7 +86,7 @@ bool canRun(const CommandContext& context, EditorCommand command) {
     const int count = questionCount(model);
     switch (command) {
     case CommandNew: case CommandOpen: case CommandOpenProgram: case CommandImport: case CommandBuild:
-    case CommandTest: case CommandGatherMedia:
+    case CommandTest: case CommandGatherMedia: case CommandExportWeb:
         return !context.busy;
     case CommandUndo: return canUndo(model);
     case CommandRedo: return canRedo(model);

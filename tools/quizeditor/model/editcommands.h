@@ -13,7 +13,7 @@
 enum EditorCommand {
     CommandNew = 1000, CommandOpen, CommandOpenProgram, CommandImport, CommandSave, CommandSaveAs, CommandBuild,
     CommandTest, CommandQuit, CommandUndo, CommandAddQuestion, CommandDeleteQuestion, CommandMoveUp,
-    CommandMoveDown, CommandRedo, CommandGatherMedia,
+    CommandMoveDown, CommandRedo, CommandGatherMedia, CommandExportWeb,
 };
 
 enum EditorMenu { FileMenu, EditMenu, MenuCount };
@@ -43,7 +43,7 @@ struct CommandRow {
     int listKey;            // a key of the question list that runs it too; 0: none
     int button;             // the ControlId of the button that runs it too; 0: none
 };
-enum { EditorCommandCount = CommandGatherMedia - CommandNew + 1 };
+enum { EditorCommandCount = CommandExportWeb - CommandNew + 1 };
 extern const CommandRow editorCommands[EditorCommandCount];
 
 // The row of a command.

@@ -33,6 +33,7 @@ ManifestDocument inOrder(const ManifestDocument& object, KeyScope scope) {
     for (const ManifestKey& key : manifestKeys) {
         if (key.scope != scope) continue;
         if (object.contains(key.name)) ordered[key.name] = object[key.name];
+        else if (!key.writtenWhenEmpty) continue;
         else if (key.kind == KeyKind::Questions) ordered[key.name] = ManifestDocument::array();
         else ordered[key.name] = defaults[key.name];
     }

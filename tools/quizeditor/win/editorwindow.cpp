@@ -80,6 +80,7 @@ void runCommand(EditorWindow* state, int command) {
     case CommandSaveAs: saveDocument(state, true); break;
     case CommandBuild: buildProgram(state); break;
     case CommandTest: testProgram(state); break;
+    case CommandExportWeb: exportForBrowser(state); break;
     case CommandQuit: PostMessageW(state->window, WM_CLOSE, 0, 0); break;
     case CommandUndo: undoLastChange(model); break;
     case CommandAddQuestion:

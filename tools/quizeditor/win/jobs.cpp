@@ -13,12 +13,13 @@
 #include "encoding.h"
 #include "filecommands.h"
 #include "quizbuild.h"
+#include "webexport.h"
 #include "show.h"
 #include "wording.h"
 
 namespace fs = std::filesystem;
 
-enum class JobKind { Build, Test, Unpack };
+enum class JobKind { Build, Test, Unpack, Export };
 
 struct WorkerJob {
     JobKind kind;
@@ -31,6 +32,8 @@ struct WorkerJob {
     bool fine = false;
     std::vector<Problem> problems;
     BuildSummary summary;
+    WebExportRequest page;     // Export
+    WebExportSummary pageSummary;
     std::vector<Message> warnings;
     Message error;
 };
@@ -46,6 +49,8 @@ DWORD WINAPI runJob(void* parameter) {
     };
     if (job->kind == JobKind::Unpack)
         job->fine = unpackQuiz(job->program, job->folder, progress, &job->warnings, &job->error);
+    else if (job->kind == JobKind::Export)
+        job->fine = exportWebQuiz(job->page, progress, &job->problems, &job->pageSummary, &job->error);
     else
         job->fine = buildQuiz(job->request, progress, &job->problems, &job->summary, &job->error);
     if (SUCCEEDED(com)) CoUninitialize();
@@ -148,6 +153,16 @@ std::wstring finishBuild(EditorWindow* state, WorkerJob* job) {
     return L"Quiz de test lancé : " + output;
 }
 
+std::wstring finishExport(EditorWindow* state, WorkerJob* job) {
+    const std::wstring output = toWide(job->page.outputPath);
+    if (!job->fine) {
+        tell(state, L"Impossible d'exporter « " + output + L" » :" + describeFailure(job));
+        return L"L'exportation a échoué.";
+    }
+    return (job->page.scorm ? L"Paquet SCORM exporté : " : L"Page exportée : ") + output + L" (" +
+           toWide(describeSizeInFrench(job->pageSummary.outputBytes)) + L")";
+}
+
 std::wstring finishUnpack(EditorWindow* state, WorkerJob* job) {
     if (!job->fine) {
         tell(state, L"Impossible d'ouvrir le quiz « " + toWide(job->program) + L" » :\n" + toWide(job->error.french));
@@ -186,6 +201,37 @@ void testProgram(EditorWindow* state) {
     }
     std::wstring output = (fs::path(folder) / programName(state)).wstring();
     startJob(state, buildJob(state, JobKind::Test, output), L"Construction du quiz de test…");
+}
+
+// A page to open in any browser, or a package for a learning platform,
+// which records each pupil's score: the author chooses, then names the file.
+void exportForBrowser(EditorWindow* state) {
+    if (state->job || !readyToBuildOrSay(state)) return;
+    const int choice = state->services.ask(
+        state->window,
+        L"Exporter le quiz pour le navigateur :\n\n"
+        L"Oui : une page web (.html), qui s'ouvre dans tout navigateur, sur ordinateur, tablette ou téléphone, "
+        L"même sans connexion.\n\n"
+        L"Non : un paquet SCORM (.zip) pour une plateforme d'apprentissage, qui enregistre le score de chaque élève.",
+        MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (choice != IDYES && choice != IDNO) return;
+    const bool scorm = choice == IDNO;
+    std::wstring output;
+    const std::wstring stem = fs::path(programName(state)).stem().wstring();
+    FileChoice file{true, scorm ? FileKind::ScormPackage : FileKind::WebPage, folderForDialogs(state),
+                    stem + (scorm ? L".zip" : L".html")};
+    if (!state->services.chooseFile(state->window, file, &output)) return;
+    rememberFolder(state, output);
+    WorkerJob* job = new WorkerJob();
+    job->kind = JobKind::Export;
+    job->page.manifestPath = state->model.path;
+    job->page.manifestText = manifestText(state->model);
+    job->page.manifestFolder = state->model.folder;
+    job->page.outputPath = toUtf8(output);
+    job->page.scorm = scorm;
+    job->media = state->model.media;
+    job->page.memo = &job->media;
+    startJob(state, job, L"Exportation de « " + output + L" »…");
 }
 
 void openProgram(EditorWindow* state) {
@@ -235,7 +281,9 @@ LRESULT onJobFinished(EditorWindow* state) {
     CloseHandle(job->thread);
     state->job = nullptr;
     ShowWindow(controlOf(state, ProgressBar), SW_HIDE);
-    const std::wstring note = job->kind == JobKind::Unpack ? finishUnpack(state, job) : finishBuild(state, job);
+    const std::wstring note = job->kind == JobKind::Unpack   ? finishUnpack(state, job)
+                              : job->kind == JobKind::Export ? finishExport(state, job)
+                                                             : finishBuild(state, job);
     delete job;
     showModel(state);
     showStatus(state, note);

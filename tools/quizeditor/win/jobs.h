@@ -8,6 +8,8 @@
 
 void buildProgram(EditorWindow* state);
 void testProgram(EditorWindow* state);
+// The quiz as a page for browsers or a package for learning platforms.
+void exportForBrowser(EditorWindow* state);
 void openProgram(EditorWindow* state);
 void openProgramFile(EditorWindow* state, const std::wstring& program);
 LRESULT onJobProgress(EditorWindow* state, int done, int count);

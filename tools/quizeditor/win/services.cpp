@@ -34,6 +34,10 @@ const KindFilter kindFilters[] = {
                         L"Tous les fichiers\0*.*\0", L"jpg", L"Choisir une image"},
     {FileKind::Sound, L"Sons (*.mp3;*.wav)\0*.mp3;*.wav\0Tous les fichiers\0*.*\0", L"mp3", L"Choisir un son"},
     {FileKind::Video, L"Vidéos (*.avi)\0*.avi\0Tous les fichiers\0*.*\0", L"avi", L"Choisir une vidéo"},
+    {FileKind::WebPage, L"Pages web (*.html)\0*.html\0Tous les fichiers\0*.*\0", L"html",
+     L"Exporter pour le navigateur"},
+    {FileKind::ScormPackage, L"Paquets SCORM (*.zip)\0*.zip\0Tous les fichiers\0*.*\0", L"zip",
+     L"Exporter pour une plateforme d'apprentissage"},
 };
 
 int askWithMessageBox(HWND owner, const std::wstring& text, UINT buttons) {

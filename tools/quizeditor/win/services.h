@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-enum class FileKind { Manifest, QuizProgram, QuestionBank, Picture, Sound, Video };
+enum class FileKind { Manifest, QuizProgram, QuestionBank, Picture, Sound, Video, WebPage, ScormPackage };
 
 struct FileChoice {
     bool save;             // a Save As dialog, else an Open dialog
