@@ -69,22 +69,23 @@ HWND topLevelWindow(DWORD processId, const char* className) {
     return nullptr;
 }
 
+struct ChildSearch {
+    const char* className;
+    bool found;
+};
+
+BOOL CALLBACK onChild(HWND child, LPARAM parameter) {
+    ChildSearch* search = reinterpret_cast<ChildSearch*>(parameter);
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    search->found = lstrcmpiA(name, search->className) == 0;
+    return !search->found;
+}
+
 // Whether window has a child of the class className, at any depth.
 bool hasChild(HWND window, const char* className) {
-    struct Search {
-        const char* className;
-        bool found;
-    } search = {className, false};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            Search* search = reinterpret_cast<Search*>(parameter);
-            char name[64] = "";
-            GetClassNameA(child, name, sizeof name);
-            search->found = lstrcmpiA(name, search->className) == 0;
-            return !search->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search = {className, false};
+    EnumChildWindows(window, onChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
