@@ -47,6 +47,11 @@ function(quiz_stb_header name)
   endif()
   configure_file(${QUIZ_STB_SOURCE}/${name} ${CMAKE_BINARY_DIR}/stb/${name} COPYONLY)
 endfunction()
+# On 32-bit mingw stb_image leaves out its SSE2 decoding unless told that
+# functions realign their stack, which the i686 toolchain has them do.
+if(CMAKE_C_FLAGS MATCHES "-mstackrealign")
+  add_compile_definitions(STBI_MINGW_ENABLE_SSE2)
+endif()
 
 if(CMAKE_CROSSCOMPILING AND WIN32)
   find_library(QUIZ_ZLIB_STATIC NAMES libz.a)

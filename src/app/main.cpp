@@ -4,6 +4,7 @@
 #include "app/player.h"
 #include "content/loader.h"
 #include "content/message.h"
+#include "system/libraries.h"
 
 static int runMessageLoop() {
     MSG message;
@@ -16,6 +17,8 @@ static int runMessageLoop() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // Before any library is loaded: none from the quiz's own folder.
+    searchSystemFolderOnly();
     setMessageSink(showMessageBox);
     Player* player = new Player();
     player->instance = instance;

@@ -8,6 +8,7 @@
 #include <wmp.h>
 
 #include "media/media.h"
+#include "system/libraries.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void release(T*& object) {
 }  // namespace
 
 bool startVideoSupport(VideoSupport* video) {
-    video->atl = LoadLibraryA("atl.dll");
+    video->atl = loadSystemLibrary("atl.dll");
     video->attachControl = nullptr;
     if (!video->atl) return false;
     video->attachControl = reinterpret_cast<AtlAxAttachControlProc>(

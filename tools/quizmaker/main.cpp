@@ -15,6 +15,7 @@
 #include <shellapi.h>
 
 #include "encoding.h"
+#include "system/libraries.h"
 #endif
 
 const Command commands[] = {
@@ -130,6 +131,10 @@ static std::vector<std::string> utf8Arguments(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Before any library is loaded: none from the working or the program's folder.
+    searchSystemFolderOnly();
+#endif
     std::vector<std::string> args = utf8Arguments(argc, argv);
     if (args.empty()) {
         printUsage(stderr);

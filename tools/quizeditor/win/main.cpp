@@ -7,8 +7,11 @@
 #include <shellapi.h>
 
 #include "editorwindow.h"
+#include "system/libraries.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // Before any library is loaded: none from the folder of the quiz opened.
+    searchSystemFolderOnly();
     SetProcessDPIAware();
     // The folder dialog and the picture previews need COM on this thread.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

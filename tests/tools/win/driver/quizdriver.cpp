@@ -9,6 +9,8 @@
 //   type ID TEXT      sets the text of control ID
 //   enter ID          releases Enter in answer field ID (judges it)
 //   expect ID TEXT    control ID reads TEXT
+//   click ID CLASS    clicks button ID; the board then has a window of CLASS
+//                     (MCIWndClass: the hidden window a sound plays in)
 //   close             closes the frame window; the quiz must end with 0
 // or, alone, checks a quiz that refuses to start:
 //   refused CODE TEXT the quiz shows a message box reading TEXT and, once it
@@ -67,6 +69,26 @@ HWND topLevelWindow(DWORD processId, const char* className) {
     return nullptr;
 }
 
+struct ChildSearch {
+    const char* className;
+    bool found;
+};
+
+BOOL CALLBACK onChild(HWND child, LPARAM parameter) {
+    ChildSearch* search = reinterpret_cast<ChildSearch*>(parameter);
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    search->found = lstrcmpiA(name, search->className) == 0;
+    return !search->found;
+}
+
+// Whether window has a child of the class className, at any depth.
+bool hasChild(HWND window, const char* className) {
+    ChildSearch search = {className, false};
+    EnumChildWindows(window, onChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 struct Quiz {
     PROCESS_INFORMATION process = {};
     HWND frame = nullptr, board = nullptr;
@@ -115,6 +137,19 @@ bool startQuiz(const wchar_t* directory, const wchar_t* program, Quiz* quiz) {
         }
     }
     printf("FAIL: no quiz window with answer field %d within 60 s\n", FirstAnswerFieldId);
+    return false;
+}
+
+// Clicks a button and waits for a window of className among the board's
+// children. Where the machine has no sound output the MCI window reports
+// its failed open in a modal box of its own: such a box is dismissed.
+bool clickFor(const Quiz& quiz, HWND button, const char* className) {
+    if (!PostMessageA(button, BM_CLICK, 0, 0)) return false;
+    for (DWORD started = GetTickCount(); GetTickCount() - started < 10000; Sleep(100)) {
+        HWND box = topLevelWindow(quiz.process.dwProcessId, "#32770");
+        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        else if (hasChild(quiz.board, className)) return true;
+    }
     return false;
 }
 
@@ -171,7 +206,7 @@ int expectRefusal(const wchar_t* directory, const wchar_t* program, DWORD code, 
 // The operands a command takes (the control first), or -1 for no command.
 int operandsOf(const wchar_t* verb) {
     const struct { const wchar_t* name; int operands; } verbs[] = {
-        {L"type", 2}, {L"enter", 1}, {L"expect", 2}, {L"close", 0}, {L"refused", 2}};
+        {L"type", 2}, {L"enter", 1}, {L"expect", 2}, {L"click", 2}, {L"close", 0}, {L"refused", 2}};
     for (const auto& known : verbs)
         if (wcscmp(known.name, verb) == 0) return known.operands;
     return -1;
@@ -220,6 +255,8 @@ int runCommands(const Quiz& quiz, int count, wchar_t** arguments) {
             printf("FAIL: answer field %d did not answer the Enter key\n", id);
         else if (verb == L"expect" && !(ok = readText(control, &actual) && actual == text))
             printf("FAIL: control %d reads \"%s\", expected \"%s\"\n", id, utf8(actual).c_str(), utf8(text).c_str());
+        else if (verb == L"click" && !(ok = clickFor(quiz, control, text.c_str())))
+            printf("FAIL: a click on %d gave the board no window of class %s\n", id, text.c_str());
         failures += !ok;
     }
     return failures;
@@ -231,7 +268,7 @@ int main() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments || count < 3 || !checkCommands(count, arguments)) {
-        printf("usage: quizdriver DIR QUIZ.exe [type ID TEXT | enter ID | expect ID TEXT | close]...\n"
+        printf("usage: quizdriver DIR QUIZ.exe [type ID TEXT | enter ID | expect ID TEXT | click ID CLASS | close]...\n"
                "       quizdriver DIR QUIZ.exe refused CODE TEXT\n");
         return 2;
     }
