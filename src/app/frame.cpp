@@ -32,6 +32,7 @@ struct FrameState {
     HBRUSH versionBrush;
     HFONT linkFont;
     HWND link;
+    int versionWidth;  // the version line's text, in its font
     HCURSOR linkCursor;  // shown over the link only
     int wheelGathered;  // wheel deltas short of a notch (wheelLineSteps)
 };
@@ -48,6 +49,20 @@ HWND createStatic(HWND frame, int id, const char* text, DWORD style, int x, int 
     if (font == GuiFont)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     return control;
+}
+
+// The width of a label's text on one line, in the label's font.
+int textWidth(HWND label) {
+    char text[TextSize] = "";
+    const int length = GetWindowTextA(label, text, sizeof text);
+    HDC dc = GetDC(label);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;  // none: the system font the label draws with
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, length, &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return size.cx;
 }
 
 // The link draws underlined at three quarters of its height and shows its
@@ -110,15 +125,18 @@ LRESULT onCreate(HWND frame, const CREATESTRUCTA* creation) {
     RECT client;
     GetClientRect(frame, &client);
     HWND version = createStatic(frame, VersionLineId, "Réalisé avec la version 2.1", WS_CHILD | WS_VISIBLE, 725,
-                                client.bottom - 16, 130, 15, GuiFont);
+                                client.bottom - 16, 130, VersionLineHeight, GuiFont);
     if (!version || !createHeader(frame, state)) return -1;
+    state->versionWidth = textWidth(version);
     SendMessageA(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return 0;
 }
 
 LRESULT onSize(FrameState* state, HWND frame, int clientWidth, int clientHeight) {
-    SetWindowPos(state->player->board, nullptr, 5, 50, clientWidth - 11, clientHeight - 68, SWP_NOZORDER);
-    SetWindowPos(GetDlgItem(frame, VersionLineId), HWND_TOP, clientWidth - 145, clientHeight - 16, 130, 15,
+    const Box board = boardPlace(clientWidth, clientHeight);
+    SetWindowPos(state->player->board, nullptr, board.x, board.y, board.width, board.height, SWP_NOZORDER);
+    const Box version = versionLinePlace(clientWidth, clientHeight, state->versionWidth);
+    SetWindowPos(GetDlgItem(frame, VersionLineId), HWND_TOP, version.x, version.y, version.width, version.height,
                  SWP_NOOWNERZORDER | SWP_NOACTIVATE);
     return 0;
 }
@@ -246,9 +264,21 @@ ATOM registerFrameClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass);
 }
 
+// Wide enough for the board to show the quiz's content beside its vertical
+// scroll bar, by the system's own frame, border and scroll bar sizes.
+static int frameWidthFor(const Quiz* quiz) {
+    const DWORD style = WS_OVERLAPPEDWINDOW;
+    RECT outer = {0, 0, FrameStandardWidth, FrameHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    const FrameMetrics metrics = {(outer.right - outer.left) - FrameStandardWidth, GetSystemMetrics(SM_CXBORDER),
+                                  GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXSCREEN)};
+    const ContentSize content = contentSizeFor(quiz->style, quiz->questionCount, quiz->questionFormat, quiz->answerMode);
+    return frameOuterWidth(content.width, metrics);
+}
+
 HWND createFrameWindow(Player* player) {
     return CreateWindowExA(0, FrameClassName, player->quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                           FrameWidth, FrameHeight, nullptr, nullptr, player->instance, player);
+                           frameWidthFor(player->quiz), FrameHeight, nullptr, nullptr, player->instance, player);
 }
 
 void centreWindow(HWND window) {

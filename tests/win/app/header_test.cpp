@@ -33,6 +33,19 @@ HWND childReading(HWND parent, const char* text) {
     return nullptr;
 }
 
+// The width of a label's text on one line in the label's font.
+long oneLineWidth(HWND label) {
+    char text[300] = "";
+    GetWindowTextA(label, text, sizeof text);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, 0, 0};
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return needed.right;
+}
+
 class FrameWindowTest : public PlayerTest {};
 
 TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
@@ -70,9 +83,12 @@ TEST_F(FrameWindowTest, FrameIsTitledWithTheQuizAndKeepsTheBoardAndTheVersionLin
         char board[64], version[96];
         snprintf(board, sizeof board, "5,50 %ldx%ld", client.right - 11, client.bottom - 68);
         EXPECT_NE(describe(windows.board).find(board), std::string::npos) << describe(windows.board);
-        // The version text is Windows-1252: é is the single byte E9.
-        snprintf(version, sizeof version, "8000 'R\xE9" "alis\xE9 avec la version 2.1' %ld,%ld 130x15 50000000 gui",
-                 client.right - 145, client.bottom - 16);
+        // The version line is as wide as its text on one line, its right
+        // edge 15 pixels from the client area's. Its text is Windows-1252:
+        // é is the single byte E9.
+        const long width = oneLineWidth(GetDlgItem(windows.frame, 8000));
+        snprintf(version, sizeof version, "8000 'R\xE9" "alis\xE9 avec la version 2.1' %ld,%ld %ldx15 50000000 gui",
+                 client.right - 15 - width, client.bottom - 16, width);
         EXPECT_EQ(describe(GetDlgItem(windows.frame, 8000)), version);
         SetWindowPos(windows.frame, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
         pumpMessages();
