@@ -33,6 +33,7 @@ struct FrameState {
     HFONT linkFont;
     HWND link;
     int versionWidth;  // the version line's text, in its font
+    bool toldNotSaved;  // the player knows the answers could not be written, since the last write
     HCURSOR linkCursor;  // shown over the link only
     int wheelGathered;  // wheel deltas short of a notch (wheelLineSteps)
 };
@@ -151,6 +152,28 @@ LRESULT onClose(FrameState* state) {
     return 0;
 }
 
+// A judgement changed an answer: the results file follows at once, so a
+// crash, a power cut or the end of the session loses nothing judged. A
+// failure is told once, not at every answer, until a write succeeds again.
+LRESULT onAnswersChanged(FrameState* state) {
+    PlayState* play = &state->player->play;
+    if (!answersUnsaved(play)) return 0;  // written since it was posted
+    if (writeAnswers(play)) {
+        state->toldNotSaved = false;
+    } else if (!state->toldNotSaved) {
+        state->toldNotSaved = true;
+        tellAnswersNotSaved();
+    }
+    return 0;
+}
+
+// The session ends: the process may be ended as soon as this returns, so the
+// answers, judged or not, are written as at close; no message holds it up.
+LRESULT onEndSession(FrameState* state, bool ending) {
+    if (ending) writeAnswers(&state->player->play);
+    return 0;
+}
+
 // Navigation keys page and step the board; any other key is a request the
 // board leaves without effect.
 WPARAM scrollRequestForKey(UINT key) {
@@ -242,6 +265,8 @@ LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEWHEEL: return onMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam));
     case WM_SETCURSOR: return onSetCursor(state, frame, wParam, lParam);
     case BoardScoreChanged: return onScoreChanged(state, frame);
+    case BoardAnswersChanged: return onAnswersChanged(state);
+    case WM_ENDSESSION: return onEndSession(state, wParam != 0);
     case WM_NCDESTROY: onNcDestroy(state, frame); return DefWindowProcA(frame, message, wParam, lParam);
     default: return DefWindowProcA(frame, message, wParam, lParam);
     }
