@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <new>
@@ -33,6 +34,7 @@ struct FrameState {
     HFONT linkFont;
     HWND link;
     int versionWidth;  // the version line's text, in its font
+    HWND tooltip;      // the whole text of each header label shown cut
     bool toldNotSaved;  // the player knows the answers could not be written, since the last write
     HCURSOR linkCursor;  // shown over the link only
     int wheelGathered;  // wheel deltas short of a notch (wheelLineSteps)
@@ -59,11 +61,71 @@ int textWidth(HWND label) {
     HDC dc = GetDC(label);
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;  // none: the system font the label draws with
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, length, &size);
+    RECT line = {0, 0, 0, 0};
+    DrawTextA(dc, text, length, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     if (old) SelectObject(dc, old);
     ReleaseDC(label, dc);
-    return size.cx;
+    return line.right;
+}
+
+// Whether a label shows its whole text, on one line or wrapped, in its font.
+bool textFits(HWND label, const char* text) {
+    RECT client;
+    GetClientRect(label, &client);
+    HDC dc = GetDC(label);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    RECT line = {0, 0, 0, 0}, needed = {0, 0, client.right, 0};
+    DrawTextA(dc, text, -1, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    if (line.right <= client.right && line.bottom <= client.bottom) return true;  // on one line
+    return needed.right <= client.right && needed.bottom <= client.bottom;      // wrapped
+}
+
+// A header text is shown whole where it fits its label; else on one line
+// ending in "…", with the whole text as the label's tooltip. Called again
+// whenever the label's text changes.
+void fitHeaderText(FrameState* state, HWND frame, HWND label) {
+    char text[TextSize] = "";
+    GetWindowTextA(label, text, sizeof text);
+    const bool fits = textFits(label, text);
+    const LONG style = GetWindowLongA(label, GWL_STYLE);
+    const LONG fitted = fits ? style & ~SS_ELLIPSISMASK : (style & ~SS_ELLIPSISMASK) | SS_ENDELLIPSIS;
+    if (fitted != style) {
+        SetWindowLongA(label, GWL_STYLE, fitted);
+        InvalidateRect(label, nullptr, TRUE);
+    }
+    TOOLINFOA tool;
+    ZeroMemory(&tool, sizeof tool);
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = frame;
+    tool.uId = reinterpret_cast<UINT_PTR>(label);
+    SendMessageA(state->tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (fits) return;
+    GetWindowRect(label, &tool.rect);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.lpszText = text;
+    SendMessageA(state->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The tooltip of the header's cut texts, wrapping a long one.
+HWND createHeaderTooltip(HWND frame, HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame, nullptr, instance,
+                                   nullptr);
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    return tooltip;
+}
+
+// Every header text but the version line, which is as wide as its own.
+void fitHeaderTexts(FrameState* state, HWND frame) {
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgCtrlID(child) != VersionLineId && GetWindowTextLengthA(child) > 0) fitHeaderText(state, frame, child);
 }
 
 // The link draws underlined at three quarters of its height and shows its
@@ -103,6 +165,12 @@ bool createHeader(HWND frame, FrameState* state) {
         createStatic(frame, LinkId, WebSiteAddress, plain | SS_NOTIFY, 736, 5, 115, 18, NoFont),
     };
     dressLink(state, made[7]);
+    // " Code :" is as wide as its text where the system's font needs more
+    // than its 36 pixels (Tahoma does, a pixel or two, over the code's
+    // leading space).
+    const int codeLabelWidth = textWidth(made[4]);
+    if (codeLabelWidth > 36)
+        SetWindowPos(made[4], nullptr, 0, 0, codeLabelWidth, 15, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     HWND texts[] = {
         createStatic(frame, ScoreDisplayId, "Par :", plain, 736, 25, 27, 18, GuiFont),
         createStatic(frame, ScoreDisplayId, quiz->creator, quizText, 763, 25, 85, 18, GuiFont),
@@ -129,6 +197,8 @@ LRESULT onCreate(HWND frame, const CREATESTRUCTA* creation) {
                                 client.bottom - 16, 130, VersionLineHeight, GuiFont);
     if (!version || !createHeader(frame, state)) return -1;
     state->versionWidth = textWidth(version);
+    state->tooltip = createHeaderTooltip(frame, state->player->instance);
+    fitHeaderTexts(state, frame);
     SendMessageA(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return 0;
 }
@@ -222,6 +292,8 @@ LRESULT onScoreChanged(FrameState* state, HWND frame) {
     scoreText(play, score, sizeof score);
     SetDlgItemTextA(frame, ScoreDisplayId, score);
     SetDlgItemTextA(frame, CodeDisplayId, codeLine(play));
+    fitHeaderText(state, frame, GetDlgItem(frame, ScoreDisplayId));
+    fitHeaderText(state, frame, GetDlgItem(frame, CodeDisplayId));
     return 0;
 }
 
