@@ -122,10 +122,14 @@ HWND createHeaderTooltip(HWND frame, HINSTANCE instance) {
     return tooltip;
 }
 
-// Every header text but the version line, which is as wide as its own.
+// Every header text but the version line, which is as wide as its own, and
+// the fixed captions, kept on their line.
 void fitHeaderTexts(FrameState* state, HWND frame) {
-    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetDlgCtrlID(child) != VersionLineId && GetWindowTextLengthA(child) > 0) fitHeaderText(state, frame, child);
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool caption = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+        if (!caption && GetDlgCtrlID(child) != VersionLineId && GetWindowTextLengthA(child) > 0)
+            fitHeaderText(state, frame, child);
+    }
 }
 
 // The link draws underlined at three quarters of its height and shows its
@@ -152,6 +156,9 @@ bool createHeader(HWND frame, FrameState* state) {
     const DWORD framed = plain | WS_BORDER;
     // The quiz's own texts show as stored: an "&" is no mnemonic prefix.
     const DWORD quizText = plain | SS_NOPREFIX;
+    // The fixed captions stay on their one line, whatever the font: a pixel
+    // too wide for the label would wrap their last word out of sight.
+    const DWORD caption = plain | SS_LEFTNOWORDWRAP;
     char score[64];
     wsprintfA(score, " 0 / %d", quiz->questionCount);
     HWND made[] = {
@@ -159,20 +166,14 @@ bool createHeader(HWND frame, FrameState* state) {
         createStatic(frame, 2, "", framed, 5, 25, 100, 22, NoFont),
         createStatic(frame, 3, "", framed, 104, 2, 623, 45, NoFont),
         createStatic(frame, 4, "", framed, 726, 2, 130, 45, NoFont),
-        createStatic(frame, 151, " Code :", plain, 10, 29, 36, 15, GuiFont),
+        createStatic(frame, 151, " Code :", caption, 10, 29, 36, 15, GuiFont),
         createStatic(frame, CodeDisplayId, " xxxxxx", quizText, 47, 28, 55, 16, GuiFont),
         createStatic(frame, ScoreDisplayId, score, plain | SS_CENTER, 10, 5, 90, 18, NoFont),
         createStatic(frame, LinkId, WebSiteAddress, plain | SS_NOTIFY, 736, 5, 115, 18, NoFont),
     };
     dressLink(state, made[7]);
-    // " Code :" is as wide as its text where the system's font needs more
-    // than its 36 pixels (Tahoma does, a pixel or two, over the code's
-    // leading space).
-    const int codeLabelWidth = textWidth(made[4]);
-    if (codeLabelWidth > 36)
-        SetWindowPos(made[4], nullptr, 0, 0, codeLabelWidth, 15, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     HWND texts[] = {
-        createStatic(frame, ScoreDisplayId, "Par :", plain, 736, 25, 27, 18, GuiFont),
+        createStatic(frame, ScoreDisplayId, "Par :", caption, 736, 25, 27, 18, GuiFont),
         createStatic(frame, ScoreDisplayId, quiz->creator, quizText, 763, 25, 85, 18, GuiFont),
         createStatic(frame, ScoreDisplayId, quiz->title, quizText, 110, 3, 220, 18, NoFont),
         createStatic(frame, ScoreDisplayId, quiz->explanation, quizText, 110, 19, 580, 27, GuiFont),
