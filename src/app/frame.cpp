@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <new>
@@ -32,6 +33,9 @@ struct FrameState {
     HBRUSH versionBrush;
     HFONT linkFont;
     HWND link;
+    int versionWidth;  // the version line's text, in its font
+    HWND tooltip;      // the whole text of each header label shown cut
+    bool toldNotSaved;  // the player knows the answers could not be written, since the last write
     HCURSOR linkCursor;  // shown over the link only
     int wheelGathered;  // wheel deltas short of a notch (wheelLineSteps)
 };
@@ -48,6 +52,84 @@ HWND createStatic(HWND frame, int id, const char* text, DWORD style, int x, int 
     if (font == GuiFont)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     return control;
+}
+
+// The width of a label's text on one line, in the label's font.
+int textWidth(HWND label) {
+    char text[TextSize] = "";
+    const int length = GetWindowTextA(label, text, sizeof text);
+    HDC dc = GetDC(label);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;  // none: the system font the label draws with
+    RECT line = {0, 0, 0, 0};
+    DrawTextA(dc, text, length, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return line.right;
+}
+
+// Whether a label shows its whole text, on one line or wrapped, in its font.
+bool textFits(HWND label, const char* text) {
+    RECT client;
+    GetClientRect(label, &client);
+    HDC dc = GetDC(label);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    RECT line = {0, 0, 0, 0}, needed = {0, 0, client.right, 0};
+    DrawTextA(dc, text, -1, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    if (line.right <= client.right && line.bottom <= client.bottom) return true;  // on one line
+    return needed.right <= client.right && needed.bottom <= client.bottom;      // wrapped
+}
+
+// A header text is shown whole where it fits its label; else on one line
+// ending in "…", with the whole text as the label's tooltip. Called again
+// whenever the label's text changes.
+void fitHeaderText(FrameState* state, HWND frame, HWND label) {
+    char text[TextSize] = "";
+    GetWindowTextA(label, text, sizeof text);
+    const bool fits = textFits(label, text);
+    const LONG style = GetWindowLongA(label, GWL_STYLE);
+    const LONG fitted = fits ? style & ~SS_ELLIPSISMASK : (style & ~SS_ELLIPSISMASK) | SS_ENDELLIPSIS;
+    if (fitted != style) {
+        SetWindowLongA(label, GWL_STYLE, fitted);
+        InvalidateRect(label, nullptr, TRUE);
+    }
+    TOOLINFOA tool;
+    ZeroMemory(&tool, sizeof tool);
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = frame;
+    tool.uId = reinterpret_cast<UINT_PTR>(label);
+    SendMessageA(state->tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (fits) return;
+    GetWindowRect(label, &tool.rect);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.lpszText = text;
+    SendMessageA(state->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The tooltip of the header's cut texts, wrapping a long one.
+HWND createHeaderTooltip(HWND frame, HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame, nullptr, instance,
+                                   nullptr);
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    return tooltip;
+}
+
+// Every header text but the version line, which is as wide as its own, and
+// the fixed captions, kept on their line.
+void fitHeaderTexts(FrameState* state, HWND frame) {
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool caption = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+        if (!caption && GetDlgCtrlID(child) != VersionLineId && GetWindowTextLengthA(child) > 0)
+            fitHeaderText(state, frame, child);
+    }
 }
 
 // The link draws underlined at three quarters of its height and shows its
@@ -74,6 +156,9 @@ bool createHeader(HWND frame, FrameState* state) {
     const DWORD framed = plain | WS_BORDER;
     // The quiz's own texts show as stored: an "&" is no mnemonic prefix.
     const DWORD quizText = plain | SS_NOPREFIX;
+    // The fixed captions stay on their one line, whatever the font: a pixel
+    // too wide for the label would wrap their last word out of sight.
+    const DWORD caption = plain | SS_LEFTNOWORDWRAP;
     char score[64];
     wsprintfA(score, " 0 / %d", quiz->questionCount);
     HWND made[] = {
@@ -81,14 +166,14 @@ bool createHeader(HWND frame, FrameState* state) {
         createStatic(frame, 2, "", framed, 5, 25, 100, 22, NoFont),
         createStatic(frame, 3, "", framed, 104, 2, 623, 45, NoFont),
         createStatic(frame, 4, "", framed, 726, 2, 130, 45, NoFont),
-        createStatic(frame, 151, " Code :", plain, 10, 29, 36, 15, GuiFont),
+        createStatic(frame, 151, " Code :", caption, 10, 29, 36, 15, GuiFont),
         createStatic(frame, CodeDisplayId, " xxxxxx", quizText, 47, 28, 55, 16, GuiFont),
         createStatic(frame, ScoreDisplayId, score, plain | SS_CENTER, 10, 5, 90, 18, NoFont),
         createStatic(frame, LinkId, WebSiteAddress, plain | SS_NOTIFY, 736, 5, 115, 18, NoFont),
     };
     dressLink(state, made[7]);
     HWND texts[] = {
-        createStatic(frame, ScoreDisplayId, "Par :", plain, 736, 25, 27, 18, GuiFont),
+        createStatic(frame, ScoreDisplayId, "Par :", caption, 736, 25, 27, 18, GuiFont),
         createStatic(frame, ScoreDisplayId, quiz->creator, quizText, 763, 25, 85, 18, GuiFont),
         createStatic(frame, ScoreDisplayId, quiz->title, quizText, 110, 3, 220, 18, NoFont),
         createStatic(frame, ScoreDisplayId, quiz->explanation, quizText, 110, 19, 580, 27, GuiFont),
@@ -110,15 +195,20 @@ LRESULT onCreate(HWND frame, const CREATESTRUCTA* creation) {
     RECT client;
     GetClientRect(frame, &client);
     HWND version = createStatic(frame, VersionLineId, "Réalisé avec la version 2.1", WS_CHILD | WS_VISIBLE, 725,
-                                client.bottom - 16, 130, 15, GuiFont);
+                                client.bottom - 16, 130, VersionLineHeight, GuiFont);
     if (!version || !createHeader(frame, state)) return -1;
+    state->versionWidth = textWidth(version);
+    state->tooltip = createHeaderTooltip(frame, state->player->instance);
+    fitHeaderTexts(state, frame);
     SendMessageA(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return 0;
 }
 
 LRESULT onSize(FrameState* state, HWND frame, int clientWidth, int clientHeight) {
-    SetWindowPos(state->player->board, nullptr, 5, 50, clientWidth - 11, clientHeight - 68, SWP_NOZORDER);
-    SetWindowPos(GetDlgItem(frame, VersionLineId), HWND_TOP, clientWidth - 145, clientHeight - 16, 130, 15,
+    const Box board = boardPlace(clientWidth, clientHeight);
+    SetWindowPos(state->player->board, nullptr, board.x, board.y, board.width, board.height, SWP_NOZORDER);
+    const Box version = versionLinePlace(clientWidth, clientHeight, state->versionWidth);
+    SetWindowPos(GetDlgItem(frame, VersionLineId), HWND_TOP, version.x, version.y, version.width, version.height,
                  SWP_NOOWNERZORDER | SWP_NOACTIVATE);
     return 0;
 }
@@ -130,6 +220,28 @@ LRESULT onClose(FrameState* state) {
     closeBoardMedia(state->player->board);
     DeleteFileA("quizz.mp3");
     PostQuitMessage(0);
+    return 0;
+}
+
+// A judgement changed an answer: the results file follows at once, so a
+// crash, a power cut or the end of the session loses nothing judged. A
+// failure is told once, not at every answer, until a write succeeds again.
+LRESULT onAnswersChanged(FrameState* state) {
+    PlayState* play = &state->player->play;
+    if (!answersUnsaved(play)) return 0;  // written since it was posted
+    if (writeAnswers(play)) {
+        state->toldNotSaved = false;
+    } else if (!state->toldNotSaved) {
+        state->toldNotSaved = true;
+        tellAnswersNotSaved();
+    }
+    return 0;
+}
+
+// The session ends: the process may be ended as soon as this returns, so the
+// answers, judged or not, are written as at close; no message holds it up.
+LRESULT onEndSession(FrameState* state, bool ending) {
+    if (ending) writeAnswers(&state->player->play);
     return 0;
 }
 
@@ -181,6 +293,8 @@ LRESULT onScoreChanged(FrameState* state, HWND frame) {
     scoreText(play, score, sizeof score);
     SetDlgItemTextA(frame, ScoreDisplayId, score);
     SetDlgItemTextA(frame, CodeDisplayId, codeLine(play));
+    fitHeaderText(state, frame, GetDlgItem(frame, ScoreDisplayId));
+    fitHeaderText(state, frame, GetDlgItem(frame, CodeDisplayId));
     return 0;
 }
 
@@ -224,6 +338,8 @@ LRESULT CALLBACK frameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEWHEEL: return onMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam));
     case WM_SETCURSOR: return onSetCursor(state, frame, wParam, lParam);
     case BoardScoreChanged: return onScoreChanged(state, frame);
+    case BoardAnswersChanged: return onAnswersChanged(state);
+    case WM_ENDSESSION: return onEndSession(state, wParam != 0);
     case WM_NCDESTROY: onNcDestroy(state, frame); return DefWindowProcA(frame, message, wParam, lParam);
     default: return DefWindowProcA(frame, message, wParam, lParam);
     }
@@ -246,9 +362,21 @@ ATOM registerFrameClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass);
 }
 
+// Wide enough for the board to show the quiz's content beside its vertical
+// scroll bar, by the system's own frame, border and scroll bar sizes.
+static int frameWidthFor(const Quiz* quiz) {
+    const DWORD style = WS_OVERLAPPEDWINDOW;
+    RECT outer = {0, 0, FrameStandardWidth, FrameHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    const FrameMetrics metrics = {(outer.right - outer.left) - FrameStandardWidth, GetSystemMetrics(SM_CXBORDER),
+                                  GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXSCREEN)};
+    const ContentSize content = contentSizeFor(quiz->style, quiz->questionCount, quiz->questionFormat, quiz->answerMode);
+    return frameOuterWidth(content.width, metrics);
+}
+
 HWND createFrameWindow(Player* player) {
     return CreateWindowExA(0, FrameClassName, player->quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                           FrameWidth, FrameHeight, nullptr, nullptr, player->instance, player);
+                           frameWidthFor(player->quiz), FrameHeight, nullptr, nullptr, player->instance, player);
 }
 
 void centreWindow(HWND window) {

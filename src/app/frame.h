@@ -7,8 +7,6 @@
 #include "app/player.h"
 
 enum {
-    FrameWidth = 870,
-    FrameHeight = 650,
     ScoreDisplayId = 150,
     LinkId = 154,
     CodeDisplayId = 157,
@@ -23,8 +21,9 @@ extern void (*openWebSite)(const char* address);
 
 // Registers "WindowsApp"; 0 on failure.
 ATOM registerFrameClass(HINSTANCE instance);
-// Creates the (hidden) frame window of player, titled with the quiz's title;
-// its creation builds the header. Null on failure.
+// Creates the (hidden) frame window of player, titled with the quiz's title,
+// as wide as the board's content needs; its creation builds the header.
+// Null on failure.
 HWND createFrameWindow(Player* player);
 // Centres window on the desktop, keeping its size.
 void centreWindow(HWND window);

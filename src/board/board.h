@@ -22,6 +22,9 @@ enum {
     // Sent to the board's parent whenever the score has been counted anew:
     // it shows the model's score and code line.
     BoardScoreChanged = WM_APP + 1,
+    // Posted to the board's parent after a judgement of a field whose text
+    // the results file does not hold yet: the answers are to be written.
+    BoardAnswersChanged = WM_APP + 2,
 };
 
 // What a board is made from; the quiz and the model outlive the board.

@@ -44,8 +44,13 @@ void judgeAnswerField(BoardState* state, int k) {
     if (judgement.showAnswerPicture) showAnswerPicture(state, i);
     if (judgement.reveal == RevealChange::Cleared) setControlText(state, RevealBoxBase + i, "");
     if (judgement.verdictChanged) setControlText(state, VerdictLabelBase + k, verdictText(judgement.verdict));
-    if (state->building) state->judgedWhileBuilding = true;
-    else showScore(state);
+    if (state->building) {
+        state->judgedWhileBuilding = true;
+        return;
+    }
+    showScore(state);
+    // Posted: the judgements of one F1 are written once, after the last.
+    if (judgement.answerUnsaved) PostMessageA(GetParent(state->board), BoardAnswersChanged, 0, 0);
 }
 
 void showScore(BoardState* state) {

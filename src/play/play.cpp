@@ -57,13 +57,14 @@ static RevealChange showReveal(PlayState* play, int i, bool shown) {
 }
 
 Judgement judgeField(PlayState* play, int k, const char* text) {
-    Judgement judgement = {0, Verdict::Empty, false, RevealChange::Kept, false};
+    Judgement judgement = {0, Verdict::Empty, false, RevealChange::Kept, false, false};
     PlayField* field = playField(play, k);
     if (!field) return judgement;
     const int i = questionOfField(k, play->format);
     const Question* question = questionAt(play->quiz, i - 1);
     if (!question) return judgement;
     copyText(field->text, text);
+    judgement.answerUnsaved = strcmp(field->text, field->saved) != 0;
     const Verdict verdict = verdictOf(field->text, storedAnswer(question, play->format, k));
     judgement.question = i;
     judgement.verdict = verdict;
@@ -141,8 +142,11 @@ int nextFieldToTry(const PlayState* play, int after) {
 
 void restoreAnswers(PlayState* play, const char* data, size_t size) {
     ResultsReader reader = {data, size, 0};
-    for (int k = 1; k <= play->fieldCount; ++k)
-        if (!readAnswerLine(&reader, play->fields[k - 1].text)) break;
+    for (int k = 1; k <= play->fieldCount; ++k) {
+        PlayField& field = play->fields[k - 1];
+        if (!readAnswerLine(&reader, field.text)) break;
+        copyText(field.saved, field.text);
+    }
 }
 
 int answerLineCount(const PlayState* play) {
@@ -155,4 +159,14 @@ size_t answerLine(const PlayState* play, int k, char (&line)[TextSize + 2]) {
     size_t used = 0;
     appendAnswerLine(field ? field->text : "", line, sizeof line, &used);
     return used;
+}
+
+bool answersUnsaved(const PlayState* play) {
+    for (int k = 1; k <= play->fieldCount; ++k)
+        if (strcmp(play->fields[k - 1].text, play->fields[k - 1].saved) != 0) return true;
+    return false;
+}
+
+void markAnswersSaved(PlayState* play) {
+    for (int k = 1; k <= play->fieldCount; ++k) copyText(play->fields[k - 1].saved, play->fields[k - 1].text);
 }

@@ -14,6 +14,7 @@
 struct PlayField {
     Text text;        // what the field holds
     Verdict verdict;  // what its verdict label shows
+    Text saved;       // what the results file was last given for it (read or written)
 };
 
 struct PlayState {
@@ -48,6 +49,7 @@ struct Judgement {
     bool verdictChanged;
     RevealChange reveal;
     bool showAnswerPicture;  // shown anew each time a solved question is judged
+    bool answerUnsaved;      // the field holds another text than the results file was last given
 };
 
 // Sets field k's text and judges it against its stored answer.
@@ -96,3 +98,8 @@ int answerLineCount(const PlayState* play);
 // Line k (from 1): the field's text, "*" for an empty or missing field,
 // CR LF ended; returns its length.
 size_t answerLine(const PlayState* play, int k, char (&line)[TextSize + 2]);
+// True while some field holds another text than the results file was last
+// given: a write is due. A judgement says so of its own field.
+bool answersUnsaved(const PlayState* play);
+// The results file now holds every field's text.
+void markAnswersSaved(PlayState* play);

@@ -53,7 +53,7 @@ void typeAnswer(WebGame* game, int k, const char* utf8, size_t size) {
 // focus or Enter is released; the score is left to the caller.
 static Judgement judgeHeld(WebGame* game, int k) {
     const PlayField* field = playField(&game->play, k);
-    if (!field) return Judgement{0, Verdict::Empty, false, RevealChange::Kept, false};
+    if (!field) return Judgement{0, Verdict::Empty, false, RevealChange::Kept, false, false};
     Text text;
     copyText(text, field->text);
     const Judgement judgement = judgeField(&game->play, k, text);

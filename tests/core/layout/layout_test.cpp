@@ -5,6 +5,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -139,6 +140,30 @@ TEST(FramePlacement, CentresWithTruncationTowardZeroAndSizesTheLinkFontToThreeQu
     for (auto& c : starts) EXPECT_EQ(centredStart(c[0], c[1], c[2]), c[3]) << c[1] << " " << c[2];
     for (auto& f : {std::make_pair(18, -13), std::make_pair(20, -15), std::make_pair(1, 0)})
         EXPECT_EQ(linkFontHeight(f.first), f.second) << f.first;
+}
+
+TEST(FramePlacement, WidensTheFrameUntilTheBoardShowsItsContentBesideItsScrollBarUpToTheScreen) {
+    // Metrics like Wine's (frame 8 in all, border 1, bar 16) and Windows 10's (16, 1, 17).
+    const FrameMetrics wine = {8, 1, 16, 1280}, windows10 = {16, 1, 17, 1920};
+    const struct { int content; FrameMetrics metrics; int outer; } cases[] = {
+        {830, wine, 870},                    // text rows fit the standard width
+        {830, windows10, 876},               // but not beside a wider bar in a wider frame
+        {890, wine, 927},  {980, wine, 1017}, {980, windows10, 1026},
+        {980, {8, 1, 16, 1000}, 1000},       // the screen is the limit
+        {980, {8, 1, 16, 0}, 1017},          // a screen of unknown width is none
+    };
+    for (const auto& c : cases) {
+        const int outer = frameOuterWidth(c.content, c.metrics);
+        EXPECT_EQ(outer, c.outer) << c.content << " " << c.metrics.nonClientWidth;
+        // Where it is not limited, the board's client area holds the content.
+        const Box board = boardPlace(outer - c.metrics.nonClientWidth, FrameHeight);
+        if (outer > FrameStandardWidth && outer < c.metrics.screenWidth)
+            EXPECT_EQ(board.width - 2 * c.metrics.boardBorder - c.metrics.scrollBarWidth, c.content);
+    }
+    const Box board = boardPlace(862, 616), version = versionLinePlace(862, 616, 142);
+    EXPECT_EQ(std::vector<int>({board.x, board.y, board.width, board.height}), std::vector<int>({5, 50, 851, 548}));
+    EXPECT_EQ(std::vector<int>({version.x, version.y, version.width, version.height}),
+              std::vector<int>({705, 600, 142, 15}));
 }
 
 TEST(CellBounds, HoldEveryControlOfEachStylesCellAndTheRowCaptionsOfARowsFirstCell) {

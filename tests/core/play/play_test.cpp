@@ -150,4 +150,25 @@ TEST_F(PlayTest, TheResultsFileHasALinePerDeclaredFieldAndFillsTheFieldsBack) {
     EXPECT_EQ(answerLineCount(&play), 6);
 }
 
+TEST_F(PlayTest, AJudgementSaysWhenItsFieldHoldsAnotherTextThanTheResultsFileWasLastGiven) {
+    start(StyleText, 3, 1, ModeRevealText);
+    restoreAnswers(&play, "un\r\n*\r\n", 7);
+    EXPECT_FALSE(answersUnsaved(&play));  // what was read is what the file holds
+    const struct { int k; const char* typed; bool unsaved; } steps[] = {
+        {1, "un", false}, {2, "", false}, {3, "", false},  // judged again as read: nothing to write
+        {1, "deux", true}, {1, "deux", true},               // still unwritten until written
+        {1, "un", false},                                   // typed back to what the file holds
+    };
+    for (const auto& step : steps) {
+        EXPECT_EQ(judge(step.k, step.typed).answerUnsaved, step.unsaved) << step.k << " " << step.typed;
+        EXPECT_EQ(answersUnsaved(&play), step.unsaved) << step.k << " " << step.typed;
+    }
+    setFieldText(&play, 3, "trois");  // typed, not yet judged: the file is behind all the same
+    EXPECT_TRUE(answersUnsaved(&play));
+    markAnswersSaved(&play);
+    EXPECT_FALSE(answersUnsaved(&play));
+    EXPECT_FALSE(judge(3, "trois").answerUnsaved);
+    EXPECT_TRUE(judge(2, "*").answerUnsaved);
+}
+
 }  // namespace

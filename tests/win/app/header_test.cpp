@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 #include <stdio.h>
 #include <string.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,19 +36,34 @@ HWND childReading(HWND parent, const char* text) {
     return nullptr;
 }
 
+// The width of a label's text on one line in the label's font.
+long oneLineWidth(HWND label) {
+    char text[300] = "";
+    GetWindowTextA(label, text, sizeof text);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, 0, 0};
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return needed.right;
+}
+
 class FrameWindowTest : public PlayerTest {};
 
 TEST_F(FrameWindowTest, HeaderHoldsThirteenStaticsWithTheirIdsTextsAndPlaces) {
     open(0, 0, 1, 2);  // no answer field, so the judge leaves the creation texts alone
     // Z order is creation order except the version line, which the frame's
     // sizing brings to the top. Styles: 50800000 bordered, 50000000 plain,
-    // 50000001 centred, 50000100 notifying, 50000080 a quiz text ("&" as is).
+    // 50000001 centred, 50000100 notifying, 50000080 a quiz text ("&" as is),
+    // 5000000C a fixed caption on its one line, 4000 ending in "..." (Wine's
+    // Tahoma is too wide for the link's 115 pixels).
     const char* expected[] = {
         "1 '' 5,2 100x24 50800000 system",           "2 '' 5,25 100x22 50800000 system",
         "3 '' 104,2 623x45 50800000 system",         "4 '' 726,2 130x45 50800000 system",
-        "151 ' Code :' 10,29 36x15 50000000 gui",    "157 ' xxxxxx' 47,28 55x16 50000080 gui",
-        "150 ' 0 / 0' 10,5 90x18 50000001 system",   "154 'www.quizz.example' 736,5 115x18 50000100 own",
-        "150 'Par :' 736,25 27x18 50000000 gui",     "150 'Auteur' 763,25 85x18 50000080 gui",
+        "151 ' Code :' 10,29 36x15 5000000C gui",    "157 ' xxxxxx' 47,28 55x16 50000080 gui",
+        "150 ' 0 / 0' 10,5 90x18 50000001 system",   "154 'www.quizz.example' 736,5 115x18 50004100 own",
+        "150 'Par :' 736,25 27x18 5000000C gui",     "150 'Auteur' 763,25 85x18 50000080 gui",
         "150 'Titre' 110,3 220x18 50000080 system",  "150 'Explication' 110,19 580x27 50000080 gui",
     };
     std::vector<std::string> header;
@@ -70,9 +88,12 @@ TEST_F(FrameWindowTest, FrameIsTitledWithTheQuizAndKeepsTheBoardAndTheVersionLin
         char board[64], version[96];
         snprintf(board, sizeof board, "5,50 %ldx%ld", client.right - 11, client.bottom - 68);
         EXPECT_NE(describe(windows.board).find(board), std::string::npos) << describe(windows.board);
-        // The version text is Windows-1252: é is the single byte E9.
-        snprintf(version, sizeof version, "8000 'R\xE9" "alis\xE9 avec la version 2.1' %ld,%ld 130x15 50000000 gui",
-                 client.right - 145, client.bottom - 16);
+        // The version line is as wide as its text on one line, its right
+        // edge 15 pixels from the client area's. Its text is Windows-1252:
+        // é is the single byte E9.
+        const long width = oneLineWidth(GetDlgItem(windows.frame, 8000));
+        snprintf(version, sizeof version, "8000 'R\xE9" "alis\xE9 avec la version 2.1' %ld,%ld %ldx15 50000000 gui",
+                 client.right - 15 - width, client.bottom - 16, width);
         EXPECT_EQ(describe(GetDlgItem(windows.frame, 8000)), version);
         SetWindowPos(windows.frame, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
         pumpMessages();
@@ -172,6 +193,98 @@ TEST_F(FrameWindowTest, EveryQuizTextWithAnAmpersandIsShownAsStored) {
             ASSERT_NE(control, nullptr) << text;
             EXPECT_TRUE(paintedPixels(control) == paintedAsWritten(control)) << text;
         }
+    }
+}
+
+// The tooltip texts of the frame's header, by the label they belong to.
+std::map<HWND, std::string> headerTooltips(HWND frame) {
+    struct Search { HWND frame, tooltip; } search = {frame, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) {
+        auto* s = reinterpret_cast<Search*>(found);
+        char className[64] = "";
+        GetClassNameA(window, className, sizeof className);
+        if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->frame) s->tooltip = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    std::map<HWND, std::string> tips;
+    const int count = search.tooltip ? static_cast<int>(SendMessageA(search.tooltip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t wide[1024] = L"";
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        SendMessageW(search.tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool));
+        // The whole text, which the narrow messages give only 80 characters of.
+        tool.lpszText = wide;
+        SendMessageW(search.tooltip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+        char text[1024] = "";
+        WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        tips[reinterpret_cast<HWND>(tool.uId)] = text;
+    }
+    return tips;
+}
+
+// Whether label shows its whole text, on one line or wrapped, in its own font.
+bool showsWhole(HWND label) {
+    char text[300] = "";
+    GetWindowTextA(label, text, sizeof text);
+    RECT client;
+    GetClientRect(label, &client);
+    HDC dc = GetDC(label);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    RECT line = {0, 0, 0, 0}, needed = {0, 0, client.right, 0};
+    DrawTextA(dc, text, -1, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    if (line.right <= client.right && line.bottom <= client.bottom) return true;  // on one line
+    return needed.right <= client.right && needed.bottom <= client.bottom;      // wrapped
+}
+
+TEST_F(FrameWindowTest, EachHeaderTextIsShownWholeOrOnOneLineEndingInAnEllipsisWithTheWholeTextAsItsTooltip) {
+    const std::string longText = "Une explication bien trop longue pour les deux lignes de son cadre : elle parle "
+                                 "des capitales, des fleuves, des montagnes et des mers de tous les pays du monde, "
+                                 "de leurs habitants, de leurs langues et de leurs histoires.";
+    const struct { const char* creator; std::string explanation; const char* code; std::vector<const char*> cut; } quizzes[] = {
+        {"Zo\xE9", "Tapez la capitale, puis Entr\xE9" "e.", "CODE1", {"www.quizz.example"}},
+        {"Mme H\xE9l\xE8ne Dupr\xE9", longText, "Un code bien trop long pour son cadre",
+         {"Un code bien trop long pour son cadre", "www.quizz.example", "Mme H\xE9l\xE8ne Dupr\xE9",
+          longText.c_str()}},
+    };
+    for (const auto& q : quizzes) {
+        SCOPED_TRACE(q.creator);
+        closePlayerWindows(&player, &windows);
+        fillWindowTestQuiz(&quiz, 0, 2, 1, 2);
+        copyText(quiz.creator, q.creator);
+        copyText(quiz.explanation, q.explanation.c_str());
+        copyText(quiz.codes[0], q.code);
+        windows = openPlayerWindows(&player, &quiz);
+        SetDlgItemTextA(windows.board, 4001, "reponse1");  // the code line changes with the score
+        SendDlgItemMessageA(windows.board, 4001, WM_KEYUP, VK_RETURN, 0xC0000001);
+        ASSERT_EQ(controlText(windows.frame, 157), q.code);
+        const std::map<HWND, std::string> tips = headerTooltips(windows.frame);
+        std::vector<std::string> cut;
+        for (HWND child = GetWindow(windows.frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char text[300] = "";
+            if (child == windows.board || GetWindowTextA(child, text, sizeof text) == 0) continue;
+            SCOPED_TRACE(text);
+            const DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+            if ((style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP) {  // a fixed caption, never wrapped
+                EXPECT_TRUE(std::string(text) == " Code :" || std::string(text) == "Par :");
+                continue;
+            }
+            const DWORD ellipsis = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & SS_ELLIPSISMASK;
+            if (ellipsis == 0) {
+                EXPECT_TRUE(showsWhole(child));
+                EXPECT_EQ(tips.count(child), 0u);
+            } else {
+                EXPECT_EQ(ellipsis, static_cast<DWORD>(SS_ENDELLIPSIS));
+                EXPECT_FALSE(showsWhole(child));
+                EXPECT_EQ(tips.count(child) ? tips.at(child) : "<no tooltip>", text);
+                cut.push_back(text);
+            }
+        }
+        EXPECT_EQ(cut, std::vector<std::string>(q.cut.begin(), q.cut.end()));
     }
 }
 

@@ -149,6 +149,7 @@ TEST_F(JudgeTest, ARevealTextThatTheSystemsCollationTakesForNoTextIsShownAllTheS
 
 TEST_F(JudgeTest, TheAnswerPictureIsPlacedForTheBoardsScrollPosition) {
     open(1, 9, 1, 1);
+    resizeClient(windows.board, 600, 500);  // narrower than the grid: it scrolls across too
     scroll(SB_LINEDOWN);
     scroll(SB_LINEDOWN);
     SendMessageA(windows.board, WM_HSCROLL, SB_PAGERIGHT, 0);

@@ -17,6 +17,15 @@
 // The shared test quiz (tests/shared/testquiz.h) with its background brush.
 void fillWindowTestQuiz(Quiz* quiz, int style, int count, int format, int answerMode);
 
+// A fresh empty folder made the working directory for the test's lifetime;
+// the previous one is restored and the folder removed afterwards.
+struct ScratchDirectory {
+    std::string path;
+    std::string previous;
+    ScratchDirectory();
+    ~ScratchDirectory();
+};
+
 struct PlayerWindows {
     HWND frame;
     HWND board;
@@ -28,9 +37,11 @@ PlayerWindows openPlayerWindows(Player* player, Quiz* quiz);
 // Closes the player as shutdown does, without saving.
 void closePlayerWindows(Player* player, PlayerWindows* windows);
 // A fixture owning the quiz and the player of one test; open() closes the
-// player an earlier open() left.
+// player an earlier open() left. It plays in a folder of its own, since every
+// judgement that changes an answer writes the results file there.
 class PlayerTest : public ::testing::Test {
 protected:
+    ScratchDirectory playFolder;
     Quiz quiz;
     Player player = {};
     PlayerWindows windows = {nullptr, nullptr};
@@ -77,11 +88,3 @@ struct MessageCapture {
     ~MessageCapture();
 };
 
-// A fresh empty folder made the working directory for the test's lifetime;
-// the previous one is restored and the folder removed afterwards.
-struct ScratchDirectory {
-    std::string path;
-    std::string previous;
-    ScratchDirectory();
-    ~ScratchDirectory();
-};
