@@ -1,7 +1,6 @@
 // The likely answers that 'quizmaker try' judges: Windows-1252 throughout.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,10 +12,6 @@ std::vector<std::string> typedOf(const std::string& answer) {
     std::vector<std::string> typed;
     for (const AnswerVariant& variant : likelyAnswers(answer)) typed.push_back(variant.typed);
     return typed;
-}
-
-bool contains(const std::vector<std::string>& list, const std::string& text) {
-    return std::find(list.begin(), list.end(), text) != list.end();
 }
 
 std::string typedFor(const std::string& answer, const std::string& label) {

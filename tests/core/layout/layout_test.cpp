@@ -157,8 +157,9 @@ TEST(FramePlacement, WidensTheFrameUntilTheBoardShowsItsContentBesideItsScrollBa
         EXPECT_EQ(outer, c.outer) << c.content << " " << c.metrics.nonClientWidth;
         // Where it is not limited, the board's client area holds the content.
         const Box board = boardPlace(outer - c.metrics.nonClientWidth, FrameHeight);
-        if (outer > FrameStandardWidth && outer < c.metrics.screenWidth)
+        if (outer > FrameStandardWidth && outer < c.metrics.screenWidth) {
             EXPECT_EQ(board.width - 2 * c.metrics.boardBorder - c.metrics.scrollBarWidth, c.content);
+        }
     }
     const Box board = boardPlace(862, 616), version = versionLinePlace(862, 616, 142);
     EXPECT_EQ(std::vector<int>({board.x, board.y, board.width, board.height}), std::vector<int>({5, 50, 851, 548}));
