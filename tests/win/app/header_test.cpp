@@ -196,16 +196,24 @@ TEST_F(FrameWindowTest, EveryQuizTextWithAnAmpersandIsShownAsStored) {
     }
 }
 
+struct TooltipSearch {
+    HWND frame, tooltip;
+};
+
+// Called by Windows with its own calling convention, which a lambda lacks on i686.
+BOOL CALLBACK findFrameTooltip(HWND window, LPARAM found) {
+    auto* search = reinterpret_cast<TooltipSearch*>(found);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == search->frame)
+        search->tooltip = window;
+    return TRUE;
+}
+
 // The tooltip texts of the frame's header, by the label they belong to.
 std::map<HWND, std::string> headerTooltips(HWND frame) {
-    struct Search { HWND frame, tooltip; } search = {frame, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) {
-        auto* s = reinterpret_cast<Search*>(found);
-        char className[64] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->frame) s->tooltip = window;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    TooltipSearch search = {frame, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), findFrameTooltip, reinterpret_cast<LPARAM>(&search));
     std::map<HWND, std::string> tips;
     const int count = search.tooltip ? static_cast<int>(SendMessageA(search.tooltip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
     for (int i = 0; i < count; ++i) {
