@@ -326,6 +326,7 @@ TEST(ProblemPlaces, APathNamesItsFieldQuestionAndCode) {
         {"questions[4]", Field::Questions, 4, -1, "Question 5"},
         {"questions[0].answerPicture", Field::AnswerPicture, 0, -1, "Question 1 \xE2\x80\x93 image de la r\xC3\xA9ponse"},
         {"questions[12].secondAnswer", Field::SecondAnswer, 12, -1, "Question 13 \xE2\x80\x93 deuxi\xC3\xA8me r\xC3\xA9ponse"},
+        {"questions[2].webVideo", Field::WebVideo, 2, -1, "Question 3 \xE2\x80\x93 vid\xC3\xA9o pour le navigateur"},
         {"codes", Field::Codes, -1, -1, "Codes"},
         {"codes[2]", Field::Codes, -1, 2, "Codes \xE2\x80\x93 score 3"},
         {"titel", Field::None, -1, -1, "Cl\xC3\xA9 \xC2\xAB titel \xC2\xBB"},
@@ -500,4 +501,59 @@ TEST(EditingModel, TheUnsavedChangesQuestionNamesTheQuizByItsTitleAndTheStatusTh
     redoLastChange(&model);
     setText(&model, Field::Title, "T");
     EXPECT_EQ(describeStatus(model), describeCounts(model));
+}
+
+TEST(EditingModel, TheVideoForBrowsersIsAQuestionsFileItsChangesUndoneByNameAndItsProblemsPlaced) {
+    ScratchFolder folder;
+    EditorModel model =
+        opened(R"({"style":3,"questions":[{"answer":"Chat","media":"chat.avi"},{"answer":"Chien","media":"chien.avi"}]})",
+               folder.file("quiz.json"));
+    selectQuestion(&model, 1);
+    ASSERT_TRUE(setText(&model, Field::WebVideo, mediaPathFor(model, folder.file("img/chien.webm"))));
+    EXPECT_EQ(textOf(model, Field::WebVideo, 1), "img/chien.webm");
+    EXPECT_EQ(textOf(model, Field::WebVideo, 0), "");
+    EXPECT_EQ(nextUndoName(model),
+              u8"la modification de \u00ab vid\u00e9o pour le navigateur \u00bb \u00e0 la question 2");
+    // A file that is missing or no video browsers play is an error at that field.
+    EXPECT_TRUE(hasProblemAt(model, "questions[1].webVideo", true));
+    std::ofstream(fs::u8path(folder.file("img/chien.webm")), std::ios::binary) << "RIFF....AVI LIST";
+    setText(&model, Field::WebVideo, "img/chien.webm ");
+    setText(&model, Field::WebVideo, "img/chien.webm");
+    EXPECT_TRUE(hasProblemAt(model, "questions[1].webVideo", true));
+    EXPECT_EQ(placeOf("questions[1].webVideo").field, Field::WebVideo);
+    // Saved elsewhere, it follows the manifest as the other media do.
+    std::string error;
+    fs::create_directories(fs::u8path(folder.file("deep")));
+    ASSERT_TRUE(saveManifest(&model, folder.file("deep/quiz.json"), &error)) << error;
+    EXPECT_NE(fileText(folder.file("deep/quiz.json")).find(R"("webVideo": "../img/chien.webm")"), std::string::npos);
+    undoLastChange(&model);
+    undoLastChange(&model);
+    EXPECT_EQ(textOf(model, Field::WebVideo, 1), "");
+    EXPECT_FALSE(hasProblemAt(model, "questions[1].webVideo", true));
+    // A quiz of another style shows none: check warns about one named there.
+    setSetting(&model, Field::Style, 1);
+    setText(&model, Field::WebVideo, "img/chien.webm");
+    EXPECT_TRUE(hasProblemAt(model, "questions[1].webVideo", false));
+}
+
+TEST(Exporting, TheTypedExtensionOrElseTheTypeShownDecidesBetweenThePageAndThePackage) {
+    const struct {
+        const char* chosen;
+        int type;
+        const char* path;
+        ExportKind kind;
+    } cases[] = {
+        {"C:/Quiz/capitales", 0, "C:/Quiz/capitales.html", ExportKind::Page},
+        {"C:/Quiz/capitales", 1, "C:/Quiz/capitales.zip", ExportKind::ScormPackage},
+        {"C:/Quiz/capitales.html", 1, "C:/Quiz/capitales.html", ExportKind::Page},
+        {"C:/Quiz/capitales.HTM", 1, "C:/Quiz/capitales.HTM", ExportKind::Page},
+        {"C:/Quiz/capitales.Zip", 0, "C:/Quiz/capitales.Zip", ExportKind::ScormPackage},
+        {"C:/Quiz/v1.2", 1, "C:/Quiz/v1.2.zip", ExportKind::ScormPackage},
+        {u8"C:/Quiz/\u00e9t\u00e9.json", 0, u8"C:/Quiz/\u00e9t\u00e9.json.html", ExportKind::Page},
+    };
+    for (const auto& c : cases) {
+        const ExportTarget target = exportTargetFor(c.chosen, c.type);
+        EXPECT_EQ(target.path, c.path) << c.chosen << " " << c.type;
+        EXPECT_EQ(target.kind, c.kind) << c.chosen << " " << c.type;
+    }
 }
