@@ -259,6 +259,20 @@ protected:
         return item;
     }
     bool menuItemEnabled(int command) { return !(GetMenuState(GetMenu(editor), command, MF_BYCOMMAND) & MF_GRAYED); }
+    // The tooltip of a control, "" for none.
+    std::wstring hintOf(ControlId id) {
+        HWND tips = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), findTooltips, reinterpret_cast<LPARAM>(&tips));
+        EXPECT_NE(tips, nullptr);
+        wchar_t shown[512] = L"";
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = editor;
+        tool.uId = reinterpret_cast<UINT_PTR>(control(id));
+        tool.lpszText = shown;
+        SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+        return shown;
+    }
     // What a control shows on the screen now, pixel by pixel.
     std::vector<unsigned> shownPixels(ControlId id) {
         RECT box = {};
@@ -868,18 +882,8 @@ TEST_F(EditorTest, AltAndTheLetterOfAMenuOpensItOnAKeyboardWithoutAccents) {
 }
 
 TEST_F(EditorTest, TheSettingsWhoseEffectTheirNameDoesNotTellExplainItInATooltip) {
-    HWND tips = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findTooltips, reinterpret_cast<LPARAM>(&tips));
-    ASSERT_NE(tips, nullptr);
     for (ControlId id : {CodesEdit, FirstCaptionEdit, SecondCaptionEdit, ModeCombo, ExplanationEdit, TitleEdit}) {
-        wchar_t shown[512] = L"";
-        TOOLINFOW tool = {};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = editor;
-        tool.uId = reinterpret_cast<UINT_PTR>(control(id));
-        tool.lpszText = shown;
-        SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-        const std::wstring hint = shown;
+        const std::wstring hint = hintOf(id);
         if (id == TitleEdit) {
             EXPECT_EQ(hint, L"");   // its name tells it
             continue;
@@ -992,17 +996,7 @@ TEST_F(EditorTest, AVideoQuizTakesEachQuestionsVideoForBrowsersInItsOwnFieldAndE
     ASSERT_TRUE(IsWindowEnabled(control(WebVideoEdit)));
     ASSERT_TRUE(IsWindowEnabled(control(WebVideoBrowse)));
     // Its hint says why it is there.
-    HWND tips = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findTooltips, reinterpret_cast<LPARAM>(&tips));
-    ASSERT_NE(tips, nullptr);
-    wchar_t hint[512] = L"";
-    TOOLINFOW tool = {};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = editor;
-    tool.uId = reinterpret_cast<UINT_PTR>(control(WebVideoEdit));
-    tool.lpszText = hint;
-    SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_EQ(std::wstring(hint).rfind(L"Les navigateurs ne lisent pas l'AVI", 0), 0u) << hint;
+    EXPECT_EQ(hintOf(WebVideoEdit).rfind(L"Les navigateurs ne lisent pas l'AVI", 0), 0u) << hintOf(WebVideoEdit);
 
     // Between the media and the answer picture for Tab, reached by Alt+I.
     HACCEL keys = createEditorAccelerators();
