@@ -503,39 +503,6 @@ TEST(EditingModel, TheUnsavedChangesQuestionNamesTheQuizByItsTitleAndTheStatusTh
     EXPECT_EQ(describeStatus(model), describeCounts(model));
 }
 
-TEST(EditingModel, TheVideoForBrowsersIsAQuestionsFileItsChangesUndoneByNameAndItsProblemsPlaced) {
-    ScratchFolder folder;
-    EditorModel model =
-        opened(R"({"style":3,"questions":[{"answer":"Chat","media":"chat.avi"},{"answer":"Chien","media":"chien.avi"}]})",
-               folder.file("quiz.json"));
-    selectQuestion(&model, 1);
-    ASSERT_TRUE(setText(&model, Field::WebVideo, mediaPathFor(model, folder.file("img/chien.webm"))));
-    EXPECT_EQ(textOf(model, Field::WebVideo, 1), "img/chien.webm");
-    EXPECT_EQ(textOf(model, Field::WebVideo, 0), "");
-    EXPECT_EQ(nextUndoName(model),
-              u8"la modification de \u00ab vid\u00e9o pour le navigateur \u00bb \u00e0 la question 2");
-    // A file that is missing or no video browsers play is an error at that field.
-    EXPECT_TRUE(hasProblemAt(model, "questions[1].webVideo", true));
-    std::ofstream(fs::u8path(folder.file("img/chien.webm")), std::ios::binary) << "RIFF....AVI LIST";
-    setText(&model, Field::WebVideo, "img/chien.webm ");
-    setText(&model, Field::WebVideo, "img/chien.webm");
-    EXPECT_TRUE(hasProblemAt(model, "questions[1].webVideo", true));
-    EXPECT_EQ(placeOf("questions[1].webVideo").field, Field::WebVideo);
-    // Saved elsewhere, it follows the manifest as the other media do.
-    std::string error;
-    fs::create_directories(fs::u8path(folder.file("deep")));
-    ASSERT_TRUE(saveManifest(&model, folder.file("deep/quiz.json"), &error)) << error;
-    EXPECT_NE(fileText(folder.file("deep/quiz.json")).find(R"("webVideo": "../img/chien.webm")"), std::string::npos);
-    undoLastChange(&model);
-    undoLastChange(&model);
-    EXPECT_EQ(textOf(model, Field::WebVideo, 1), "");
-    EXPECT_FALSE(hasProblemAt(model, "questions[1].webVideo", true));
-    // A quiz of another style shows none: check warns about one named there.
-    setSetting(&model, Field::Style, 1);
-    setText(&model, Field::WebVideo, "img/chien.webm");
-    EXPECT_TRUE(hasProblemAt(model, "questions[1].webVideo", false));
-}
-
 TEST(Exporting, TheTypedExtensionOrElseTheTypeShownDecidesBetweenThePageAndThePackage) {
     const struct {
         const char* chosen;
