@@ -315,7 +315,8 @@ ExportTarget exportTargetFor(const std::string& chosenPath, int chosenType) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     if (extension == ".html" || extension == ".htm") return ExportTarget{chosenPath, ExportKind::Page};
     if (extension == ".zip") return ExportTarget{chosenPath, ExportKind::ScormPackage};
-    const ExportKind kind = chosenType == 1 ? ExportKind::ScormPackage : ExportKind::Page;
+    const ExportKind kind =
+        chosenType == static_cast<int>(ExportKind::ScormPackage) ? ExportKind::ScormPackage : ExportKind::Page;
     return ExportTarget{chosenPath + (kind == ExportKind::Page ? ".html" : ".zip"), kind};
 }
 

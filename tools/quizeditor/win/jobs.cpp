@@ -204,7 +204,8 @@ void testProgram(EditorWindow* state) {
 }
 
 // A page to open in any browser, or a package for a learning platform,
-// which records each pupil's score: the author chooses, then names the file.
+// which records each pupil's score: the author names the file and chooses
+// which by its type.
 void exportForBrowser(EditorWindow* state) {
     if (state->job || !readyToBuildOrSay(state)) return;
     // One save dialog: its file types are the page and the package, and the
