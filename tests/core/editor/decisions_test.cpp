@@ -187,8 +187,9 @@ TEST(Controls, EachFieldHasOneControlAndALabelNamedByItsKey) {
         EXPECT_EQ(fieldOfControl(pair.control), pair.field);
         EXPECT_EQ(labelText(pair.label), keyOf(pair.field)->label + std::string(" :"));
     }
-    EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None) - 1);
-    EXPECT_EQ(controlOfField(Field::WebVideo), nullptr);
+    EXPECT_EQ(controls.size(), static_cast<size_t>(Field::None));
+    EXPECT_EQ(controlOfField(Field::WebVideo)->control, WebVideoEdit);
+    EXPECT_EQ(labelText(WebVideoLabel), u8"V&id\u00e9o navigateur :");
     EXPECT_EQ(labelText(TitleLabel), "&Titre :");
     EXPECT_EQ(labelText(FormatLabel), u8"&Nombre de réponses :");
     EXPECT_EQ(labelText(TryLabel), "");
@@ -212,4 +213,31 @@ TEST(Readiness, AQuizWithAnErrorIsNotReadyAndTheFirstErrorIsShown) {
     EXPECT_TRUE(readyToBuild(model));
     EXPECT_EQ(countProblems(model).firstError, -1);
     EXPECT_EQ(describeCounts(model), u8"1 question – prêt à construire, 1 avertissement");
+}
+
+TEST(Controls, TheVideoForBrowsersIsEditedInAVideoQuizOrWhereAQuestionNamesOneAndExplainsWhy) {
+    const struct {
+        const char* json;
+        int selected;
+        bool webVideo;
+    } cases[] = {
+        {R"({"style":3,"questions":[{"answer":"Chat","media":"chat.avi"}]})", 0, true},
+        {R"({"style":0,"questions":[{"answer":"Chat"}]})", 0, false},
+        {R"({"style":1,"questions":[{"answer":"Chat","media":"chat.jpg"}]})", 0, false},
+        // Named all the same (check warns): the author can clear it.
+        {R"({"style":2,"questions":[{"answer":"Chat","webVideo":"chat.mp4"}]})", 0, true},
+        {R"({"style":3,"questions":[{"answer":"Chat"}]})", -1, false},   // no question selected
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        EditorModel model = opened(c.json);
+        selectQuestion(&model, c.selected);
+        EXPECT_EQ(fieldInUse(model, Field::WebVideo), c.webVideo);
+        EXPECT_EQ(fieldInUse(model, Field::Media), c.selected >= 0);
+        EXPECT_TRUE(fieldInUse(model, Field::Title));
+    }
+    const std::string hint = hintText(WebVideoEdit);
+    EXPECT_NE(hint.find(u8"Les navigateurs ne lisent pas l'AVI"), std::string::npos) << hint;
+    EXPECT_NE(hint.find("MP4 ou WebM"), std::string::npos) << hint;
+    EXPECT_EQ(hint.find('\n'), std::string::npos);
 }

@@ -326,6 +326,7 @@ TEST(ProblemPlaces, APathNamesItsFieldQuestionAndCode) {
         {"questions[4]", Field::Questions, 4, -1, "Question 5"},
         {"questions[0].answerPicture", Field::AnswerPicture, 0, -1, "Question 1 \xE2\x80\x93 image de la r\xC3\xA9ponse"},
         {"questions[12].secondAnswer", Field::SecondAnswer, 12, -1, "Question 13 \xE2\x80\x93 deuxi\xC3\xA8me r\xC3\xA9ponse"},
+        {"questions[2].webVideo", Field::WebVideo, 2, -1, "Question 3 \xE2\x80\x93 vid\xC3\xA9o pour le navigateur"},
         {"codes", Field::Codes, -1, -1, "Codes"},
         {"codes[2]", Field::Codes, -1, 2, "Codes \xE2\x80\x93 score 3"},
         {"titel", Field::None, -1, -1, "Cl\xC3\xA9 \xC2\xAB titel \xC2\xBB"},
@@ -500,4 +501,26 @@ TEST(EditingModel, TheUnsavedChangesQuestionNamesTheQuizByItsTitleAndTheStatusTh
     redoLastChange(&model);
     setText(&model, Field::Title, "T");
     EXPECT_EQ(describeStatus(model), describeCounts(model));
+}
+
+TEST(Exporting, TheTypedExtensionOrElseTheTypeShownDecidesBetweenThePageAndThePackage) {
+    const struct {
+        const char* chosen;
+        int type;
+        const char* path;
+        ExportKind kind;
+    } cases[] = {
+        {"C:/Quiz/capitales", 0, "C:/Quiz/capitales.html", ExportKind::Page},
+        {"C:/Quiz/capitales", 1, "C:/Quiz/capitales.zip", ExportKind::ScormPackage},
+        {"C:/Quiz/capitales.html", 1, "C:/Quiz/capitales.html", ExportKind::Page},
+        {"C:/Quiz/capitales.HTM", 1, "C:/Quiz/capitales.HTM", ExportKind::Page},
+        {"C:/Quiz/capitales.Zip", 0, "C:/Quiz/capitales.Zip", ExportKind::ScormPackage},
+        {"C:/Quiz/v1.2", 1, "C:/Quiz/v1.2.zip", ExportKind::ScormPackage},
+        {u8"C:/Quiz/\u00e9t\u00e9.json", 0, u8"C:/Quiz/\u00e9t\u00e9.json.html", ExportKind::Page},
+    };
+    for (const auto& c : cases) {
+        const ExportTarget target = exportTargetFor(c.chosen, c.type);
+        EXPECT_EQ(target.path, c.path) << c.chosen << " " << c.type;
+        EXPECT_EQ(target.kind, c.kind) << c.chosen << " " << c.type;
+    }
 }

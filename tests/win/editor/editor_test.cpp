@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <map>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,6 +50,7 @@ struct FakeSystem {
     std::vector<std::wstring> asked;
     std::deque<int> answers;                 // replies to questions; boxes with OK only are answered OK
     std::deque<std::wstring> files, folders; // what the dialogs give; none left: cancelled
+    std::deque<int> types;                   // the file type each file dialog ends on; none left: the one it showed
     std::vector<FileChoice> fileChoices;
     std::vector<FolderChoice> folderChoices;
     std::vector<std::wstring> started, shownFolders;
@@ -64,8 +66,9 @@ struct FakeSystem {
             EXPECT_TRUE(!question || take(&answers, &answer)) << "an unexpected question";
             return answer;
         };
-        services.chooseFile = [this](HWND, const FileChoice& choice, std::wstring* path) {
+        services.chooseFile = [this](HWND, const FileChoice& choice, std::wstring* path, int* type) {
             fileChoices.push_back(choice);
+            if (type && !take(&types, type)) *type = choice.type;
             return take(&files, path);
         };
         services.chooseFolder = [this](HWND, const FolderChoice& choice, std::wstring* folder) {
@@ -256,6 +259,20 @@ protected:
         return item;
     }
     bool menuItemEnabled(int command) { return !(GetMenuState(GetMenu(editor), command, MF_BYCOMMAND) & MF_GRAYED); }
+    // The tooltip of a control, "" for none.
+    std::wstring hintOf(ControlId id) {
+        HWND tips = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), findTooltips, reinterpret_cast<LPARAM>(&tips));
+        EXPECT_NE(tips, nullptr);
+        wchar_t shown[512] = L"";
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = editor;
+        tool.uId = reinterpret_cast<UINT_PTR>(control(id));
+        tool.lpszText = shown;
+        SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+        return shown;
+    }
     // What a control shows on the screen now, pixel by pixel.
     std::vector<unsigned> shownPixels(ControlId id) {
         RECT box = {};
@@ -739,6 +756,45 @@ TEST_F(EditorTest, TheWindowFitsScreensOf1024By768And800By600WithEveryControlIns
     DestroyAcceleratorTable(keys);
 }
 
+TEST_F(EditorTest, EveryLabelShowsItsWholeTextAtTheLeastWidthAndNoTwoShareAnAltLetterWithAMenu) {
+    open(R"({"style":3,"questions":[{"answer":"Chat","media":"clip.avi"}]})");
+    SetWindowPos(editor, nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpMessages();
+    // The letter after "&", without its accent, as Alt and a key reach it.
+    auto altLetter = [](const std::wstring& text) -> wchar_t {
+        const size_t mark = text.find(L'&');
+        if (mark == std::wstring::npos || mark + 1 >= text.size()) return 0;
+        wchar_t letter[2] = {text[mark + 1], 0};
+        CharLowerW(letter);
+        return std::wstring(L"éèêë").find(letter[0]) != std::wstring::npos ? L'e' : letter[0];
+    };
+    std::map<wchar_t, std::wstring> letters;
+    HMENU bar = GetMenu(editor);
+    for (int menu = 0; menu < GetMenuItemCount(bar); ++menu) {
+        wchar_t title[64] = L"";
+        GetMenuStringW(bar, menu, title, 64, MF_BYPOSITION);
+        letters[altLetter(title)] = title;
+    }
+    for (int id = FirstControl; id < ControlEnd; ++id) {
+        wchar_t name[32] = L"";
+        GetClassNameW(control(ControlId(id)), name, 32);
+        const std::wstring label = text(ControlId(id));
+        if (lstrcmpiW(name, L"Static") != 0 || label.find(L'&') == std::wstring::npos) continue;
+        const wchar_t letter = altLetter(label);
+        EXPECT_TRUE(letters.emplace(letter, label).second) << id << " shares its letter with another";
+        // Measured in the control's own font, on one line.
+        HDC dc = GetDC(control(ControlId(id)));
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control(ControlId(id)), WM_GETFONT, 0, 0)));
+        RECT needed = {0, 0, 0, 0}, box = {};
+        DrawTextW(dc, label.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(control(ControlId(id)), dc);
+        GetClientRect(control(ControlId(id)), &box);
+        EXPECT_LE(needed.right, box.right) << id << " needs " << needed.right << " pixels";
+    }
+    EXPECT_EQ(letters.count(L'i'), 1u);   // the video for browsers
+}
+
 TEST_F(EditorTest, CtrlDeleteAndCtrlBackspaceDeleteAWordInAFieldAndTheListDeletesTheQuestionItNames) {
     open(capitales);
     HACCEL keys = createEditorAccelerators();
@@ -826,18 +882,8 @@ TEST_F(EditorTest, AltAndTheLetterOfAMenuOpensItOnAKeyboardWithoutAccents) {
 }
 
 TEST_F(EditorTest, TheSettingsWhoseEffectTheirNameDoesNotTellExplainItInATooltip) {
-    HWND tips = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findTooltips, reinterpret_cast<LPARAM>(&tips));
-    ASSERT_NE(tips, nullptr);
     for (ControlId id : {CodesEdit, FirstCaptionEdit, SecondCaptionEdit, ModeCombo, ExplanationEdit, TitleEdit}) {
-        wchar_t shown[512] = L"";
-        TOOLINFOW tool = {};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = editor;
-        tool.uId = reinterpret_cast<UINT_PTR>(control(id));
-        tool.lpszText = shown;
-        SendMessageW(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-        const std::wstring hint = shown;
+        const std::wstring hint = hintOf(id);
         if (id == TitleEdit) {
             EXPECT_EQ(hint, L"");   // its name tells it
             continue;
@@ -870,51 +916,140 @@ TEST_F(EditorTest, TheTryPaneStartsEmptyForEachQuestionAndEachQuiz) {
     EXPECT_EQ(text(VerdictText), L"?");
 }
 
-TEST_F(EditorTest, ExportingForBrowsersWritesThePageOrThePackageTheAuthorChoosesAndRefusesVideosBrowsersDoNotPlay) {
+TEST_F(EditorTest, ExportingForBrowsersAsksForOneFileWhoseTypeOrExtensionChoosesThePageOrThePackage) {
     writePicture();
     open(pictureQuiz);
-    system.answers = {IDYES, IDNO, IDCANCEL};
-    system.files = {path("photos.html"), path("photos.zip")};
+    // The type chosen decides for a name without an extension.
+    system.files = {path("photos")};
+    system.types = {0};
+    command(CommandExportWeb);
+    waitForTheJob();
+    EXPECT_TRUE(system.asked.empty()) << system.asked[0];
+    ASSERT_EQ(system.fileChoices.size(), 1u);
+    EXPECT_TRUE(system.fileChoices[0].save);
+    EXPECT_EQ(system.fileChoices[0].kind, FileKind::BrowserExport);
+    EXPECT_EQ(system.fileChoices[0].name, L"quiz");
+    EXPECT_EQ(system.fileChoices[0].type, 0);
+    EXPECT_NE(saved("photos.html").find("<html lang=\"fr\">"), std::string::npos);
+    EXPECT_EQ(text(StatusText).rfind(L"Page exportée : " + path("photos.html"), 0), 0u) << text(StatusText);
+
+    system.files = {path("photos")};
+    system.types = {1};
+    command(CommandExportWeb);
+    waitForTheJob();
+    EXPECT_EQ(saved("photos.zip").substr(0, 4), std::string("PK\x03\x04", 4));
+    EXPECT_EQ(text(StatusText).rfind(L"Paquet SCORM exporté : " + path("photos.zip"), 0), 0u) << text(StatusText);
+
+    // The dialog shows the type chosen last; an extension typed wins over it.
+    system.files = {path("classe.HTML")};
+    command(CommandExportWeb);
+    waitForTheJob();
+    ASSERT_EQ(system.fileChoices.size(), 3u);
+    EXPECT_EQ(system.fileChoices[2].type, 1);
+    EXPECT_NE(saved("classe.HTML").find("<html lang=\"fr\">"), std::string::npos);
+    EXPECT_FALSE(fs::exists(path("classe.HTML.zip")));
+
+    // The name the extension completes is not replaced unasked; cancelling writes nothing.
+    write("ancien.zip", "garder");
+    system.files = {path("ancien")};
+    system.types = {1};
+    system.answers = {IDNO};
     command(CommandExportWeb);
     waitForTheJob();
     ASSERT_EQ(system.asked.size(), 1u);
-    EXPECT_NE(system.asked[0].find(L"Oui : une page web (.html)"), std::wstring::npos) << system.asked[0];
-    EXPECT_NE(system.asked[0].find(L"Non : un paquet SCORM (.zip) pour une plateforme d'apprentissage"),
-              std::wstring::npos);
-    ASSERT_EQ(system.fileChoices.size(), 1u);
-    EXPECT_EQ(system.fileChoices[0].kind, FileKind::WebPage);
-    EXPECT_EQ(system.fileChoices[0].name, L"quiz.html");
-    EXPECT_NE(saved("photos.html").find("<html lang=\"fr\">"), std::string::npos);
-    EXPECT_EQ(text(StatusText).rfind(L"Page exportée : ", 0), 0u);
-
+    EXPECT_EQ(system.asked[0], L"« " + path("ancien.zip") + L" » existe déjà. Le remplacer ?");
+    EXPECT_EQ(saved("ancien.zip"), "garder");
     command(CommandExportWeb);
-    waitForTheJob();
-    ASSERT_EQ(system.fileChoices.size(), 2u);
-    EXPECT_EQ(system.fileChoices[1].kind, FileKind::ScormPackage);
-    EXPECT_EQ(system.fileChoices[1].name, L"quiz.zip");
-    EXPECT_EQ(saved("photos.zip").substr(0, 4), std::string("PK\x03\x04", 4));
-    EXPECT_EQ(text(StatusText).rfind(L"Paquet SCORM exporté : ", 0), 0u);
-
-    // Cancelling the question asks for no file.
-    command(CommandExportWeb);
-    EXPECT_EQ(system.fileChoices.size(), 2u);
+    EXPECT_EQ(system.fileChoices.size(), 5u);
+    EXPECT_EQ(system.asked.size(), 1u);
 
     // A video quiz whose question names no video for browsers: told in French, nothing written.
     const fs::path clip = fs::path(programPath(__FILE__)).parent_path().parent_path() / L"media" / L"clip32x24.avi";
     fs::copy_file(clip, fs::path(scratch.path) / "clip.avi");
     open(R"({"style":3,"questions":[{"answer":"Chat","media":"clip.avi"}]})");
     system.asked.clear();
-    system.answers = {IDYES};
-    system.files = {path("chat.html")};
+    system.files = {path("chat")};
+    system.types = {0};
     command(CommandExportWeb);
     waitForTheJob();
-    ASSERT_EQ(system.asked.size(), 2u);
-    EXPECT_NE(system.asked[1].find(L"Impossible d'exporter « " + path("chat.html") + L" »"), std::wstring::npos)
-        << system.asked[1];
-    EXPECT_NE(system.asked[1].find(L"les navigateurs ne lisent pas les vidéos du quiz (AVI) : la question 1 n'a pas "
+    ASSERT_EQ(system.asked.size(), 1u);
+    EXPECT_NE(system.asked[0].find(L"Impossible d'exporter « " + path("chat.html") + L" »"), std::wstring::npos)
+        << system.asked[0];
+    EXPECT_NE(system.asked[0].find(L"les navigateurs ne lisent pas les vidéos du quiz (AVI) : la question 1 n'a pas "
                                    L"de vidéo pour le navigateur"),
               std::wstring::npos)
-        << system.asked[1];
+        << system.asked[0];
     EXPECT_FALSE(fs::exists(path("chat.html")));
     EXPECT_EQ(text(StatusText), L"L'exportation a échoué.");
+}
+
+TEST_F(EditorTest, AVideoQuizTakesEachQuestionsVideoForBrowsersInItsOwnFieldAndExportsWithIt) {
+    const fs::path clip = fs::path(programPath(__FILE__)).parent_path().parent_path() / L"media" / L"clip32x24.avi";
+    fs::copy_file(clip, fs::path(scratch.path) / "clip.avi");
+    // Not a video quiz: the field has nothing to do.
+    open(capitales);
+    EXPECT_FALSE(IsWindowEnabled(control(WebVideoEdit)));
+    EXPECT_FALSE(IsWindowEnabled(control(WebVideoBrowse)));
+    EXPECT_TRUE(IsWindowEnabled(control(MediaEdit)));
+    open(R"({"style":3,"questions":[{"answer":"Chat","media":"clip.avi"},{"answer":"Chien","media":"clip.avi"}]})");
+    EXPECT_EQ(text(WebVideoLabel), L"V&idéo navigateur :");
+    ASSERT_TRUE(IsWindowEnabled(control(WebVideoEdit)));
+    ASSERT_TRUE(IsWindowEnabled(control(WebVideoBrowse)));
+    // Its hint says why it is there.
+    EXPECT_EQ(hintOf(WebVideoEdit).rfind(L"Les navigateurs ne lisent pas l'AVI", 0), 0u) << hintOf(WebVideoEdit);
+
+    // Between the media and the answer picture for Tab, reached by Alt+I.
+    HACCEL keys = createEditorAccelerators();
+    press(keys, MediaBrowse, VK_TAB, false, false, false);
+    EXPECT_EQ(GetFocus(), control(WebVideoEdit));
+    press(keys, WebVideoBrowse, VK_TAB, false, false, false);
+    EXPECT_EQ(GetFocus(), control(PictureEdit));
+    press(keys, TitleEdit, 'i', false, true, false);
+    EXPECT_EQ(GetFocus(), control(WebVideoEdit));
+    // Chosen with its own button, among the videos browsers play.
+    write("chat.mp4", std::string("\0\0\0\x18" "ftypisom\0\0\0\0isommp41", 24));
+    system.files = {path("chat.mp4")};
+    SendMessageW(editor, WM_COMMAND, MAKEWPARAM(WebVideoBrowse, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control(WebVideoBrowse)));
+    pumpMessages();
+    ASSERT_EQ(system.fileChoices.size(), 1u);
+    EXPECT_EQ(system.fileChoices[0].kind, FileKind::WebVideo);
+    EXPECT_FALSE(system.fileChoices[0].save);
+    EXPECT_EQ(text(WebVideoEdit), L"chat.mp4");
+    EXPECT_EQ(text(MediaEdit), L"clip.avi");
+    EXPECT_EQ(menuItem(CommandUndo),
+              L"&Annuler la modification de « vidéo pour le navigateur » à la question 1\tCtrl+Z");
+    // Typed for the second question: a file that is no video browsers play
+    // is an error whose double-click comes back to this field.
+    selectRow(QuestionList, 1);
+    EXPECT_EQ(text(WebVideoEdit), L"");
+    type(WebVideoEdit, L"clip.avi");
+    selectRow(QuestionList, 0);
+    const int row = problemRow(L"Question 2 – vidéo pour le navigateur");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(cell(ProblemList, row, 0), L"Erreur");
+    activate();
+    doubleClick(ProblemList, row);
+    EXPECT_EQ(selectedRow(QuestionList), 1);
+    EXPECT_EQ(GetFocus(), control(WebVideoEdit));
+    type(WebVideoEdit, L"chat.mp4");
+    // Each question has one: the page takes them.
+    system.files = {path("chats")};
+    command(CommandExportWeb);
+    waitForTheJob();
+    EXPECT_TRUE(system.asked.empty()) << system.asked[0];
+    EXPECT_EQ(text(StatusText).rfind(L"Page exportée : " + path("chats.html"), 0), 0u) << text(StatusText);
+    command(CommandSave);
+    EXPECT_NE(saved("quiz.json").find(R"("webVideo": "chat.mp4")"), std::string::npos) << saved("quiz.json");
+
+    // Another style: a question that still names one keeps its field, to clear it.
+    choose(StyleCombo, 0);
+    EXPECT_TRUE(IsWindowEnabled(control(WebVideoEdit)));
+    EXPECT_GE(problemRow(L"Question 2 – vidéo pour le navigateur"), 0);
+    type(WebVideoEdit, L"");
+    EXPECT_FALSE(IsWindowEnabled(control(WebVideoEdit)));
+    EXPECT_FALSE(IsWindowEnabled(control(WebVideoLabel)));
+    press(keys, MediaBrowse, VK_TAB, false, false, false);
+    EXPECT_EQ(GetFocus(), control(PictureEdit));
+    DestroyAcceleratorTable(keys);
 }

@@ -77,7 +77,7 @@ const ManifestKey manifestKeys[ManifestKeyCount] = {
     // Browsers play no AVI: the page of a video quiz shows this file instead.
     // Only video quizzes use it, so a manifest names it only when it is set.
     questionKey("webVideo", Field::WebVideo, KeyKind::Path, PlainText, &ManifestQuestion::webVideo,
-                u8"vidéo pour le navigateur", u8"Vidéo pour le &navigateur", 0, nullptr, nullptr, false),
+                u8"vidéo pour le navigateur", u8"V&idéo navigateur", 0, nullptr, nullptr, false),
 };
 
 const ManifestKey* keyOf(Field field) {

@@ -16,6 +16,7 @@ const FieldControl fieldControls[FieldControlCount] = {
     {Field::Caption, CaptionLabel, CaptionEdit, true},
     {Field::Reveal, RevealLabel, RevealEdit, true},
     {Field::Media, MediaLabel, MediaEdit, true},
+    {Field::WebVideo, WebVideoLabel, WebVideoEdit, true},
     {Field::AnswerPicture, PictureLabel, PictureEdit, true},
     {Field::Questions, QuestionsLabel, QuestionList, false},
 };
@@ -44,6 +45,13 @@ std::string labelText(int id) {
     return "";
 }
 
+bool fieldInUse(const EditorModel& model, Field field) {
+    if (!isQuestionField(field)) return true;
+    if (model.selected < 0) return false;
+    return field != Field::WebVideo || settingOf(model, Field::Style) == StyleVideos ||
+           !textOf(model, Field::WebVideo).empty();
+}
+
 namespace {
 
 struct FieldHint {
@@ -60,6 +68,8 @@ const FieldHint fieldHints[] = {
                               u8"à deux réponses."},
     {Field::AnswerMode, u8"Ce qui apparaît quand une question est trouvée : l'image de la réponse, la révélation, "
                         u8"les deux, ou toutes les révélations à la fin."},
+    {Field::WebVideo, u8"Les navigateurs ne lisent pas l'AVI : la page web et le paquet SCORM montrent cette vidéo "
+                      u8"MP4 ou WebM à la place du média."},
     {Field::Explanation, u8"Montrée sous le titre, en haut du quiz, sur deux lignes au plus."},
 };
 

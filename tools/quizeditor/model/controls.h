@@ -4,6 +4,7 @@
 // the manifest each one shows.
 #include <string>
 
+#include "editmodel.h"
 #include "manifestkeys.h"
 
 enum ControlId {
@@ -14,7 +15,8 @@ enum ControlId {
     CodesEdit,
     QuestionsLabel, QuestionList, AddButton, DeleteButton, UpButton, DownButton,
     QuestionHeading, AnswerLabel, AnswerEdit, SecondAnswerLabel, SecondAnswerEdit, CaptionLabel, CaptionEdit,
-    RevealLabel, RevealEdit, MediaLabel, MediaEdit, MediaBrowse, PictureLabel, PictureEdit, PictureBrowse,
+    RevealLabel, RevealEdit, MediaLabel, MediaEdit, MediaBrowse, WebVideoLabel, WebVideoEdit, WebVideoBrowse,
+    PictureLabel, PictureEdit, PictureBrowse,
     PreviewLabel, MediaPreview, PicturePreview,
     TryLabel, TryWhich, TryEdit, VerdictText, TypoList,
     ProblemsLabel, ProblemList,
@@ -30,9 +32,8 @@ struct FieldControl {
     ControlId control;
     bool edit;   // an edit control, else a list or a button
 };
-// Every field has one but a video quiz's webVideo, which only the page for
-// browsers uses: the editor keeps it as the manifest's text has it.
-enum { FieldControlCount = static_cast<int>(Field::None) - 1 };
+// Every field has one.
+enum { FieldControlCount = static_cast<int>(Field::None) };
 extern const FieldControl fieldControls[FieldControlCount];
 
 // The field an edit control holds; None for any other control.
@@ -45,6 +46,11 @@ const FieldControl* controlOfField(Field field);
 // A label's text, from the name of the key it labels: "&Titre :"; "" for a
 // control that labels no field.
 std::string labelText(int id);
+
+// Whether a field can be edited now: a question's fields while a question is
+// selected, and of those the video for browsers only in a video quiz, or
+// where a question names one all the same (so that it can be cleared).
+bool fieldInUse(const EditorModel& model, Field field);
 
 // The one-line explanation a field's control shows as its tooltip, for the settings whose effect the name alone does not tell; ""
 // for the others.

@@ -41,7 +41,7 @@ int rightMinimum(const FontMetrics& font) { return unitsOf(font).label + 40 * st
 int settingsHeight(const Units& u) { return 9 * u.step + u.line + 3 * u.line + 8 + u.gap; }
 int questionsMinimum(const Units& u) { return u.line + u.gap / 2 + u.listLines + u.gap + u.row; }
 int paneHeight(const Units& u) {
-    return u.line + u.gap + 5 * u.step + (2 * u.line + 8 + u.gap / 2) + u.previewHeight + u.gap + u.step;
+    return u.line + u.gap + 6 * u.step + (2 * u.line + 8 + u.gap / 2) + u.previewHeight + u.gap + u.step;
 }
 int bottomHeight(const Units& u, int problemLines) {
     return u.line + u.gap / 2 + problemLines * u.line + u.row + u.gap + u.row + u.gap;
@@ -126,7 +126,9 @@ void layOutQuestion(const Placer& place, const Units& u, int rightEdge, int righ
     y = labelled(place, u, SecondAnswerLabel, SecondAnswerEdit, rightEdge, rightEnd, y, u.row);
     y = labelled(place, u, CaptionLabel, CaptionEdit, rightEdge, rightEnd, y, u.row);
     y = labelled(place, u, RevealLabel, RevealEdit, rightEdge, rightEnd, y, 2 * u.line + 8);
-    const ControlId files[][3] = {{MediaLabel, MediaEdit, MediaBrowse}, {PictureLabel, PictureEdit, PictureBrowse}};
+    const ControlId files[][3] = {{MediaLabel, MediaEdit, MediaBrowse},
+                                  {WebVideoLabel, WebVideoEdit, WebVideoBrowse},
+                                  {PictureLabel, PictureEdit, PictureBrowse}};
     for (const auto& row : files) {
         labelled(place, u, row[0], row[1], rightEdge, rightEnd - u.button - u.gap, y, u.row);
         place(row[2], rightEnd - u.button, y, rightEnd, y + u.row);

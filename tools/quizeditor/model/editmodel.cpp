@@ -309,6 +309,17 @@ std::string nameToSuggest(const EditorModel& model) {
     return title.empty() ? model.suggestedName : title + ".json";
 }
 
+ExportTarget exportTargetFor(const std::string& chosenPath, int chosenType) {
+    std::string extension = fs::u8path(chosenPath).extension().u8string();
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (extension == ".html" || extension == ".htm") return ExportTarget{chosenPath, ExportKind::Page};
+    if (extension == ".zip") return ExportTarget{chosenPath, ExportKind::ScormPackage};
+    const ExportKind kind =
+        chosenType == static_cast<int>(ExportKind::ScormPackage) ? ExportKind::ScormPackage : ExportKind::Page;
+    return ExportTarget{chosenPath + (kind == ExportKind::Page ? ".html" : ".zip"), kind};
+}
+
 const char GatheredMediaFolder[] = "media";
 
 bool gatherMedia(EditorModel* model, const std::string& folder, GatherResult* result, std::string* error) {

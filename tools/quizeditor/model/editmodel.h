@@ -92,6 +92,19 @@ bool saveManifest(EditorModel* model, const std::string& path, std::string* erro
 // its own file's name.
 std::string nameToSuggest(const EditorModel& model);
 
+// What the editor exports for browsers, in the order its save dialog offers
+// their file types: a page (.html), a SCORM package (.zip).
+enum class ExportKind { Page, ScormPackage };
+struct ExportTarget {
+    std::string path;   // UTF-8
+    ExportKind kind;
+};
+// The file an export writes and what it holds, from the path the save
+// dialog gives and the place of the file type shown in it: a name ending in
+// .html or .htm is a page and one ending in .zip a package, whatever the
+// type; any other name is of that type, its extension added.
+ExportTarget exportTargetFor(const std::string& chosenPath, int chosenType);
+
 // The folder beside a manifest that gathered media go to.
 extern const char GatheredMediaFolder[];   // "media"
 // Copies every media file the questions name that lies outside folder into

@@ -113,6 +113,7 @@ LRESULT onCommand(EditorWindow* state, int id, int code, HWND control) {
     switch (id) {
     case ColourButton: chooseBackColour(state); break;
     case MediaBrowse: browseMedia(state, Field::Media); break;
+    case WebVideoBrowse: browseMedia(state, Field::WebVideo); break;
     case PictureBrowse: browseMedia(state, Field::AnswerPicture); break;
     default:
         if (code == EN_CHANGE) onTextChanged(state, id, control);

@@ -95,7 +95,7 @@ bool saveDocument(EditorWindow* state, bool choosePath) {
     std::wstring note;
     if (choosePath || path.empty()) {
         FileChoice choice{true, FileKind::Manifest, folderForDialogs(state), toWide(nameToSuggest(state->model))};
-        if (!state->services.chooseFile(state->window, choice, &path)) return false;
+        if (!state->services.chooseFile(state->window, choice, &path, nullptr)) return false;
         rememberFolder(state, path);
         // Saved where the author says, the quiz takes its media along.
         if (!gatherInto(state, manifestFolder(toUtf8(path)), &note)) {
@@ -132,7 +132,7 @@ void openDocument(EditorWindow* state) {
     if (!settleUnsavedChanges(state)) return;
     std::wstring path;
     if (state->services.chooseFile(state->window, FileChoice{false, FileKind::Manifest, folderForDialogs(state), L""},
-                                   &path))
+                                   &path, nullptr))
         openManifestPath(state, path);
 }
 
@@ -140,20 +140,22 @@ void importDocument(EditorWindow* state) {
     if (!settleUnsavedChanges(state)) return;
     std::wstring path;
     if (state->services.chooseFile(state->window,
-                                   FileChoice{false, FileKind::QuestionBank, folderForDialogs(state), L""}, &path))
+                                   FileChoice{false, FileKind::QuestionBank, folderForDialogs(state), L""}, &path,
+                                   nullptr))
         importBank(state, path);
 }
 
 void browseMedia(EditorWindow* state, Field field) {
     const int style = settingOf(state->model, Field::Style);
     FileKind kind = field == Field::AnswerPicture ? FileKind::Picture
+                    : field == Field::WebVideo    ? FileKind::WebVideo
                     : style == StyleSounds        ? FileKind::Sound
                     : style == StyleVideos        ? FileKind::Video
                                                   : FileKind::Picture;
     std::string current = mediaFileOf(state->model, field);
     std::wstring folder = current.empty() ? folderForDialogs(state) : fs::u8path(current).parent_path().wstring();
     std::wstring path;
-    if (!state->services.chooseFile(state->window, FileChoice{false, kind, folder, L""}, &path)) return;
+    if (!state->services.chooseFile(state->window, FileChoice{false, kind, folder, L""}, &path, nullptr)) return;
     rememberFolder(state, path);
     setText(&state->model, field, mediaPathFor(state->model, toUtf8(path)));
     showModel(state);

@@ -187,7 +187,7 @@ void buildProgram(EditorWindow* state) {
     if (state->job || !readyToBuildOrSay(state)) return;
     std::wstring output;
     FileChoice choice{true, FileKind::QuizProgram, folderForDialogs(state), programName(state)};
-    if (!state->services.chooseFile(state->window, choice, &output)) return;
+    if (!state->services.chooseFile(state->window, choice, &output, nullptr)) return;
     rememberFolder(state, output);
     startJob(state, buildJob(state, JobKind::Build, output), L"Construction de « " + output + L" »…");
 }
@@ -204,23 +204,27 @@ void testProgram(EditorWindow* state) {
 }
 
 // A page to open in any browser, or a package for a learning platform,
-// which records each pupil's score: the author chooses, then names the file.
+// which records each pupil's score: the author names the file and chooses
+// which by its type.
 void exportForBrowser(EditorWindow* state) {
     if (state->job || !readyToBuildOrSay(state)) return;
-    const int choice = state->services.ask(
-        state->window,
-        L"Exporter le quiz pour le navigateur :\n\n"
-        L"Oui : une page web (.html), qui s'ouvre dans tout navigateur, sur ordinateur, tablette ou téléphone, "
-        L"même sans connexion.\n\n"
-        L"Non : un paquet SCORM (.zip) pour une plateforme d'apprentissage, qui enregistre le score de chaque élève.",
-        MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (choice != IDYES && choice != IDNO) return;
-    const bool scorm = choice == IDNO;
-    std::wstring output;
-    const std::wstring stem = fs::path(programName(state)).stem().wstring();
-    FileChoice file{true, scorm ? FileKind::ScormPackage : FileKind::WebPage, folderForDialogs(state),
-                    stem + (scorm ? L".zip" : L".html")};
-    if (!state->services.chooseFile(state->window, file, &output)) return;
+    // One save dialog: its file types are the page and the package, and the
+    // name offered has no extension, so that the type shown decides.
+    FileChoice file{true, FileKind::BrowserExport, folderForDialogs(state),
+                    fs::path(programName(state)).stem().wstring(), state->exportType};
+    std::wstring chosen;
+    int type = file.type;
+    if (!state->services.chooseFile(state->window, file, &chosen, &type)) return;
+    const ExportTarget target = exportTargetFor(toUtf8(chosen), type);
+    const std::wstring output = toWide(target.path);
+    // The dialog asked before replacing the name typed, not the one the
+    // extension made.
+    if (output != chosen && fs::exists(fs::path(output)) &&
+        state->services.ask(state->window, L"« " + output + L" » existe déjà. Le remplacer ?",
+                            MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
+    const bool scorm = target.kind == ExportKind::ScormPackage;
+    state->exportType = scorm ? 1 : 0;
     rememberFolder(state, output);
     WorkerJob* job = new WorkerJob();
     job->kind = JobKind::Export;
@@ -238,7 +242,7 @@ void openProgram(EditorWindow* state) {
     if (state->job || !settleUnsavedChanges(state)) return;
     std::wstring program;
     if (state->services.chooseFile(state->window, FileChoice{false, FileKind::QuizProgram, folderForDialogs(state), L""},
-                                   &program))
+                                   &program, nullptr))
         openProgramFile(state, program);
 }
 

@@ -49,6 +49,8 @@ const ControlSpec controlSpecs[] = {
     {RevealLabel, L"STATIC", nullptr, Label}, {RevealEdit, L"EDIT", L"", MultiLine},
     {MediaLabel, L"STATIC", nullptr, Label}, {MediaEdit, L"EDIT", L"", Edit},
     {MediaBrowse, L"BUTTON", L"Parcourir…", Button},
+    {WebVideoLabel, L"STATIC", nullptr, Label}, {WebVideoEdit, L"EDIT", L"", Edit},
+    {WebVideoBrowse, L"BUTTON", L"Parcourir…", Button},
     {PictureLabel, L"STATIC", nullptr, Label}, {PictureEdit, L"EDIT", L"", Edit},
     {PictureBrowse, L"BUTTON", L"Parcourir…", Button},
     {PreviewLabel, L"STATIC", L"Aperçu :", Label}, {MediaPreview, L"STATIC", L"", SS_OWNERDRAW},

@@ -16,7 +16,8 @@ namespace {
 const wchar_t EditorCaption[] = L"Éditeur de quiz";
 
 // Each kind's filter: pairs of a description and its patterns, then the
-// extension a typed name without one receives.
+// extension a typed name without one receives (none where the type chosen
+// decides, which the editor then adds).
 struct KindFilter {
     FileKind kind;
     const wchar_t* filter;   // double zero at the end
@@ -34,17 +35,18 @@ const KindFilter kindFilters[] = {
                         L"Tous les fichiers\0*.*\0", L"jpg", L"Choisir une image"},
     {FileKind::Sound, L"Sons (*.mp3;*.wav)\0*.mp3;*.wav\0Tous les fichiers\0*.*\0", L"mp3", L"Choisir un son"},
     {FileKind::Video, L"Vidéos (*.avi)\0*.avi\0Tous les fichiers\0*.*\0", L"avi", L"Choisir une vidéo"},
-    {FileKind::WebPage, L"Pages web (*.html)\0*.html\0Tous les fichiers\0*.*\0", L"html",
+    {FileKind::WebVideo, L"Vidéos pour le navigateur (*.mp4;*.webm)\0*.mp4;*.webm\0Tous les fichiers\0*.*\0", L"mp4",
+     L"Choisir une vidéo pour le navigateur"},
+    {FileKind::BrowserExport,
+     L"Page web (*.html)\0*.html\0Paquet SCORM pour plateforme d'apprentissage (*.zip)\0*.zip\0", nullptr,
      L"Exporter pour le navigateur"},
-    {FileKind::ScormPackage, L"Paquets SCORM (*.zip)\0*.zip\0Tous les fichiers\0*.*\0", L"zip",
-     L"Exporter pour une plateforme d'apprentissage"},
 };
 
 int askWithMessageBox(HWND owner, const std::wstring& text, UINT buttons) {
     return MessageBoxW(owner, text.c_str(), EditorCaption, buttons);
 }
 
-bool chooseWithDialog(HWND owner, const FileChoice& choice, std::wstring* path) {
+bool chooseWithDialog(HWND owner, const FileChoice& choice, std::wstring* path, int* type) {
     const KindFilter* filter = &kindFilters[0];
     for (const KindFilter& each : kindFilters)
         if (each.kind == choice.kind) filter = &each;
@@ -55,6 +57,7 @@ bool chooseWithDialog(HWND owner, const FileChoice& choice, std::wstring* path) 
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter->filter;
+    dialog.nFilterIndex = static_cast<DWORD>(choice.type + 1);
     dialog.lpstrFile = file;
     dialog.nMaxFile = 32768;
     dialog.lpstrInitialDir = choice.folder.empty() ? nullptr : choice.folder.c_str();
@@ -64,6 +67,7 @@ bool chooseWithDialog(HWND owner, const FileChoice& choice, std::wstring* path) 
                    (choice.save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
     if (!(choice.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;
     *path = file;
+    if (type) *type = dialog.nFilterIndex > 0 ? static_cast<int>(dialog.nFilterIndex) - 1 : 0;
     return true;
 }
 

@@ -10,13 +10,15 @@
 #include <string>
 #include <vector>
 
-enum class FileKind { Manifest, QuizProgram, QuestionBank, Picture, Sound, Video, WebPage, ScormPackage };
+// BrowserExport: a page or a SCORM package, each a file type of the dialog.
+enum class FileKind { Manifest, QuizProgram, QuestionBank, Picture, Sound, Video, WebVideo, BrowserExport };
 
 struct FileChoice {
     bool save;             // a Save As dialog, else an Open dialog
     FileKind kind;
     std::wstring folder;   // where the dialog starts
     std::wstring name;     // the name a Save As dialog offers
+    int type = 0;          // the file type shown first, from 0 in the kind's list
 };
 
 // A folder to choose: the dialog starts in folder with name in its box
@@ -29,8 +31,9 @@ struct FolderChoice {
 struct EditorServices {
     // A system message box: IDYES, IDNO, IDCANCEL or IDOK.
     std::function<int(HWND owner, const std::wstring& text, UINT buttons)> ask;
-    // False when the author cancels.
-    std::function<bool(HWND owner, const FileChoice& choice, std::wstring* path)> chooseFile;
+    // False when the author cancels; type (when not null) receives the file
+    // type shown as the file was chosen, from 0 in the kind's list.
+    std::function<bool(HWND owner, const FileChoice& choice, std::wstring* path, int* type)> chooseFile;
     // The system's folder picker, with a box to type a path in.
     std::function<bool(HWND owner, const FolderChoice& choice, std::wstring* folder)> chooseFolder;
     // colour is 0x00BBGGRR, as Windows holds it.

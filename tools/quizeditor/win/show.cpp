@@ -143,6 +143,13 @@ void showQuestion(EditorWindow* state) {
     for (const FieldControl& pair : fieldControls)
         if (isQuestionField(pair.field)) setText(controlOf(state, pair.control), displayed(textOf(model, pair.field)));
     for (ControlId id : questionControls) EnableWindow(controlOf(state, id), any);
+    // The video for browsers, only where a page shows it.
+    const bool webVideo = fieldInUse(model, Field::WebVideo);
+    for (ControlId id : {WebVideoLabel, WebVideoEdit, WebVideoBrowse}) {
+        HWND control = controlOf(state, id);
+        if (!webVideo && GetFocus() == control) SetFocus(controlOf(state, QuestionList));
+        EnableWindow(control, webVideo);
+    }
     choosePreview(state, MediaPreviewBox);
     choosePreview(state, AnswerPicturePreviewBox);
 }

@@ -43,6 +43,7 @@ struct EditorWindow {
     std::vector<Problem> shownProblems;
     std::vector<TypoRow> shownTypos;
     int tryWhich = 0;                  // the answer the try pane judges against
+    int exportType = 0;                // the file type the export dialog shows first: the last one chosen
     HBRUSH swatchBrush = nullptr;
     long swatchColour = -2;
     HBRUSH verdictBrush = nullptr;     // the try pane's verdict as the player colours it
