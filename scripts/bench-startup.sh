@@ -37,7 +37,7 @@ for i in "${!BUILDS[@]}"; do
     case " ${names[*]} " in *" $name "*) echo "two builds named $name" >&2; exit 2 ;; esac
     names+=("$name")
     [ -f "$build/build.ninja" ] || cmake --preset "$name" -B "$build" >/dev/null
-    cmake --build "$build" -j2 --target quizplayer quizmaker quizwin >/dev/null
+    cmake --build "$build" -j2 --target quizplayer quizmaker quizmedia >/dev/null
 done
 
 mkdir -p "$WORK/pictures"
@@ -65,7 +65,7 @@ for i in "${!BUILDS[@]}"; do
     cxx=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake | head -1)
     $cxx -O2 -static -fexec-charset=CP1252 -DWIN32_LEAN_AND_MEAN -D_WIN32_WINNT=0x0601 \
         -I"$ROOT/src" -o "$name/picture-phases.exe" "$ROOT/scripts/bench/picture-phases.cpp" \
-        "$build/src/libquizwin.a" "$build/src/libquizcore.a" \
+        "$build/src/libquizmedia.a" "$build/src/libquizsystem.a" "$build/src/libquizcontent.a" "$build/src/libquizformat.a" \
         -lole32 -loleaut32 -luuid -lwindowscodecs -lgdi32 -luser32
 done
 

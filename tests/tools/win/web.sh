@@ -50,7 +50,7 @@ expect 0 "unpack"
 run web pictures.json
 expect 0 "web of the manifest" "^quizmaker: pictures.html: [0-9.]* KB with 3 pictures, 0 sounds and 0 videos$"
 page_parts pictures.html from-manifest
-for pair in media-1:unpacked/media/401.jpg answers-1:unpacked/answers/10401.jpg media-2:unpacked/media/402.jpg; do
+for pair in media-1:unpacked/media/01-un.jpg answers-1:unpacked/answers/01-un.jpg media-2:unpacked/media/02-deux.jpg; do
     cmp -s "from-manifest/${pair%%:*}" "${pair#*:}" || fail "the page's ${pair%%:*} differs from what build stored (${pair#*:})"
 done
 
