@@ -10,6 +10,7 @@
 #include "board/resource.h"
 #include "layout/layout.h"
 #include "layout/placement.h"
+#include "system/libraries.h"
 
 const char FrameClassName[] = "WindowsApp";
 const char WebSiteAddress[] = "www.quizz.example";
@@ -113,8 +114,7 @@ void fitHeaderText(FrameState* state, HWND frame, HWND label) {
 
 // The tooltip of the header's cut texts, wrapping a long one.
 HWND createHeaderTooltip(HWND frame, HINSTANCE instance) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    initCommonControls(ICC_WIN95_CLASSES);
     HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame, nullptr, instance,
                                    nullptr);

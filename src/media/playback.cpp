@@ -98,7 +98,7 @@ void closeMediaPlayers(MediaPlayers* players) {
 void playSound(MediaPlayers* players, int i) {
     if (players->soundWindow) closeSoundWindow(players);
     if (!extractMedia(&players->files, QuestionMediaBase + i, MediaSound, players->soundFile)) return;
-    players->soundWindow = MCIWndCreateA(players->board, players->instance, SoundWindowStyle, players->soundFile);
+    players->soundWindow = createMciWindow(players->board, players->instance, SoundWindowStyle, players->soundFile);
     // Some MCI implementations make a child window visible whatever style
     // they are given; this one is never to be seen.
     if (players->soundWindow && IsWindowVisible(players->soundWindow)) ShowWindow(players->soundWindow, SW_HIDE);

@@ -1,27 +1,27 @@
 #include "system/libraries.h"
 
-#include <delayimp.h>
 #include <stdio.h>
 
 namespace {
 
 typedef BOOL(WINAPI* SetDefaultDllDirectoriesProc)(DWORD);
 
-// Every delay-loaded import is loaded by loadSystemLibrary rather than by a
-// plain LoadLibrary (which is what the delay-load helper does on its own).
-FARPROC WINAPI onDelayLoad(unsigned reason, PDelayLoadInfo info) {
-    if (reason != dliNotePreLoadLibrary) return nullptr;
-    // The common controls load the theme library at their first themed
-    // window, and some systems (Wine) look for it by the default search
-    // order whatever the process asked for: it is loaded before them.
-    if (lstrcmpiA(info->szDll, "comctl32.dll") == 0) loadSystemLibrary("uxtheme.dll");
-    return reinterpret_cast<FARPROC>(loadSystemLibrary(info->szDll));
+// A function of a library from the system folder, or null. The library
+// stays loaded for the rest of the process, as an import would.
+template <typename Function>
+Function systemFunction(const char* library, const char* name) {
+    HMODULE module = GetModuleHandleA(library);
+    if (!module) {
+        // The common controls load the theme library at their first themed
+        // window, and some systems (Wine) look for it by the default search
+        // order whatever the process asked for: it is loaded before them.
+        if (lstrcmpiA(library, "comctl32.dll") == 0) loadSystemLibrary("uxtheme.dll");
+        module = loadSystemLibrary(library);
+    }
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
 }  // namespace
-
-// The delay-load helper asks this hook before loading a library.
-PfnDliHook __pfnDliNotifyHook2 = onDelayLoad;
 
 bool searchSystemFolderOnly() {
     // Present since Windows 8, and in Windows 7 with its update KB2533623:
@@ -40,4 +40,30 @@ HMODULE loadSystemLibrary(const char* name) {
     if (folder == 0 || folder >= MAX_PATH) return nullptr;
     if (snprintf(path + folder, MAX_PATH - folder, "\\%s", name) >= static_cast<int>(MAX_PATH - folder)) return nullptr;
     return LoadLibraryA(path);
+}
+
+bool initCommonControls(DWORD classes) {
+    auto init = systemFunction<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("comctl32.dll", "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX controls = {sizeof controls, classes};
+    return init && init(&controls);
+}
+
+bool chooseColour(CHOOSECOLORW* dialog) {
+    auto choose = systemFunction<BOOL(WINAPI*)(CHOOSECOLORW*)>("comdlg32.dll", "ChooseColorW");
+    return choose && choose(dialog);
+}
+
+bool chooseFileToOpen(OPENFILENAMEW* dialog) {
+    auto choose = systemFunction<BOOL(WINAPI*)(OPENFILENAMEW*)>("comdlg32.dll", "GetOpenFileNameW");
+    return choose && choose(dialog);
+}
+
+bool chooseFileToSave(OPENFILENAMEW* dialog) {
+    auto choose = systemFunction<BOOL(WINAPI*)(OPENFILENAMEW*)>("comdlg32.dll", "GetSaveFileNameW");
+    return choose && choose(dialog);
+}
+
+HWND createMciWindow(HWND parent, HINSTANCE instance, DWORD style, const char* file) {
+    auto create = systemFunction<HWND(WINAPIV*)(HWND, HINSTANCE, DWORD, LPCSTR)>("msvfw32.dll", "MCIWndCreateA");
+    return create ? create(parent, instance, style, file) : nullptr;
 }

@@ -16,6 +16,7 @@
 #include "content/loader.h"
 #include "controls.h"
 #include "editorwindow.h"
+#include "system/libraries.h"
 #include "win/support/harness.h"
 
 namespace fs = std::filesystem;
@@ -136,8 +137,7 @@ protected:
 
     void SetUp() override {
         static const bool ready = [] {
-            INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
-            InitCommonControlsEx(&controls);
+            initCommonControls(ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS);
             return registerEditorClass(GetModuleHandleW(nullptr)) != 0;
         }();
         ASSERT_TRUE(ready);

@@ -1,6 +1,7 @@
 #include "services.h"
 
 #include "winsystem.h"
+#include "system/libraries.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -65,7 +66,7 @@ bool chooseWithDialog(HWND owner, const FileChoice& choice, std::wstring* path, 
     dialog.lpstrDefExt = filter->extension;
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    (choice.save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-    if (!(choice.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;
+    if (!(choice.save ? chooseFileToSave(&dialog) : chooseFileToOpen(&dialog))) return false;
     *path = file;
     if (type) *type = dialog.nFilterIndex > 0 ? static_cast<int>(dialog.nFilterIndex) - 1 : 0;
     return true;
@@ -125,7 +126,7 @@ bool chooseColourWithDialog(HWND owner, COLORREF* colour, COLORREF* custom) {
     dialog.rgbResult = *colour;
     dialog.lpCustColors = custom;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog)) return false;
+    if (!chooseColour(&dialog)) return false;
     *colour = dialog.rgbResult;
     return true;
 }
