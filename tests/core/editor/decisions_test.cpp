@@ -27,6 +27,19 @@ EditorModel opened(const std::string& json, const std::string& path = "/quiz/qui
     return model;
 }
 
+// The table's row of a command, and of a field.
+const CommandRow& commandOf(EditorCommand command) {
+    for (const CommandRow& row : editorCommands)
+        if (row.id == command) return row;
+    return editorCommands[0];
+}
+
+const FieldControl* controlOfField(Field field) {
+    for (const FieldControl& pair : fieldControls)
+        if (pair.field == field) return &pair;
+    return nullptr;
+}
+
 // The commands that can run, as a line of menu labels.
 std::string runnable(const EditorModel& model, bool busy) {
     std::string list;

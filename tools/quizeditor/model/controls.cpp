@@ -33,12 +33,6 @@ Field fieldOfControl(int id) {
     return Field::None;
 }
 
-const FieldControl* controlOfField(Field field) {
-    for (const FieldControl& pair : fieldControls)
-        if (pair.field == field) return &pair;
-    return nullptr;
-}
-
 std::string labelText(int id) {
     for (const FieldControl& pair : fieldControls)
         if (pair.label == id) return keyOf(pair.field)->label + std::string(" :");

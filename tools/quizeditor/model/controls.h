@@ -41,8 +41,6 @@ Field fieldOfEdit(int id);
 // The field a control shows, whatever its kind; None for a control that
 // shows none.
 Field fieldOfControl(int id);
-// The control of a field; null for None.
-const FieldControl* controlOfField(Field field);
 // A label's text, from the name of the key it labels: "&Titre :"; "" for a
 // control that labels no field.
 std::string labelText(int id);

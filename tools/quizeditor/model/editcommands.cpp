@@ -28,12 +28,6 @@ const CommandRow editorCommands[EditorCommandCount] = {
     {CommandGatherMedia, EditMenu, true, u8"Rassem&bler les médias", {0, false, false}, 0, 0},
 };
 
-const CommandRow& commandOf(EditorCommand command) {
-    for (const CommandRow& row : editorCommands)
-        if (row.id == command) return row;
-    return editorCommands[0];
-}
-
 const char* menuTitle(EditorMenu menu) { return menu == FileMenu ? u8"&Fichier" : u8"&Édition"; }
 
 namespace {

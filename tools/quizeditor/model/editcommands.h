@@ -46,9 +46,6 @@ struct CommandRow {
 enum { EditorCommandCount = CommandExportWeb - CommandNew + 1 };
 extern const CommandRow editorCommands[EditorCommandCount];
 
-// The row of a command.
-const CommandRow& commandOf(EditorCommand command);
-
 // As a menu shows it: "Ctrl+N", "F5", "Ctrl+Entrée", "Alt+Haut"; "" for none.
 std::string shortcutText(const KeyShortcut& shortcut);
 // A menu item's text: its label, then a tab and its shortcut when it has one.
